@@ -1,0 +1,24 @@
+# The source lists of both builds. Core files are portable and never include <windows.h>; shell files end
+# in _win.cpp; native platform files end in _posix.cpp.
+set(DVQ_CORE_SOURCES
+    app/command_line.cpp
+    app/program.cpp
+    app/text_format.cpp
+    layouts/key_definitions.cpp
+    layouts/key_names.cpp
+    layouts/layout_catalogue.cpp
+    layouts/layout_reader.cpp
+)
+
+set(DVQ_SHELL_SOURCES
+    app/main_window_win.cpp
+    app/files_win.cpp
+    app/message_box_win.cpp
+    app/startup_win.cpp
+    layouts/keyboard_picture_win.cpp
+    layouts/layout_switch_win.cpp
+)
+
+set(DVQ_POSIX_SOURCES
+    app/files_posix.cpp
+)

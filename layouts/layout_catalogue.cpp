@@ -1,0 +1,66 @@
+// Loading the layout catalogue from the layout files and bitmaps of a directory.
+#include "layouts/layout_catalogue.h"
+
+#include "app/text_format.h"
+#include "layouts/layout_reader.h"
+
+LayoutCatalogue catalogue;
+
+std::string JoinPath(const std::string& directory, const std::string& name) {
+    return directory + kPathSeparator + name;
+}
+
+std::string BitmapNameFor(const std::string& layoutFileName) {
+    return layoutFileName.substr(0, layoutFileName.rfind('.')) + ".bmp";
+}
+
+int LoadLayoutCatalogue(WindowHandle owner, const std::string& directory) {
+    FreeLayoutCatalogue();
+    catalogue.layouts.reserve(kMaxLayouts);
+    for (const std::string& foundName : FindLayoutFiles(directory)) {
+        const std::string layoutPath = JoinPath(directory, foundName);
+        const std::string bitmapName = BitmapNameFor(foundName);
+        if (!FileExists(JoinPath(directory, bitmapName))) {
+            ShowMessage(owner,
+                        FormatText("Cannot find the bitmap file\n%s\ncorresponding to the keyboard layout "
+                                   "file\n%s.\nSkipping file.",
+                                   bitmapName.c_str(), layoutPath.c_str()),
+                        "警告", kMessageOk | kMessageIconWarning);
+            continue;
+        }
+        if (catalogue.layoutCount >= kMaxLayouts) {
+            ShowMessage(owner,
+                        "More than 100 valid .kbl files have been found.\nOnly the first one hundred will be "
+                        "taken.",
+                        "Alert", kMessageOk | kMessageIconInformation);
+            break;
+        }
+        LayoutRowList rows;
+        const int lineCount = rows.ReadLayoutFile(layoutPath.c_str());
+        if (lineCount <= 0) {
+            ShowMessage(owner, FormatText("Skipping the file \n%s\nas it contains no data.", layoutPath.c_str()),
+                        "警告", kMessageOk | kMessageIconWarning);
+        } else {
+            KeyboardLayout layout;
+            if (BuildKeyboardLayout(owner, rows, layout, lineCount, foundName)) {
+                catalogue.layouts.push_back(std::move(layout));
+                ++catalogue.layoutCount;
+            }
+        }
+        rows.FreeLayoutRows();
+    }
+    if (catalogue.layoutCount <= 0) {
+        ShowMessage(owner,
+                    "No valid keyboard layout (.kbl) files have been\nfound in the Dorvelquinta "
+                    "directory.\n\nAt least one .kbl file is required to run Dorvelquinta.",
+                    "Dorvelquinta - Error", kMessageOk | kMessageIconWarning);
+    }
+    return catalogue.layoutCount;
+}
+
+void MakeLayoutCurrent(int32_t index) {
+    catalogue.currentLayout = index;
+    catalogue.currentKeys = &catalogue.layouts[static_cast<size_t>(index)].keys;
+}
+
+void FreeLayoutCatalogue() { catalogue = LayoutCatalogue(); }

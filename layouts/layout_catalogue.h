@@ -1,0 +1,43 @@
+// The catalogue of layouts found beside the executable, and the current layout that the engine and the
+// picture work on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/platform.h"
+#include "layouts/key_definitions.h"
+
+constexpr int kMaxLayouts = 100;
+
+#if defined(_WIN32)
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+struct LayoutCatalogue {
+    std::vector<KeyboardLayout> layouts;  // slots 0 to layoutCount - 1, in directory-search order
+    int32_t layoutCount = 0;
+    int32_t currentLayout = 0;
+    std::vector<KeyEntry>* currentKeys = nullptr;  // keys of the current layout
+};
+
+extern LayoutCatalogue catalogue;
+
+// Searches `directory` for .kbl files, builds every layout it can and reports every file it skips, with
+// message boxes owned by `owner`. Returns the number of layouts built.
+int LoadLayoutCatalogue(WindowHandle owner, const std::string& directory);
+
+// Makes layout `index` the current one: `currentLayout` and `currentKeys` follow it.
+void MakeLayoutCurrent(int32_t index);
+
+// Frees every layout; the catalogue is empty afterwards.
+void FreeLayoutCatalogue();
+
+// `directory` + separator + `name`.
+std::string JoinPath(const std::string& directory, const std::string& name);
+
+// The name of the bitmap that goes with a layout file: the name cut at its last "." followed by ".bmp".
+std::string BitmapNameFor(const std::string& layoutFileName);

@@ -1,0 +1,33 @@
+// Switching the current layout to the one selected in the layout list.
+#include "layouts/layout_switch_win.h"
+
+#include "app/program.h"
+#include "layouts/keyboard_picture_win.h"
+#include "layouts/layout_catalogue.h"
+#include "resources/resource_ids.h"
+
+void SelectLayout(HWND mainWindow) {
+    const LRESULT selection = SendDlgItemMessageA(mainWindow, IDC_LAYOUT_LIST, CB_GETCURSEL, 0, 0);
+    if (selection < 0 || selection >= catalogue.layoutCount) {
+        return;
+    }
+    catalogue.currentLayout = static_cast<int32_t>(selection);
+    const KeyboardLayout& layout = catalogue.layouts[static_cast<size_t>(selection)];
+    ReleasePicture();
+
+    HWND pictureControl = GetDlgItem(mainWindow, IDC_PICTURE);
+    HDC controlDC = GetDC(pictureControl);
+    pictureDC = CreateCompatibleDC(controlDC);
+
+    // The bitmap is looked for beside the layout file, whatever the current directory is.
+    const std::string bitmapPath = JoinPath(program.programDirectory, layout.name + ".bmp");
+    pictureBitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, bitmapPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    if (pictureBitmap != nullptr) {
+        SelectObject(pictureDC, pictureBitmap);
+        SetMapMode(pictureDC, GetMapMode(controlDC));
+        MakeLayoutCurrent(catalogue.currentLayout);
+    }
+    ReleaseDC(pictureControl, controlDC);
+    InvalidateRect(mainWindow, nullptr, FALSE);
+}
