@@ -2,6 +2,12 @@
 # DLLs.
 set(DVQ_STATIC_LINK -static -static-libgcc -static-libstdc++ -s)
 
+add_library(dvq_tools_common STATIC tools/common/bitmap_file.cpp)
+target_include_directories(dvq_tools_common PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+
 add_executable(dorvelquinta WIN32 ${DVQ_SHELL_SOURCES} resources/dorvelquinta.rc)
 target_link_libraries(dorvelquinta PRIVATE dvq_core)
 target_link_options(dorvelquinta PRIVATE ${DVQ_STATIC_LINK} -mwindows)
+
+add_subdirectory(tools/kblcheck)
+add_subdirectory(tests/e2e)
