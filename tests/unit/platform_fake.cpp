@@ -1,0 +1,33 @@
+// Recording stand-ins for the platform services the core calls, and scratch-folder helpers.
+#include "tests/unit/platform_fake.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+FakePlatform fakePlatform;
+
+void ResetFakePlatform() { fakePlatform = FakePlatform(); }
+
+void ShowMessage(WindowHandle owner, const std::string& text, const char* caption, uint32_t style) {
+    fakePlatform.messages.push_back({owner, text, caption, style});
+}
+
+std::vector<std::string> FindLayoutFiles(const std::string&) { return fakePlatform.layoutListing; }
+
+bool FileExists(const std::string& path) { return std::filesystem::is_regular_file(path); }
+
+std::string MakeScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "dvq-unit-XXXXXX").string();
+    return mkdtemp(&pattern[0]);
+}
+
+void RemoveScratchFolder(const std::string& folder) { std::filesystem::remove_all(folder); }
+
+std::string WriteFile(const std::string& folder, const std::string& name, const std::string& content) {
+    const std::string path = folder + "/" + name;
+    FILE* file = std::fopen(path.c_str(), "wb");
+    std::fwrite(content.data(), 1, content.size(), file);
+    std::fclose(file);
+    return path;
+}

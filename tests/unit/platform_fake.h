@@ -1,0 +1,31 @@
+// Recording stand-ins for the platform services the core calls, and helpers for files in a scratch folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/platform.h"
+
+struct ShownMessage {
+    WindowHandle owner;
+    std::string text;
+    std::string caption;
+    uint32_t style;
+};
+
+struct FakePlatform {
+    std::vector<ShownMessage> messages;     // every message box shown, in order
+    std::vector<std::string> layoutListing; // what the directory search returns
+};
+
+extern FakePlatform fakePlatform;
+
+// Clears the recorded messages and the listing.
+void ResetFakePlatform();
+
+// A fresh empty folder under the system's temporary folder, removed again by RemoveScratchFolder.
+std::string MakeScratchFolder();
+void RemoveScratchFolder(const std::string& folder);
+
+// Writes `content` as the file `folder`/`name`; returns its path.
+std::string WriteFile(const std::string& folder, const std::string& name, const std::string& content);
