@@ -26,3 +26,25 @@ std::vector<std::string> FindLayoutFiles(const std::string& directory);
 
 // True when a file (not a directory) exists at `path`.
 bool FileExists(const std::string& path);
+
+// The performance counter's current value.
+int64_t ReadPerformanceCounter();
+
+// Sets the text of control `controlId` of `window`.
+void SetControlText(WindowHandle window, int32_t controlId, const char* text);
+
+// Posts the button command `commandId` (notification 0, lParam 0) to `window`.
+void PostCommand(WindowHandle window, int32_t commandId);
+
+// Paints the overlay of entry `keyIndex` of the current keys at once on the picture of `window`.
+void PaintKeyNow(WindowHandle window, int32_t keyIndex);
+
+// Stops the LED test and restores the lock keys, when the LED test is running.
+void StopLedTest();
+
+// The verdict of production mode: asks the operator, logs, resets the test and asks for the next keyboard or
+// ends the run. Always false: the key handler that called it stops at once.
+bool ConcludeTest(WindowHandle window, bool verify);
+
+// Adds `count` to the host's count of key operations (plug-in mode).
+void AddOperations(int32_t count);

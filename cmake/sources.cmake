@@ -4,10 +4,15 @@ set(DVQ_CORE_SOURCES
     app/command_line.cpp
     app/program.cpp
     app/text_format.cpp
+    engine/compound_keys.cpp
+    engine/key_events.cpp
+    engine/readouts.cpp
+    engine/test_state.cpp
     layouts/key_definitions.cpp
     layouts/key_names.cpp
     layouts/layout_catalogue.cpp
     layouts/layout_reader.cpp
+    records/test_log.cpp
 )
 
 set(DVQ_SHELL_SOURCES

@@ -17,6 +17,26 @@ std::vector<std::string> FindLayoutFiles(const std::string&) { return fakePlatfo
 
 bool FileExists(const std::string& path) { return std::filesystem::is_regular_file(path); }
 
+int64_t ReadPerformanceCounter() { return fakePlatform.counter; }
+
+void SetControlText(WindowHandle, int32_t controlId, const char* text) {
+    fakePlatform.controls[controlId] = text;
+    fakePlatform.controlWrites.push_back(controlId);
+}
+
+void PostCommand(WindowHandle, int32_t commandId) { fakePlatform.postedCommands.push_back(commandId); }
+
+void PaintKeyNow(WindowHandle, int32_t keyIndex) { fakePlatform.paintedKeys.push_back(keyIndex); }
+
+void StopLedTest() { ++fakePlatform.ledStops; }
+
+bool ConcludeTest(WindowHandle, bool verify) {
+    fakePlatform.verdicts.push_back(verify);
+    return false;
+}
+
+void AddOperations(int32_t count) { fakePlatform.operations += count; }
+
 std::string MakeScratchFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "dvq-unit-XXXXXX").string();
     return mkdtemp(&pattern[0]);

@@ -1,6 +1,7 @@
 // Recording stand-ins for the platform services the core calls, and helpers for files in a scratch folder.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,16 @@ struct ShownMessage {
 };
 
 struct FakePlatform {
-    std::vector<ShownMessage> messages;     // every message box shown, in order
-    std::vector<std::string> layoutListing; // what the directory search returns
+    std::vector<ShownMessage> messages;       // every message box shown, in order
+    std::vector<std::string> layoutListing;   // what the directory search returns
+    int64_t counter = 0;                      // what the performance counter reads
+    std::map<int32_t, std::string> controls;  // the last text of every control
+    std::vector<int32_t> controlWrites;       // the control of every text write, in order
+    std::vector<int32_t> postedCommands;
+    std::vector<int32_t> paintedKeys;
+    std::vector<bool> verdicts;               // the `verify` of every verdict asked for
+    int32_t operations = 0;                   // key operations counted for the host
+    int ledStops = 0;
 };
 
 extern FakePlatform fakePlatform;

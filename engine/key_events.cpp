@@ -1,0 +1,246 @@
+// Key-down and key-up processing: matching an event to a key, moving its status, timing it, recording it,
+// matching compound keys, and handing the verdict over when a production test ends.
+#include "engine/key_events.h"
+
+#include "app/program.h"
+#include "engine/compound_keys.h"
+#include "engine/key_status.h"
+#include "engine/readouts.h"
+#include "engine/test_state.h"
+#include "layouts/layout_catalogue.h"
+#include "records/test_log.h"
+
+namespace {
+
+constexpr int32_t kCapsLock = 20;
+constexpr int32_t kNumLock = 144;
+constexpr int32_t kScrollLock = 145;
+constexpr int32_t kSyntheticScan = 0xFF;
+constexpr int32_t kAlt = 18;
+constexpr int32_t kLeftAlt = 164;
+constexpr int32_t kRightAlt = 165;
+constexpr int32_t kExtendedBit = 0x01000000;
+
+struct EventFields {
+    int32_t scan;
+    int32_t extended;
+    int32_t repeat;
+};
+
+EventFields ReadEventFields(int32_t code, int32_t lParam) {
+    if (code < 0) {
+        return {code, 1, 1};
+    }
+    return {(lParam >> 16) & 0xFF, lParam & kExtendedBit, lParam & 0xFF};
+}
+
+// The LED test's own lock-key presses carry scan code 0xFF.
+bool IsSyntheticLockKey(int32_t code, int32_t scan) {
+    return (code == kCapsLock || code == kNumLock || code == kScrollLock) && scan == kSyntheticScan;
+}
+
+// The button command an Alt shortcut posts, or 0 when the key is no shortcut.
+int32_t ShortcutCommand(int32_t code) {
+    switch (code) {
+        case 'A':
+            return 1016;
+        case 'C':
+            return 1005;
+        case 'E':
+        case 115:  // F4
+            return 1003;
+        case 'F':
+            return program.productionMode ? 1007 : 0;
+        case 'H':
+            return 1000;
+        case 'L':
+            return 1023;
+        default:
+            return 0;
+    }
+}
+
+std::vector<KeyEntry>& Keys() { return *catalogue.currentKeys; }
+
+bool IsCompoundEntry(const KeyEntry& entry) { return entry.compoundTime != kNoCompoundTime; }
+
+void TraceEvent(const char* direction, int32_t code, int32_t scan) {
+    TraceLine("=============================================\n%s: Windows - %d, BIOS - %d\n", direction, code, scan);
+    TraceLine("Attempting key match of type %d\n", testState.matchByKeyCode);
+}
+
+int32_t MillisecondsBetween(int64_t later, int64_t earlier) {
+    return static_cast<int32_t>((later - earlier) / program.ticksPerMs);
+}
+
+}  // namespace
+
+int32_t FindKey(int32_t code, int32_t scan, int32_t extended) {
+    const std::vector<KeyEntry>& keys = Keys();
+    for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {
+        const KeyEntry& entry = keys[i];
+        const bool codeMatches = testState.matchByKeyCode ? entry.virtualKey == code : entry.scanCode == scan;
+        if (codeMatches && (entry.extended != 0) == (extended != 0) &&
+            (entry.duplicateRole == 0 || entry.duplicateRole == 1)) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+void RecordHistory(int32_t index, int32_t status) {
+    HistoryEntry& slot = testState.history[testState.historyPos];
+    slot.keyIndex = index;
+    slot.status = status;
+    slot.time = ReadPerformanceCounter();
+    testState.historyPos = (testState.historyPos + 1) % kHistorySize;
+}
+
+bool AllRequiredTested() {
+    if (!program.productionMode || catalogue.currentKeys == nullptr) {
+        return false;
+    }
+    for (const KeyEntry& entry : Keys()) {
+        if (entry.virtualKey == kTerminatorCode) {
+            break;
+        }
+        if (entry.status == Untested || entry.status == Pressed) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void OnKeyDown(WindowHandle window, int32_t code, int32_t lParam) {
+    if (catalogue.currentKeys == nullptr) {
+        return;
+    }
+    const EventFields event = ReadEventFields(code, lParam);
+    testState.lastExtended = event.extended;
+    if (code >= 0) {
+        if (IsSyntheticLockKey(code, event.scan)) {
+            return;
+        }
+        if (code == kAlt || code == kLeftAlt || code == kRightAlt) {
+            testState.altPending = true;
+        } else if (testState.altPending && ShortcutCommand(code) != 0) {
+            PostCommand(window, ShortcutCommand(code));
+            return;
+        } else {
+            testState.altPending = false;
+        }
+    }
+    TraceEvent("Key Down", code, event.scan);
+    testState.lastScanCode = event.scan;
+    testState.lastKeyCode = code;
+
+    const int32_t index = FindKey(code, event.scan, event.extended);
+    if (index >= 0) {
+        KeyEntry& entry = Keys()[static_cast<size_t>(index)];
+        TraceLine("Key matched: %s. Current status %d\n", entry.label.c_str(), entry.status);
+        if (program.productionMode && entry.status == FailOnPress) {
+            ConcludeTest(window, false);
+            return;
+        }
+        if (entry.status != Pressed && entry.status != NotRequiredPressed) {
+            TraceLine("Recorded time key depressed\n");
+            const int64_t now = ReadPerformanceCounter();
+            entry.downTime = now;
+            if (testState.lastKeyDownTime > 0) {
+                testState.delayTimeMs = MillisecondsBetween(now, testState.lastKeyDownTime);
+            }
+            testState.lastKeyDownTime = now;
+        }
+        const bool notRequired = entry.status == NotRequired || entry.status == NotRequiredPressed ||
+                                 entry.status == NotRequiredReleased;
+        entry.status = notRequired ? NotRequiredPressed : Pressed;
+        testState.lastPressed = index;
+        TraceLine("New status %d\n", entry.status);
+        PaintKeyNow(window, index);
+        for (int32_t unit = 0; unit < event.repeat; ++unit) {
+            RecordHistory(index, entry.status);
+        }
+    }
+
+    bool failCombination = false;
+    for (size_t i = 0; Keys()[i].virtualKey != kTerminatorCode; ++i) {
+        KeyEntry& compound = Keys()[i];
+        if (IsCompoundEntry(compound) && compound.status == FailArmed &&
+            MatchCompound(static_cast<int32_t>(i)) && compound.status == FailArmed) {
+            compound.status = FailTriggered;
+            PaintKeyNow(window, static_cast<int32_t>(i));
+            failCombination = true;
+        }
+    }
+    UpdateReadouts(window);
+    if (program.productionMode && failCombination) {
+        ConcludeTest(window, false);
+        return;
+    }
+    TraceLine("Completed Key down processing\n");
+}
+
+void OnKeyUp(WindowHandle window, int32_t code, int32_t lParam) {
+    testState.altPending = false;
+    if (catalogue.currentKeys == nullptr) {
+        return;
+    }
+    const EventFields event = ReadEventFields(code, lParam);
+    if (code >= 0 && IsSyntheticLockKey(code, event.scan)) {
+        return;
+    }
+    TraceEvent("Key Up", code, event.scan);
+    const int32_t index = FindKey(code, event.scan, event.extended);
+    if (index < 0) {
+        return;
+    }
+    KeyEntry& entry = Keys()[static_cast<size_t>(index)];
+    TraceLine("Key matched: %s. Current status %d\n", entry.label.c_str(), entry.status);
+    if (program.productionMode && entry.status == FailOnPress) {
+        ConcludeTest(window, false);
+        return;
+    }
+    if (entry.status == Pressed) {
+        entry.status = Passed;
+    } else if (entry.status == NotRequiredPressed) {
+        entry.status = NotRequiredReleased;
+    } else {
+        return;
+    }
+    TraceLine("New status %d\n", entry.status);
+    testState.lastReleased = index;
+    PaintKeyNow(window, index);
+    testState.holdTimeMs = MillisecondsBetween(ReadPerformanceCounter(), entry.downTime);
+
+    bool failCombination = false;
+    for (size_t i = 0; Keys()[i].virtualKey != kTerminatorCode; ++i) {
+        KeyEntry& compound = Keys()[i];
+        if (IsCompoundEntry(compound) && compound.status != FailInactive && MatchCompound(static_cast<int32_t>(i))) {
+            if (compound.status == FailArmed) {
+                compound.status = FailTriggered;
+                failCombination = true;
+            } else {
+                compound.status = Passed;
+            }
+            PaintKeyNow(window, static_cast<int32_t>(i));
+        }
+    }
+    UpdateReadouts(window);
+    if (program.productionMode) {
+        if (failCombination) {
+            ConcludeTest(window, false);
+            return;
+        }
+        if (AllRequiredTested()) {
+            ConcludeTest(window, true);
+            return;
+        }
+    }
+    if (entry.duplicateRole == 1) {
+        PassTurn(index);
+    }
+    TraceLine("Completed Key up processing\n");
+    if (program.pluginMode) {
+        AddOperations(1);
+    }
+}

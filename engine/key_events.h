@@ -1,0 +1,20 @@
+// Key-down and key-up processing: every key and mouse-button event of the main window.
+#pragma once
+
+#include <cstdint>
+
+#include "app/platform.h"
+
+// `code` is the virtual-key code (or -5, -4, -3 for the left, middle and right mouse button) and `lParam` the
+// key message's lParam (ignored for mouse buttons). Nothing happens while no layout is current.
+void OnKeyDown(WindowHandle window, int32_t code, int32_t lParam);
+void OnKeyUp(WindowHandle window, int32_t code, int32_t lParam);
+
+// The index of the entry of the current keys that an event matches, or -1.
+int32_t FindKey(int32_t code, int32_t scan, int32_t extended);
+
+// Appends one key-down to the history.
+void RecordHistory(int32_t index, int32_t status);
+
+// Production mode: true when no entry of the current keys is untested or held down.
+bool AllRequiredTested();

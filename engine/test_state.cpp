@@ -1,0 +1,102 @@
+// The engine's state, the reset of a test and the turn rule for duplicated keys.
+#include "engine/test_state.h"
+
+#include "app/platform.h"
+#include "app/program.h"
+#include "engine/key_status.h"
+#include "engine/readouts.h"
+#include "layouts/layout_catalogue.h"
+
+TestState testState;
+
+namespace {
+
+bool SameKey(const KeyEntry& a, const KeyEntry& b) {
+    return a.virtualKey == b.virtualKey && a.scanCode == b.scanCode && a.extended == b.extended;
+}
+
+int32_t StatusAfterReset(int32_t status) {
+    switch (status) {
+        case Pressed:
+        case Passed:
+            return Untested;
+        case FailTriggered:
+            return FailArmed;
+        case NotRequiredPressed:
+        case NotRequiredReleased:
+            return NotRequired;
+        default:
+            return status;
+    }
+}
+
+}  // namespace
+
+void ResetTest() {
+    StopLedTest();
+    testState.holdTimeMs = 0;
+    testState.delayTimeMs = 0;
+    testState.lastKeyDownTime = 0;
+    testState.lastExtended = 0;
+    testState.historyPos = 0;
+    testState.lastScanCode = 0;
+    testState.lastKeyCode = 0;
+    testState.lastPressed = -1;
+    testState.lastReleased = -1;
+    for (HistoryEntry& slot : testState.history) {
+        slot = HistoryEntry();
+    }
+    if (catalogue.currentKeys != nullptr) {
+        std::vector<KeyEntry>& keys = *catalogue.currentKeys;
+        for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {
+            keys[i].status = StatusAfterReset(keys[i].status);
+            keys[i].duplicateRole = AssignTurn(static_cast<int32_t>(i));
+        }
+    }
+    if (program.mainWindow != nullptr) {
+        UpdateReadouts(program.mainWindow);
+    }
+}
+
+int32_t AssignTurn(int32_t index) {
+    const std::vector<KeyEntry>& keys = *catalogue.currentKeys;
+    const KeyEntry& entry = keys[static_cast<size_t>(index)];
+    if (entry.virtualKey == kCompoundKey) {
+        return 0;
+    }
+    int32_t firstIndex = -1;
+    for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {
+        if (!SameKey(keys[i], entry)) {
+            continue;
+        }
+        if (firstIndex < 0) {
+            firstIndex = static_cast<int32_t>(i);
+        }
+        if (static_cast<int32_t>(i) != index) {
+            return index == firstIndex ? 1 : 2;
+        }
+    }
+    return 0;
+}
+
+void PassTurn(int32_t index) {
+    std::vector<KeyEntry>& keys = *catalogue.currentKeys;
+    KeyEntry& entry = keys[static_cast<size_t>(index)];
+    size_t i = static_cast<size_t>(index) + 1;
+    while (static_cast<int32_t>(i) != index) {
+        if (keys[i].virtualKey == kTerminatorCode) {
+            i = 0;
+            continue;
+        }
+        if (SameKey(keys[i], entry)) {
+            entry.duplicateRole = 2;
+            keys[i].duplicateRole = 1;
+            return;
+        }
+        ++i;
+    }
+}
+
+int32_t PreviousHistorySlot(int32_t position) { return position == 0 ? kHistorySize - 1 : position - 1; }
+
+void ResetEngineState() { testState = TestState(); }

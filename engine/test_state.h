@@ -1,0 +1,48 @@
+// The engine's state: codes and times shown to the operator, the history of recent key-downs, and the reset
+// that starts a test afresh. Also the turn rule for keys that occur more than once in a layout.
+#pragma once
+
+#include <cstdint>
+
+constexpr int kHistorySize = 100;
+
+// One recorded key-down. An empty slot has every byte 0xFF, so its key index reads -1.
+struct HistoryEntry {
+    int32_t keyIndex = -1;
+    int32_t status = -1;  // the status the key had just been given: 1 or 7
+    int64_t time = -1;    // counter value when the slot was written
+};
+
+struct TestState {
+    int32_t lastKeyCode = 0;     // code of the last key-down event, matched or not
+    int32_t lastScanCode = 0;    // scan code of the last key-down event
+    int32_t lastExtended = 0;    // non-zero when the last key-down had the extended flag
+    int32_t lastPressed = -1;    // entry most recently pressed; -1 for none
+    int32_t lastReleased = -1;   // entry most recently released; -1 for none
+    int32_t holdTimeMs = 0;      // hold time of the most recently released key
+    int32_t delayTimeMs = 0;     // time between the last two recorded key-downs
+    int64_t lastKeyDownTime = 0; // counter value of the last recorded key-down; 0 for none
+    int32_t historyPos = 0;      // next slot of the history to write
+    HistoryEntry history[kHistorySize];
+    bool altPending = false;     // an Alt key went down and no key has gone up since
+    int32_t matchByKeyCode = 0;  // 1: match by Windows code; 0: by BIOS scan code
+};
+
+extern TestState testState;
+
+// Brings the test back to its start: LED test stopped, codes, times and history cleared, statuses mapped back
+// and turn markers set anew; refreshes the readouts when the main window exists.
+void ResetTest();
+
+// The turn marker entry `index` of the current keys has in a fresh test: 0 for a key that occurs once, 1 for
+// the first occurrence of a duplicated key, 2 for the others.
+int32_t AssignTurn(int32_t index);
+
+// Hands the turn of a duplicated key from entry `index` to its next occurrence, wrapping to the first.
+void PassTurn(int32_t index);
+
+// The newest history slot before slot `position`, wrapping from 0 to 99.
+int32_t PreviousHistorySlot(int32_t position);
+
+// The whole engine state back to the start of the program, for a fresh run.
+void ResetEngineState();

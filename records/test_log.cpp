@@ -1,0 +1,52 @@
+// The test log's line writer.
+#include "records/test_log.h"
+
+#include <cstdarg>
+#include <string>
+
+#include "app/program.h"
+
+TestLogState testLog;
+char logLineBuffer[kLogLineBufferSize];
+
+namespace {
+
+void WriteLogLine(const char* format, va_list arguments) {
+    va_list retry;
+    va_copy(retry, arguments);
+    const int length = std::vsnprintf(logLineBuffer, kLogLineBufferSize, format, arguments);
+    if (length < 0) {
+        va_end(retry);
+        return;
+    }
+    if (static_cast<size_t>(length) < kLogLineBufferSize) {
+        std::fwrite(logLineBuffer, 1, static_cast<size_t>(length), testLog.stream);
+    } else {
+        std::string line(static_cast<size_t>(length) + 1, '\0');
+        std::vsnprintf(&line[0], line.size(), format, retry);
+        std::fwrite(line.data(), 1, static_cast<size_t>(length), testLog.stream);
+    }
+    va_end(retry);
+}
+
+}  // namespace
+
+void LogLine(const char* format, ...) {
+    if (testLog.stream == nullptr) {
+        return;
+    }
+    va_list arguments;
+    va_start(arguments, format);
+    WriteLogLine(format, arguments);
+    va_end(arguments);
+}
+
+void TraceLine(const char* format, ...) {
+    if (testLog.stream == nullptr || !program.traceOn) {
+        return;
+    }
+    va_list arguments;
+    va_start(arguments, format);
+    WriteLogLine(format, arguments);
+    va_end(arguments);
+}

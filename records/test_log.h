@@ -1,0 +1,22 @@
+// The test log: the one stream every line of a production run goes to, and the one line writer.
+#pragma once
+
+#include <cstdio>
+
+#include "app/text_format.h"
+
+constexpr size_t kLogLineBufferSize = 200;
+
+struct TestLogState {
+    FILE* stream = nullptr;  // open log, or none: nothing is logged while it is none
+};
+
+extern TestLogState testLog;
+extern char logLineBuffer[kLogLineBufferSize];
+
+// Formats one line into logLineBuffer and, when the log is open, writes it. A line too long for the buffer is
+// formatted whole into a larger one instead, so it is neither cut nor written past the buffer.
+void LogLine(const char* format, ...) DVQ_PRINTF_FORMAT(1, 2);
+
+// A line of the key trace: written only when the trace is on (/t) and the log is open.
+void TraceLine(const char* format, ...) DVQ_PRINTF_FORMAT(1, 2);
