@@ -28,7 +28,10 @@ class KblcheckTest : public testing::Test {
         folder = pattern;
     }
 
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void TearDown() override {
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+    }
 
     std::string PathOf(const std::string& name) const { return folder + "/" + name; }
 
