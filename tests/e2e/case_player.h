@@ -1,0 +1,16 @@
+// Playing one case: laying out its folder, starting the tester there and playing its script.
+#pragma once
+
+#include <string>
+
+#include "tests/e2e/e2e_case.h"
+
+struct CaseSetting {
+    std::string testerPath;     // the tester to copy into each case folder
+    std::string scratchFolder;  // where the case folders are made
+    std::string currentFolder;  // the tester's current folder, never a case folder
+};
+
+// Plays `e2eCase`. Returns an empty text when every step held, else what was expected and what was seen.
+// The case folder is deleted on success and kept for a look on failure; the tester never outlives the call.
+std::string PlayCase(const E2eCase& e2eCase, const CaseSetting& setting);

@@ -1,0 +1,164 @@
+// The table of end-to-end cases: start-up, the layout catalogue and its messages, and the main window after
+// start. Add a case as one more row.
+#include <cstdio>
+
+#include "tests/e2e/e2e_case.h"
+#include "tests/e2e/tester_controls.h"
+
+namespace {
+
+constexpr int kButtonChecked = 1;
+constexpr int kButtonUnchecked = 0;
+
+const char* const kGoodLayout =
+    "# A small keyboard: three keys and the left mouse button.\n"
+    "\"VK_ESCAPE\",1,\"Esc\",\"false\",\"DQSTATUSUP\",0,10,10,40,40\n"
+    "'A',30,\"A\",\"false\",\"DQSTATUSUP\",0,60,10,40,40\n"
+    "\"VK_SPACE\",57,\"Space\",\"false\",\"DQSTATUSUP\",0,110,10,200,40\n"
+    "\"LMOUSE\",0,\"L\",\"true\",\"DQSTATUSUP\",0,320,10,40,40\n";
+
+const char* const kNoLayoutText =
+    "No valid keyboard layout (.kbl) files have been\nfound in the Dorvelquinta directory.\n\n"
+    "At least one .kbl file is required to run Dorvelquinta.";
+const char* const kLimitText =
+    "More than 100 valid .kbl files have been found.\nOnly the first one hundred will be taken.";
+
+std::string MissingBitmapText(const std::string& layout) {
+    return "Cannot find the bitmap file\n" + layout +
+           ".bmp\ncorresponding to the keyboard layout file\n{dir}\\" + layout + ".kbl.\nSkipping file.";
+}
+
+std::string NoDataText(const std::string& fileName) {
+    return "Skipping the file \n{dir}\\" + fileName + "\nas it contains no data.";
+}
+
+std::string ParseErrorText(const std::string& lineBeginning) {
+    return "Error parsing line beginning\n" + lineBeginning +
+           "\nPossible cause - non digit value outside quotes.";
+}
+
+std::string SyntaxErrorText(int row, const std::string& fileName) {
+    return "Syntax error in line " + std::to_string(row) + " (excluding comment lines) of file\n" + fileName +
+           "\nSkipping file.";
+}
+
+LayoutFile GoodLayout(const std::string& name) {
+    return {name + ".kbl", kGoodLayout, true};
+}
+
+std::vector<LayoutFile> ManyGoodLayouts(int count) {
+    std::vector<LayoutFile> files;
+    for (int i = 0; i < count; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "L%03d", i);
+        files.push_back(GoodLayout(name));
+    }
+    return files;
+}
+
+// The main window comes up with exactly `names` in its list and no further message; then the operator closes
+// it.
+std::vector<Step> ShowsLayoutsThenCloses(const std::vector<std::string>& names) {
+    return {ExpectMainWindowShown(), ExpectNoMessageBox(), ExpectLayoutNames(names), CloseMainWindow(),
+            ExpectExit(0)};
+}
+
+std::vector<Step> ClosesNormally() {
+    return {ExpectNoMessageBox(), CloseMainWindow(), ExpectExit(0)};
+}
+
+}  // namespace
+
+std::vector<LayoutFile> ListDecoyFiles() {
+    return {GoodLayout("Decoy")};
+}
+
+std::vector<E2eCase> ListCases() {
+    return {
+        {"no-layout",
+         {},
+         "",
+         {ExpectMessageBox("Dorvelquinta - Error", kNoLayoutText), ExpectExit(0),
+          ExpectMainWindowNeverShown()}},
+        {"only-broken-layouts",
+         {{"X.kbl", "1, 2\n", true}},
+         "",
+         {ExpectMessageBox("Dorvelquinta 错误", ParseErrorText("1")),
+          ExpectMessageBox("Dorvelquinta - Error", SyntaxErrorText(1, "X.kbl")),
+          ExpectMessageBox("Dorvelquinta - Error", kNoLayoutText), ExpectExit(0),
+          ExpectMainWindowNeverShown()}},
+        {"missing-bitmap",
+         {GoodLayout("A"), {"B.kbl", kGoodLayout, false}},
+         "",
+         JoinSteps({ExpectMessageBox("警告", MissingBitmapText("B"))}, ShowsLayoutsThenCloses({"A"}))},
+        {"comments-only",
+         {GoodLayout("A"), {"C.kbl", "# only\n#comments\n", true}},
+         "",
+         JoinSteps({ExpectMessageBox("警告", NoDataText("C.kbl"))}, ShowsLayoutsThenCloses({"A"}))},
+        {"empty-file",
+         {GoodLayout("A"), {"E.kbl", "", true}},
+         "",
+         JoinSteps({ExpectMessageBox("警告", NoDataText("E.kbl"))}, ShowsLayoutsThenCloses({"A"}))},
+        {"unparsable-lines",
+         {{"A.kbl",
+           "\"VK_ESCAPE\",1,\"Esc\",\"false\",\"DQSTATUSUP\",0,10,10,40,40\n"
+           "1, 2\n"
+           " 65,30,\"A\",\"false\",\"DQSTATUSUP\",0,60,10,40,40\n"
+           "\"VK_SPACE\",57,\"Space\",\"false\",\"DQSTATUSUP\",0,110,10,200,40\n",
+           true}},
+         "",
+         JoinSteps({ExpectMessageBox("Dorvelquinta 错误", ParseErrorText("1")),
+                    ExpectMessageBox("Dorvelquinta 错误", ParseErrorText(" 65"))},
+                   ShowsLayoutsThenCloses({"A"}))},
+        {"bad-row",
+         {GoodLayout("A"),
+          {"X.kbl",
+           "# comment lines do not count\n"
+           "\"VK_ESCAPE\",1,\"Esc\",\"false\",\"DQSTATUSUP\",0,10,10,40,40\n"
+           "# nor does this one\n"
+           "'A',30,\"A\",\"false\",\"DQSTATUSUP\",0,60,10,40,40\n"
+           "\"VK_SPACE\",57,\"Space\",\"false\",\"DQSTATUSUP\",0,110,10,200\n",
+           true}},
+         "",
+         JoinSteps({ExpectMessageBox("Dorvelquinta - Error", SyntaxErrorText(3, "X.kbl"))},
+                   ShowsLayoutsThenCloses({"A"}))},
+        {"bad-row-after-unparsable-line",
+         {GoodLayout("A"),
+          {"X.kbl",
+           "\"VK_ESCAPE\",1,\"Esc\",\"false\",\"DQSTATUSUP\",0,10,10,40,40\n"
+           "1, 2\n"
+           "'A',30,\"A\",\"false\",\"DQSTATUSUP\",0,60,10,40,40\n"
+           "\"VK_SPACE\",57,\"Space\",\"false\",\"DQSTATUSUP\",0,110,10,200\n",
+           true}},
+         "",
+         JoinSteps({ExpectMessageBox("Dorvelquinta 错误", ParseErrorText("1")),
+                    ExpectMessageBox("Dorvelquinta - Error", SyntaxErrorText(3, "X.kbl"))},
+                   ShowsLayoutsThenCloses({"A"}))},
+        {"dotted-name", {GoodLayout("Swiss.intl")}, "", ShowsLayoutsThenCloses({"Swiss.intl"})},
+        {"hundred-limit", ManyGoodLayouts(105), "",
+         JoinSteps({ExpectMessageBox("Alert", kLimitText), ExpectMainWindowShown(), ExpectLayoutCount(100)},
+                   ClosesNormally())},
+        {"select-by-name",
+         {GoodLayout("A"), GoodLayout("B"), GoodLayout("C"), GoodLayout("D"), GoodLayout("E"),
+          GoodLayout("F")},
+         "/k E",
+         JoinSteps({ExpectMainWindowShown(), ExpectSelectedLayout("E")}, ClosesNormally())},
+        {"select-by-name-other-case",
+         {GoodLayout("A"), GoodLayout("B"), GoodLayout("C"), GoodLayout("D"), GoodLayout("E"),
+          GoodLayout("F")},
+         "/k e",
+         JoinSteps({ExpectMainWindowShown(), ExpectSelectedIndex(0)}, ClosesNormally())},
+        {"main-window-after-start",
+         {GoodLayout("A")},
+         "",
+         JoinSteps(
+             {ExpectMainWindowShown(), ExpectTitle("Dorvelquinta 2.8"),
+              ExpectCheckState(kMatchBios, kButtonChecked), ExpectCheckState(kMatchWindows, kButtonUnchecked),
+              ExpectHexControlText(kLanguageCode, 8), ExpectControlText(kStatusLine, "无数据")},
+             ClosesNormally())},
+        {"picture-from-program-folder",
+         {GoodLayout("A")},
+         "",
+         JoinSteps({ExpectMainWindowShown(), ExpectPictureColour(kPictureColour)}, ClosesNormally())},
+    };
+}

@@ -1,0 +1,48 @@
+// Starting and ending the tester's process.
+#include "tests/e2e/target_process.h"
+
+namespace {
+
+constexpr DWORD kEndTimeoutMs = 5000;
+
+}  // namespace
+
+bool StartTarget(const std::string& program, const std::string& arguments, const std::string& currentFolder,
+                 TargetProcess& target, std::string& problem) {
+    std::string commandLine = "\"" + program + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        currentFolder.c_str(), &startup, &started)) {
+        problem = "cannot start " + commandLine + " (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    CloseHandle(started.hThread);
+    target.handle = started.hProcess;
+    target.processId = started.dwProcessId;
+    return true;
+}
+
+bool HasTargetEnded(const TargetProcess& target, DWORD& exitCode) {
+    if (WaitForSingleObject(target.handle, 0) != WAIT_OBJECT_0) {
+        return false;
+    }
+    GetExitCodeProcess(target.handle, &exitCode);
+    return true;
+}
+
+void StopTarget(TargetProcess& target) {
+    if (target.handle == nullptr) {
+        return;
+    }
+    if (WaitForSingleObject(target.handle, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(target.handle, 1);
+        WaitForSingleObject(target.handle, kEndTimeoutMs);
+    }
+    CloseHandle(target.handle);
+    target.handle = nullptr;
+}
