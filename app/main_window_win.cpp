@@ -1,39 +1,119 @@
-// The main window: built from the dialog template "Dorvelquinta", run by its own window procedure.
+// The main window's procedure: key and mouse events to the engine, button commands, timers, and the
+// destroy handling that ends the program.
 #include "app/main_window_win.h"
 
+#include "app/about_box_win.h"
+#include "app/help_win.h"
 #include "app/program.h"
+#include "app/system_keys_win.h"
+#include "engine/key_events.h"
+#include "engine/led_test_win.h"
+#include "engine/test_state.h"
 #include "layouts/keyboard_picture_win.h"
 #include "layouts/layout_catalogue.h"
 #include "layouts/layout_switch_win.h"
+#include "records/host_link.h"
+#include "records/test_log.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
 constexpr const char* kMainWindowClass = "Dorvelquinta";
+constexpr UINT_PTR kLedTimer = 1;
+constexpr UINT_PTR kHostPollTimer = 2;
+
+bool programEnded = false;
+
+// Gives the keyboard focus back to the main window, unless a handler that waited in a modal dialog finds the
+// window gone meanwhile.
+void FocusMainWindow() {
+    if (program.mainWindow != nullptr) {
+        SetFocus(static_cast<HWND>(program.mainWindow));
+    }
+}
 
 void OnCommand(HWND window, WORD id, WORD notification) {
     switch (id) {
+        case IDC_HELP_BUTTON:
+            ShowHelp(HELP_FINDER, 0, window);
+            break;
         case IDC_EXIT:
+            StopLedTest();
             DestroyWindow(window);
             break;
         case IDC_LAYOUT_LIST:
             if (notification == CBN_SELCHANGE) {
                 SelectLayout(window);
-                SetFocus(window);
+                FocusMainWindow();
             }
+            break;
+        case IDC_CLEAR:
+            ResetTest();
+            InvalidateRect(window, nullptr, FALSE);
+            FocusMainWindow();
+            break;
+        case IDC_FAULT_CHECK:
+            if (program.productionMode) {
+                ConcludeTest(window, false);
+            }
+            break;
+        case IDC_ABOUT:
+            ShowAboutBox(window);
+            FocusMainWindow();
+            break;
+        case IDC_FILTER_SYSTEM_KEYS:
+            if (notification == BN_CLICKED) {
+                ApplySystemKeyFilter(window);
+                FocusMainWindow();
+            }
+            break;
+        case IDC_MATCH_WINDOWS:
+        case IDC_MATCH_BIOS:
+            if (notification == BN_CLICKED) {
+                testState.matchByKeyCode =
+                    IsDlgButtonChecked(window, IDC_MATCH_WINDOWS) == BST_CHECKED ? 1 : 0;
+                FocusMainWindow();
+            }
+            break;
+        case IDC_LED_TEST:
+            if (ledTestRunning) {
+                StopLedTest();
+            } else {
+                StartLedTest(window);
+            }
+            InvalidateRect(window, nullptr, FALSE);
+            FocusMainWindow();
             break;
         default:
             break;
     }
 }
 
-void OnDestroy() {
-    ReleasePicture();
-    FreeLayoutCatalogue();
-    PostQuitMessage(0);
+void OnTimer(HWND window, UINT_PTR timer) {
+    if (timer == kLedTimer) {
+        LedTick();
+    } else if (timer == kHostPollTimer && !RunRequested()) {
+        StopLedTest();
+        DestroyWindow(window);
+    }
 }
 
 }  // namespace
+
+void EndProgram() {
+    if (programEnded) {
+        return;
+    }
+    programEnded = true;
+    StopLedTest();
+    RemoveSystemKeyFilter();
+    ReleasePicture();
+    FreeLayoutCatalogue();
+    if (program.productionMode) {
+        CloseLog();
+    }
+    program.mainWindow = nullptr;
+}
 
 void RegisterMainWindowClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass = {};
@@ -51,46 +131,59 @@ void RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int32_t code = static_cast<int32_t>(wParam);
+    const int32_t keyParam = static_cast<int32_t>(lParam);
     switch (message) {
         case WM_CREATE:
         case WM_SHOWWINDOW:
             return 0;
         case WM_DESTROY:
-            OnDestroy();
+            EndProgram();
+            PostQuitMessage(0);
+            return 0;
+        case WM_SIZE:
+            LayoutMainWindow(window, LOWORD(lParam), HIWORD(lParam));
+            break;
+        case WM_DRAWITEM:
+            PaintKeyboardPicture(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            OnKeyDown(window, code, keyParam);
+            return 0;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            OnKeyUp(window, code, keyParam);
             return 0;
         case WM_COMMAND:
             OnCommand(window, LOWORD(wParam), HIWORD(wParam));
             return 0;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-        case WM_KEYUP:
-        case WM_SYSKEYUP:
+        case WM_TIMER:
+            OnTimer(window, wParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+            SetFocus(window);
+            OnKeyDown(window, kLeftMouse, keyParam);
+            return 0;
+        case WM_LBUTTONUP:
+            OnKeyUp(window, kLeftMouse, keyParam);
+            return 0;
+        case WM_RBUTTONDOWN:
+            OnKeyDown(window, kRightMouse, keyParam);
+            return 0;
+        case WM_RBUTTONUP:
+            OnKeyUp(window, kRightMouse, keyParam);
+            return 0;
+        case WM_MBUTTONDOWN:
+            OnKeyDown(window, kMiddleMouse, keyParam);
+            return 0;
+        case WM_MBUTTONUP:
+            OnKeyUp(window, kMiddleMouse, keyParam);
             return 0;
         case WM_APPCOMMAND:
             return 1;
         default:
-            return DefWindowProcA(window, message, wParam, lParam);
+            break;
     }
-}
-
-void InitMainWindow(HWND window) {
-    HWND layoutList = GetDlgItem(window, IDC_LAYOUT_LIST);
-    int32_t selected = 0;
-    std::string candidate = catalogue.layouts[0].name;
-    for (int32_t i = 0; i < catalogue.layoutCount; ++i) {
-        const std::string& name = catalogue.layouts[static_cast<size_t>(i)].name;
-        SendMessageA(layoutList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        if (program.layoutName == name) {
-            selected = i;
-            candidate = program.layoutName;
-        }
-    }
-    program.layoutName = candidate;
-    SendMessageA(layoutList, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-    SelectLayout(window);
-
-    CheckRadioButton(window, IDC_MATCH_WINDOWS, IDC_MATCH_BIOS, IDC_MATCH_BIOS);
-    char keyboardLayoutName[KL_NAMELENGTH] = "";
-    GetKeyboardLayoutNameA(keyboardLayoutName);
-    SetDlgItemTextA(window, IDC_LANGUAGE_CODE, keyboardLayoutName);
+    return DefWindowProcA(window, message, wParam, lParam);
 }

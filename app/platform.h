@@ -46,5 +46,9 @@ void StopLedTest();
 // ends the run. Always false: the key handler that called it stops at once.
 bool ConcludeTest(WindowHandle window, bool verify);
 
-// Adds `count` to the host's count of key operations (plug-in mode).
-void AddOperations(int32_t count);
+// Opens the host's named shared block and maps `length` bytes of it. Null on failure, with `errorCode` 2 when
+// no block of that name can be opened and 3 when it cannot be mapped.
+uint8_t* MapHostBlock(const char* name, size_t length, int32_t& errorCode);
+
+// Blocks the program for `milliseconds`.
+void SleepMilliseconds(int32_t milliseconds);

@@ -3,4 +3,6 @@
 
 ProgramState program;
 
-void ResetProgramState() { program = ProgramState(); }
+void ResetProgramState() {
+    program = ProgramState();
+}

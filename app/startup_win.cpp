@@ -1,21 +1,28 @@
 // The program's entry point: start-up in the fixed order, then the message loop.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/command_line.h"
 #include "app/main_window_win.h"
 #include "app/program.h"
+#include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
+#include "records/host_link.h"
+#include "records/identification_win.h"
+#include "records/test_log.h"
 
 namespace {
 
 constexpr DWORD kProgramPathCapacity = 400;
+constexpr UINT_PTR kHostPollTimer = 2;
+constexpr UINT kHostPollPeriodMs = 1000;
 
 int64_t QueryTicksPerMs() {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    return frequency.QuadPart / 1000;
+    return frequency.QuadPart >= 1000 ? frequency.QuadPart / 1000 : 1;
 }
 
 std::string QueryProgramDirectory() {
@@ -24,6 +31,35 @@ std::string QueryProgramDirectory() {
     std::string directory = path;
     const size_t backslash = directory.rfind('\\');
     return backslash == std::string::npos ? std::string() : directory.substr(0, backslash);
+}
+
+// Plug-in mode: opens the host's block and starts polling its run flag, or reports why it cannot and ends.
+void OpenHostLink(HWND mainWindow, const std::string& sharedMemoryName) {
+    const int32_t code = OpenLink(sharedMemoryName.c_str());
+    if (code != 0) {
+        char message[256];
+        std::snprintf(message, sizeof message, "Unable to initialize interface with Calderomax (%d)", code);
+        MessageBoxA(nullptr, message, "Dorvelquinta: 错误", MB_OK);
+        PostQuitMessage(0);
+        return;
+    }
+    SetTimer(mainWindow, kHostPollTimer, kHostPollPeriodMs, nullptr);
+}
+
+// Production mode without the host: the operator's identification, the loaded layout's log line and the
+// first keyboard's serial number. Leaving either dialog ends the program.
+void IdentifyProductionRun(HWND mainWindow) {
+    if (RunOperatorDialog() == 0) {
+        DestroyWindow(mainWindow);
+        return;
+    }
+    SetFocus(mainWindow);
+    LogLine("Loaded keyboard layout %s.kbl\n", program.layoutName.c_str());
+    if (RunSerialDialog() == 0) {
+        DestroyWindow(mainWindow);
+        return;
+    }
+    SetFocus(mainWindow);
 }
 
 void ApplyOptions(const CommandLineOptions& options) {
@@ -50,18 +86,30 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     program.ticksPerMs = QueryTicksPerMs();
     program.programDirectory = QueryProgramDirectory();
     RegisterMainWindowClass(instance);
-    ApplyOptions(ScanCommandLine(__argc, __argv));
+    const CommandLineOptions options = ScanCommandLine(__argc, __argv);
+    ApplyOptions(options);
 
     HWND mainWindow = CreateDialogParamA(instance, "Dorvelquinta", nullptr, nullptr, 0);
     program.mainWindow = mainWindow;
+    if (program.pluginMode) {
+        OpenHostLink(mainWindow, options.sharedMemoryName);
+    }
 
     const int layoutCount = LoadLayoutCatalogue(mainWindow, program.programDirectory);
     if (layoutCount > 0) {
         MakeLayoutCurrent(0);
+        ResetTest();
         InitMainWindow(mainWindow);
         ShowWindow(mainWindow, showCommand);
     } else {
         PostQuitMessage(0);
     }
-    return RunMessageLoop();
+    if (program.productionMode && !program.pluginMode) {
+        IdentifyProductionRun(mainWindow);
+    }
+    const int exitCode = RunMessageLoop();
+    // A quit request posted during start-up ends the loop without the window's destruction: the same
+    // clean-up runs here, so no filter or lock-key change outlives the program.
+    EndProgram();
+    return exitCode;
 }

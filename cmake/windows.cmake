@@ -7,6 +7,7 @@ target_include_directories(dvq_tools_common PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
 add_executable(dorvelquinta WIN32 ${DVQ_SHELL_SOURCES} resources/dorvelquinta.rc)
 target_link_libraries(dorvelquinta PRIVATE dvq_core)
+target_link_libraries(dorvelquinta PRIVATE comdlg32)
 target_link_options(dorvelquinta PRIVATE ${DVQ_STATIC_LINK} -mwindows)
 
 add_subdirectory(tools/kblcheck)

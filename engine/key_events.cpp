@@ -8,6 +8,7 @@
 #include "engine/readouts.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
+#include "records/host_link.h"
 #include "records/test_log.h"
 
 namespace {
@@ -60,12 +61,17 @@ int32_t ShortcutCommand(int32_t code) {
     }
 }
 
-std::vector<KeyEntry>& Keys() { return *catalogue.currentKeys; }
+std::vector<KeyEntry>& Keys() {
+    return *catalogue.currentKeys;
+}
 
-bool IsCompoundEntry(const KeyEntry& entry) { return entry.compoundTime != kNoCompoundTime; }
+bool IsCompoundEntry(const KeyEntry& entry) {
+    return entry.compoundTime != kNoCompoundTime;
+}
 
 void TraceEvent(const char* direction, int32_t code, int32_t scan) {
-    TraceLine("=============================================\n%s: Windows - %d, BIOS - %d\n", direction, code, scan);
+    TraceLine("=============================================\n%s: Windows - %d, BIOS - %d\n", direction, code,
+              scan);
     TraceLine("Attempting key match of type %d\n", testState.matchByKeyCode);
 }
 
@@ -215,7 +221,8 @@ void OnKeyUp(WindowHandle window, int32_t code, int32_t lParam) {
     bool failCombination = false;
     for (size_t i = 0; Keys()[i].virtualKey != kTerminatorCode; ++i) {
         KeyEntry& compound = Keys()[i];
-        if (IsCompoundEntry(compound) && compound.status != FailInactive && MatchCompound(static_cast<int32_t>(i))) {
+        if (IsCompoundEntry(compound) && compound.status != FailInactive &&
+            MatchCompound(static_cast<int32_t>(i))) {
             if (compound.status == FailArmed) {
                 compound.status = FailTriggered;
                 failCombination = true;

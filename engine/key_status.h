@@ -4,14 +4,14 @@
 #include <cstdint>
 
 enum KeyStatus : int32_t {
-    Untested = 0,            // required key, not yet tested
-    Pressed = 1,             // required key, held down
-    Passed = 2,              // required key pressed and released
-    NotRequired = 3,         // key that need not be tested
-    FailArmed = 4,           // fail key or fail combination, armed (production mode)
-    FailTriggered = 5,       // the fail combination has been entered
-    FailInactive = 6,        // fail key or combination, inert (outside production mode)
-    NotRequiredPressed = 7,  // not-required key, held down
-    NotRequiredReleased = 8, // not-required key pressed and released
-    FailOnPress = 9,         // production mode: pressing it fails the unit at once
+    Untested = 0,             // required key, not yet tested
+    Pressed = 1,              // required key, held down
+    Passed = 2,               // required key pressed and released
+    NotRequired = 3,          // key that need not be tested
+    FailArmed = 4,            // fail key or fail combination, armed (production mode)
+    FailTriggered = 5,        // the fail combination has been entered
+    FailInactive = 6,         // fail key or combination, inert (outside production mode)
+    NotRequiredPressed = 7,   // not-required key, held down
+    NotRequiredReleased = 8,  // not-required key pressed and released
+    FailOnPress = 9,          // production mode: pressing it fails the unit at once
 };

@@ -97,6 +97,10 @@ void PassTurn(int32_t index) {
     }
 }
 
-int32_t PreviousHistorySlot(int32_t position) { return position == 0 ? kHistorySize - 1 : position - 1; }
+int32_t PreviousHistorySlot(int32_t position) {
+    return position == 0 ? kHistorySize - 1 : position - 1;
+}
 
-void ResetEngineState() { testState = TestState(); }
+void ResetEngineState() {
+    testState = TestState();
+}

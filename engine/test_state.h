@@ -14,15 +14,15 @@ struct HistoryEntry {
 };
 
 struct TestState {
-    int32_t lastKeyCode = 0;     // code of the last key-down event, matched or not
-    int32_t lastScanCode = 0;    // scan code of the last key-down event
-    int32_t lastExtended = 0;    // non-zero when the last key-down had the extended flag
-    int32_t lastPressed = -1;    // entry most recently pressed; -1 for none
-    int32_t lastReleased = -1;   // entry most recently released; -1 for none
-    int32_t holdTimeMs = 0;      // hold time of the most recently released key
-    int32_t delayTimeMs = 0;     // time between the last two recorded key-downs
-    int64_t lastKeyDownTime = 0; // counter value of the last recorded key-down; 0 for none
-    int32_t historyPos = 0;      // next slot of the history to write
+    int32_t lastKeyCode = 0;      // code of the last key-down event, matched or not
+    int32_t lastScanCode = 0;     // scan code of the last key-down event
+    int32_t lastExtended = 0;     // non-zero when the last key-down had the extended flag
+    int32_t lastPressed = -1;     // entry most recently pressed; -1 for none
+    int32_t lastReleased = -1;    // entry most recently released; -1 for none
+    int32_t holdTimeMs = 0;       // hold time of the most recently released key
+    int32_t delayTimeMs = 0;      // time between the last two recorded key-downs
+    int64_t lastKeyDownTime = 0;  // counter value of the last recorded key-down; 0 for none
+    int32_t historyPos = 0;       // next slot of the history to write
     HistoryEntry history[kHistorySize];
     bool altPending = false;     // an Alt key went down and no key has gone up since
     int32_t matchByKeyCode = 0;  // 1: match by Windows code; 0: by BIOS scan code

@@ -11,7 +11,9 @@ namespace {
 constexpr size_t kRequiredColumns = 10;
 constexpr size_t kCompoundTimeColumn = 10;  // zero-based index of column 11
 
-bool IsPseudoCode(int32_t code) { return code >= kLeftMouse && code <= kCompoundKey; }
+bool IsPseudoCode(int32_t code) {
+    return code >= kLeftMouse && code <= kCompoundKey;
+}
 
 bool ReadStatusKeyword(const std::string& keyword, int32_t& status) {
     if (keyword == "DQSTATUSUP") {
@@ -54,8 +56,7 @@ bool BuildKeyEntry(const LayoutRow& row, KeyEntry& entry, int32_t& compoundRowCo
         return false;
     }
     const LayoutField& code = fields[0];
-    entry.virtualKey =
-        code.kind == FieldKind::Text ? LookupVirtualKeyName(code.text.c_str()) : code.number;
+    entry.virtualKey = code.kind == FieldKind::Text ? LookupVirtualKeyName(code.text.c_str()) : code.number;
     if (entry.virtualKey < 0 && !IsPseudoCode(entry.virtualKey)) {
         return false;
     }
@@ -112,9 +113,11 @@ bool BuildKeyboardLayout(WindowHandle owner, const LayoutRowList& rows, Keyboard
         layout.keys.push_back(std::move(entry));
     }
     if (failedRow != 0) {
-        ShowMessage(owner,
-                    FormatText("Syntax error in line %d (excluding comment lines) of file\n%s\nSkipping file.",
-                               failedRow, fileName.c_str()), "Dorvelquinta - Error", kMessageOk | kMessageIconInformation);
+        ShowMessage(
+            owner,
+            FormatText("Syntax error in line %d (excluding comment lines) of file\n%s\nSkipping file.",
+                       failedRow, fileName.c_str()),
+            "Dorvelquinta - Error", kMessageOk | kMessageIconInformation);
         layout = KeyboardLayout();
         return false;
     }

@@ -38,7 +38,8 @@ int LoadLayoutCatalogue(WindowHandle owner, const std::string& directory) {
         LayoutRowList rows;
         const int lineCount = rows.ReadLayoutFile(layoutPath.c_str());
         if (lineCount <= 0) {
-            ShowMessage(owner, FormatText("Skipping the file \n%s\nas it contains no data.", layoutPath.c_str()),
+            ShowMessage(owner,
+                        FormatText("Skipping the file \n%s\nas it contains no data.", layoutPath.c_str()),
                         "警告", kMessageOk | kMessageIconWarning);
         } else {
             KeyboardLayout layout;
@@ -63,4 +64,6 @@ void MakeLayoutCurrent(int32_t index) {
     catalogue.currentKeys = &catalogue.layouts[static_cast<size_t>(index)].keys;
 }
 
-void FreeLayoutCatalogue() { catalogue = LayoutCatalogue(); }
+void FreeLayoutCatalogue() {
+    catalogue = LayoutCatalogue();
+}

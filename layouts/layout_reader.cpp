@@ -41,7 +41,9 @@ struct LineTokenizer {
     }
 };
 
-bool IsLoneQuote(const char* token, char quote) { return token[0] == quote && token[1] == '\0'; }
+bool IsLoneQuote(const char* token, char quote) {
+    return token[0] == quote && token[1] == '\0';
+}
 
 // A lone quote token that begins a quoted comma: the quote character, or 0 when the token is none.
 char LoneQuoteOf(const char* token) {
@@ -213,4 +215,6 @@ int LayoutRowList::ReadLayoutFile(const char* path) {
     return lineCount;
 }
 
-void LayoutRowList::FreeLayoutRows() { rows.clear(); }
+void LayoutRowList::FreeLayoutRows() {
+    rows.clear();
+}

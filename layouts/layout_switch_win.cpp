@@ -2,8 +2,10 @@
 #include "layouts/layout_switch_win.h"
 
 #include "app/program.h"
+#include "engine/test_state.h"
 #include "layouts/keyboard_picture_win.h"
 #include "layouts/layout_catalogue.h"
+#include "records/test_log.h"
 #include "resources/resource_ids.h"
 
 void SelectLayout(HWND mainWindow) {
@@ -18,6 +20,9 @@ void SelectLayout(HWND mainWindow) {
     HWND pictureControl = GetDlgItem(mainWindow, IDC_PICTURE);
     HDC controlDC = GetDC(pictureControl);
     pictureDC = CreateCompatibleDC(controlDC);
+    if (program.productionMode) {
+        LogLine("用户已更改键盘布局为 %s.kbl\n", layout.name.c_str());
+    }
 
     // The bitmap is looked for beside the layout file, whatever the current directory is.
     const std::string bitmapPath = JoinPath(program.programDirectory, layout.name + ".bmp");
@@ -27,6 +32,7 @@ void SelectLayout(HWND mainWindow) {
         SelectObject(pictureDC, pictureBitmap);
         SetMapMode(pictureDC, GetMapMode(controlDC));
         MakeLayoutCurrent(catalogue.currentLayout);
+        ResetTest();
     }
     ReleaseDC(pictureControl, controlDC);
     InvalidateRect(mainWindow, nullptr, FALSE);

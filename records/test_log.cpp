@@ -26,6 +26,8 @@ void WriteLogLine(const char* format, va_list arguments) {
         std::vsnprintf(&line[0], line.size(), format, retry);
         std::fwrite(line.data(), 1, static_cast<size_t>(length), testLog.stream);
     }
+    // Every line reaches the file at once: a crash or a power cut loses no verdict already given.
+    std::fflush(testLog.stream);
     va_end(retry);
 }
 
@@ -49,4 +51,11 @@ void TraceLine(const char* format, ...) {
     va_start(arguments, format);
     WriteLogLine(format, arguments);
     va_end(arguments);
+}
+
+void CloseLog() {
+    if (testLog.stream != nullptr) {
+        std::fclose(testLog.stream);
+        testLog.stream = nullptr;
+    }
 }

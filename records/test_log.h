@@ -14,9 +14,12 @@ struct TestLogState {
 extern TestLogState testLog;
 extern char logLineBuffer[kLogLineBufferSize];
 
-// Formats one line into logLineBuffer and, when the log is open, writes it. A line too long for the buffer is
-// formatted whole into a larger one instead, so it is neither cut nor written past the buffer.
+// Formats one line into logLineBuffer and, when the log is open, writes and flushes it. A line too long for
+// the buffer is formatted whole into a larger one instead, so it is neither cut nor written past the buffer.
 void LogLine(const char* format, ...) DVQ_PRINTF_FORMAT(1, 2);
+
+// Closes the log; nothing is written afterwards.
+void CloseLog();
 
 // A line of the key trace: written only when the trace is on (/t) and the log is open.
 void TraceLine(const char* format, ...) DVQ_PRINTF_FORMAT(1, 2);

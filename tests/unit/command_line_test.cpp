@@ -1,11 +1,11 @@
 // The command-line scan: modes, options, the layout name and the host's block name.
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <string>
 #include <vector>
-
-#include "app/command_line.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ struct ScanCase {
     std::string sharedMemoryName;
 };
 
-CommandLineOptions Scan(const std::vector<std::string>& arguments, const char* programPath = "C:\\t\\dq.exe") {
+CommandLineOptions Scan(const std::vector<std::string>& arguments,
+                        const char* programPath = "C:\\t\\dq.exe") {
     std::vector<const char*> argv{programPath};
     for (const std::string& argument : arguments) {
         argv.push_back(argument.c_str());
@@ -49,12 +50,31 @@ const ScanCase kScanCases[] = {
     {"/k /f names a layout /f and sets no filter", {"/k", "/f"}, 0, 0, 0, 0, "/f", ""},
     {"options after the layout name still count", {"/k", "UK", "/t"}, 0, 1, 1, 0, "UK", ""},
     {"block name", {"/p", kBlockName}, 0, 1, 0, 1, "", kBlockName},
-    {"block name anywhere in the argument", {"Global\\xCMX_PLUGIN_INTy"}, 0, 0, 0, 0, "", "Global\\xCMX_PLUGIN_INTy"},
+    {"block name anywhere in the argument",
+     {"Global\\xCMX_PLUGIN_INTy"},
+     0,
+     0,
+     0,
+     0,
+     "",
+     "Global\\xCMX_PLUGIN_INTy"},
     {"marker is case-sensitive", {"cmx_plugin_int"}, 0, 0, 0, 0, "", ""},
-    {"a later block name replaces an earlier one", {"/p", "CMX_PLUGIN_INT_1", "CMX_PLUGIN_INT_2"}, 0, 1, 0, 1, "",
+    {"a later block name replaces an earlier one",
+     {"/p", "CMX_PLUGIN_INT_1", "CMX_PLUGIN_INT_2"},
+     0,
+     1,
+     0,
+     1,
+     "",
      "CMX_PLUGIN_INT_2"},
-    {"a layout name holding the marker is also the block name", {"/k", "CMX_PLUGIN_INT_9"}, 0, 0, 0, 0,
-     "CMX_PLUGIN_INT_9", "CMX_PLUGIN_INT_9"},
+    {"a layout name holding the marker is also the block name",
+     {"/k", "CMX_PLUGIN_INT_9"},
+     0,
+     0,
+     0,
+     0,
+     "CMX_PLUGIN_INT_9",
+     "CMX_PLUGIN_INT_9"},
     {"four user arguments are scanned", {"/f", "/b", "/k", "US"}, 1, 1, 0, 0, "US", ""},
     {"five user arguments are all ignored", {"/f", "/b", "/k", "US", "/t"}, 0, 0, 0, 0, "", ""},
 };
@@ -93,7 +113,8 @@ TEST(CommandLineScanLimits, LayoutNameFillsItsFieldOrIsRefused) {
 }
 
 TEST(CommandLineScanLimits, BlockNameFillsItsFieldOrIsRefused) {
-    const std::string longest = kBlockName + std::string(kSharedMemoryNameCapacity - 1 - kBlockName.size(), 'n');
+    const std::string longest =
+        kBlockName + std::string(kSharedMemoryNameCapacity - 1 - kBlockName.size(), 'n');
     EXPECT_EQ(Scan({"/p", longest}).sharedMemoryName, longest);
     EXPECT_EQ(Scan({"/p", longest + "n"}).sharedMemoryName, "");
     // A refused name also replaces an earlier good one: the host gets no name rather than a wrong one.

@@ -1,5 +1,6 @@
 // Compound keys and fail combinations matched from the history of recent key-downs.
 #include "engine/compound_keys.h"
+
 #include "tests/unit/engine_fixture.h"
 
 namespace {
@@ -14,7 +15,7 @@ std::string Compound(const std::string& status, int gap, const std::string& comp
 }
 
 class CompoundKeys : public EngineTest {
-protected:
+  protected:
     // Presses the keys down at the given times (ms); the key-up of the last one runs the full compound pass.
     void Sequence(const std::vector<std::pair<char, int>>& presses) {
         for (const auto& [key, time] : presses) {
@@ -89,7 +90,9 @@ const SequenceCase kSequenceCases[] = {
     {"out of order", "DQSTATUSUP", {{'a', 0}, {'c', 100}, {'d', 200}}, false},
     {"repeat of the first component", "DQSTATUSUP", {{'c', 0}, {'c', 50}, {'a', 100}, {'d', 200}}, true},
     {"repeat inside the sequence", "DQSTATUSUP", {{'c', 0}, {'a', 100}, {'a', 150}, {'d', 200}}, false},
-    {"key outside the layout between components", "DQSTATUSUP", {{'c', 0}, {'z', 50}, {'a', 100}, {'d', 200}},
+    {"key outside the layout between components",
+     "DQSTATUSUP",
+     {{'c', 0}, {'z', 50}, {'a', 100}, {'d', 200}},
      true},
     {"layout key between components", "DQSTATUSUP", {{'c', 0}, {'q', 50}, {'a', 100}, {'d', 200}}, false},
     {"too few presses", "DQSTATUSUP", {{'a', 0}, {'d', 100}}, false},

@@ -22,7 +22,7 @@ inline int32_t KeyParam(int32_t scan, bool extended = false, int32_t repeat = 1)
 }
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr int64_t kTicksPerMs = 1000;
 
     void SetUp() override {
@@ -71,7 +71,9 @@ protected:
     void Down(int32_t code, int32_t scan, bool extended = false, int32_t repeat = 1) {
         OnKeyDown(window, code, KeyParam(scan, extended, repeat));
     }
-    void Up(int32_t code, int32_t scan, bool extended = false) { OnKeyUp(window, code, KeyParam(scan, extended)); }
+    void Up(int32_t code, int32_t scan, bool extended = false) {
+        OnKeyUp(window, code, KeyParam(scan, extended));
+    }
     void Press(int32_t code, int32_t scan, bool extended = false) {
         Down(code, scan, extended);
         Up(code, scan, extended);
@@ -114,6 +116,6 @@ protected:
 // Rows of a small layout: A, S, left and right Ctrl, Alt, Del, F, a not-required key, and Caps Lock.
 inline std::string KeyRow(const std::string& code, int scan, const std::string& label, bool extended = false,
                           const std::string& status = "DQSTATUSUP") {
-    return code + "," + std::to_string(scan) + ",\"" + label + "\",\"" + (extended ? "true" : "false") + "\",\"" +
-           status + "\",0,1,2,3,4";
+    return code + "," + std::to_string(scan) + ",\"" + label + "\",\"" + (extended ? "true" : "false") +
+           "\",\"" + status + "\",0,1,2,3,4";
 }

@@ -1,11 +1,12 @@
 // Key definitions: rows of a layout file turned into key entries, and whole layouts built or refused.
+#include "layouts/key_definitions.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "app/program.h"
-#include "layouts/key_definitions.h"
 #include "layouts/key_names.h"
 #include "tests/unit/platform_fake.h"
 
@@ -22,10 +23,11 @@ LayoutRow Row(const std::string& line) {
 // Every field of an entry read from a file, in order.
 std::string Describe(const KeyEntry& entry) {
     std::string text = std::to_string(entry.virtualKey) + " " + std::to_string(entry.scanCode) + " [" +
-                       entry.label + "] " + std::to_string(entry.extended) + " " + std::to_string(entry.status) +
-                       " " + std::to_string(entry.downTime) + " " + std::to_string(entry.left) + "," +
-                       std::to_string(entry.top) + "," + std::to_string(entry.width) + "," +
-                       std::to_string(entry.height) + " " + std::to_string(entry.compoundTime);
+                       entry.label + "] " + std::to_string(entry.extended) + " " +
+                       std::to_string(entry.status) + " " + std::to_string(entry.downTime) + " " +
+                       std::to_string(entry.left) + "," + std::to_string(entry.top) + "," +
+                       std::to_string(entry.width) + "," + std::to_string(entry.height) + " " +
+                       std::to_string(entry.compoundTime);
     for (int32_t component : entry.components) {
         text += " " + std::to_string(component);
     }
@@ -71,7 +73,7 @@ const EntryCase kEntryCases[] = {
 };
 
 class KeyEntryBuilding : public ::testing::TestWithParam<EntryCase> {
-protected:
+  protected:
     void SetUp() override { ResetProgramState(); }
 };
 
@@ -106,12 +108,13 @@ TEST(VirtualKeyNameTable, NamesAreExactAndSomeCodesHaveSeveral) {
 TEST(VirtualKeyNameTable, EveryNameIsShortAndUnique) {
     for (int i = 0; i < kVirtualKeyNameCount; ++i) {
         EXPECT_LE(std::strlen(kVirtualKeyNames[i].name), 27u);
-        EXPECT_EQ(LookupVirtualKeyName(kVirtualKeyNames[i].name), kVirtualKeyNames[i].code) << kVirtualKeyNames[i].name;
+        EXPECT_EQ(LookupVirtualKeyName(kVirtualKeyNames[i].name), kVirtualKeyNames[i].code)
+            << kVirtualKeyNames[i].name;
     }
 }
 
 class KeyboardLayoutBuilding : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetProgramState();
         ResetFakePlatform();
@@ -136,7 +139,8 @@ std::string CompoundRow(int number) {
 }
 
 TEST_F(KeyboardLayoutBuilding, KeysInFileOrderThenTheTerminator) {
-    ASSERT_TRUE(Build({kKeyRow, "\"VK_SPACE\",57,\"Space\",\"false\",\"DQSTATUSUP\",0,1,2,3,4"}, "Swiss.intl.kbl"));
+    ASSERT_TRUE(
+        Build({kKeyRow, "\"VK_SPACE\",57,\"Space\",\"false\",\"DQSTATUSUP\",0,1,2,3,4"}, "Swiss.intl.kbl"));
     EXPECT_EQ(layout.name, "Swiss.intl");
     ASSERT_EQ(layout.keys.size(), 3u);
     EXPECT_EQ(layout.keys[0].label, "A");
@@ -149,7 +153,8 @@ TEST_F(KeyboardLayoutBuilding, BadRowSkipsTheFileNamingItsRow) {
     EXPECT_FALSE(Build({kKeyRow, kKeyRow, "'A',30,\"A\",\"false\",\"DQSTATUSUP\",0,1,2,3"}, "Bad.kbl"));
     ASSERT_EQ(fakePlatform.messages.size(), 1u);
     const ShownMessage& message = fakePlatform.messages[0];
-    EXPECT_EQ(message.text, "Syntax error in line 3 (excluding comment lines) of file\nBad.kbl\nSkipping file.");
+    EXPECT_EQ(message.text,
+              "Syntax error in line 3 (excluding comment lines) of file\nBad.kbl\nSkipping file.");
     EXPECT_EQ(message.caption, "Dorvelquinta - Error");
     EXPECT_EQ(message.style, kMessageOk | kMessageIconInformation);
     EXPECT_EQ(message.owner, owner);

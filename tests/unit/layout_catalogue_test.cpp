@@ -1,9 +1,10 @@
 // The layout catalogue: every layout file of a folder built or skipped with its message, up to 100 layouts.
+#include "layouts/layout_catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "layouts/layout_catalogue.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
@@ -14,7 +15,7 @@ const std::string kGoodLayout =
     "\"VK_SPACE\",57,\"Space\",\"false\",\"DQSTATUSUP\",0,1,2,3,4\n";
 
 class LayoutCatalogueLoading : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetFakePlatform();
         FreeLayoutCatalogue();
@@ -69,8 +70,9 @@ TEST_F(LayoutCatalogueLoading, MissingBitmapSkipsTheFile) {
     EXPECT_EQ(LoadLayoutCatalogue(owner, folder), 1);
     ASSERT_EQ(fakePlatform.messages.size(), 1u);
     const ShownMessage& message = fakePlatform.messages[0];
-    EXPECT_EQ(message.text, "Cannot find the bitmap file\nB.bmp\ncorresponding to the keyboard layout file\n" +
-                                folder + "/B.kbl.\nSkipping file.");
+    EXPECT_EQ(message.text,
+              "Cannot find the bitmap file\nB.bmp\ncorresponding to the keyboard layout file\n" + folder +
+                  "/B.kbl.\nSkipping file.");
     EXPECT_EQ(message.caption, "警告");
     EXPECT_EQ(message.style, kMessageOk | kMessageIconWarning);
     EXPECT_EQ(message.owner, owner);
@@ -87,7 +89,8 @@ TEST_F(LayoutCatalogueLoading, FileWithoutDataIsSkipped) {
     AddLayout("A.kbl", kGoodLayout);
     EXPECT_EQ(LoadLayoutCatalogue(owner, folder), 1);
     ASSERT_EQ(fakePlatform.messages.size(), 1u);
-    EXPECT_EQ(fakePlatform.messages[0].text, "Skipping the file \n" + folder + "/Notes.kbl\nas it contains no data.");
+    EXPECT_EQ(fakePlatform.messages[0].text,
+              "Skipping the file \n" + folder + "/Notes.kbl\nas it contains no data.");
     EXPECT_EQ(fakePlatform.messages[0].caption, "警告");
 }
 

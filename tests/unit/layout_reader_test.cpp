@@ -1,9 +1,10 @@
 // Reading layout files: lines, fields, quoted commas, comments and the messages for lines that fail.
+#include "layouts/layout_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "layouts/layout_reader.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
@@ -23,7 +24,8 @@ std::string Describe(const LayoutRow& row) {
 struct LineCase {
     const char* line;
     bool parses;
-    const char* fields;  // the row's fields when it parses; what the buffer shows from its start when it fails
+    const char*
+        fields;  // the row's fields when it parses; what the buffer shows from its start when it fails
 };
 
 const LineCase kLineCases[] = {
@@ -90,7 +92,7 @@ TEST(LayoutFieldMaking, RejectsWhatIsNoField) {
 }
 
 class LayoutFileReading : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetFakePlatform();
         folder = MakeScratchFolder();
@@ -128,7 +130,8 @@ TEST_F(LayoutFileReading, FailedLineIsReportedCountedAndLeftOut) {
     EXPECT_EQ(RowsDescribed(), "4|5\n6\n");
     ASSERT_EQ(fakePlatform.messages.size(), 1u);
     const ShownMessage& message = fakePlatform.messages[0];
-    EXPECT_EQ(message.text, "Error parsing line beginning\n1\nPossible cause - non digit value outside quotes.");
+    EXPECT_EQ(message.text,
+              "Error parsing line beginning\n1\nPossible cause - non digit value outside quotes.");
     EXPECT_EQ(message.caption, "Dorvelquinta 错误");
     EXPECT_EQ(message.style, kMessageOk | kMessageIconWarning);
     EXPECT_EQ(message.owner, nullptr);
@@ -141,7 +144,7 @@ TEST_F(LayoutFileReading, CarriageReturnsBeforeLineFeedsAreDropped) {
 
 TEST_F(LayoutFileReading, LongLineIsReadInPiecesOf149) {
     const std::string first = "1," + std::string(147, '7');  // 149 characters
-    const std::string rest = std::string(49, '8') + ",9";     // 51 characters
+    const std::string rest = std::string(49, '8') + ",9";    // 51 characters
     EXPECT_EQ(Read(first + rest + "\n"), 2);
     EXPECT_EQ(RowsDescribed(), "1|2147483647\n2147483647|9\n");
 }

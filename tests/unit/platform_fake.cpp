@@ -7,42 +7,70 @@
 
 FakePlatform fakePlatform;
 
-void ResetFakePlatform() { fakePlatform = FakePlatform(); }
+void ResetFakePlatform() {
+    fakePlatform = FakePlatform();
+}
 
 void ShowMessage(WindowHandle owner, const std::string& text, const char* caption, uint32_t style) {
     fakePlatform.messages.push_back({owner, text, caption, style});
 }
 
-std::vector<std::string> FindLayoutFiles(const std::string&) { return fakePlatform.layoutListing; }
+std::vector<std::string> FindLayoutFiles(const std::string&) {
+    return fakePlatform.layoutListing;
+}
 
-bool FileExists(const std::string& path) { return std::filesystem::is_regular_file(path); }
+bool FileExists(const std::string& path) {
+    return std::filesystem::is_regular_file(path);
+}
 
-int64_t ReadPerformanceCounter() { return fakePlatform.counter; }
+int64_t ReadPerformanceCounter() {
+    return fakePlatform.counter;
+}
 
 void SetControlText(WindowHandle, int32_t controlId, const char* text) {
     fakePlatform.controls[controlId] = text;
     fakePlatform.controlWrites.push_back(controlId);
 }
 
-void PostCommand(WindowHandle, int32_t commandId) { fakePlatform.postedCommands.push_back(commandId); }
+void PostCommand(WindowHandle, int32_t commandId) {
+    fakePlatform.postedCommands.push_back(commandId);
+}
 
-void PaintKeyNow(WindowHandle, int32_t keyIndex) { fakePlatform.paintedKeys.push_back(keyIndex); }
+void PaintKeyNow(WindowHandle, int32_t keyIndex) {
+    fakePlatform.paintedKeys.push_back(keyIndex);
+}
 
-void StopLedTest() { ++fakePlatform.ledStops; }
+void StopLedTest() {
+    ++fakePlatform.ledStops;
+}
 
 bool ConcludeTest(WindowHandle, bool verify) {
     fakePlatform.verdicts.push_back(verify);
     return false;
 }
 
-void AddOperations(int32_t count) { fakePlatform.operations += count; }
+uint8_t* MapHostBlock(const char* name, size_t length, int32_t& errorCode) {
+    fakePlatform.mappedName = name;
+    fakePlatform.mappedLength = length;
+    errorCode = fakePlatform.mapError;
+    return fakePlatform.mapError == 0 ? fakePlatform.hostBlock : nullptr;
+}
+
+void SleepMilliseconds(int32_t milliseconds) {
+    fakePlatform.sleeps.push_back(milliseconds);
+    if (fakePlatform.onSleep) {
+        fakePlatform.onSleep();
+    }
+}
 
 std::string MakeScratchFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "dvq-unit-XXXXXX").string();
     return mkdtemp(&pattern[0]);
 }
 
-void RemoveScratchFolder(const std::string& folder) { std::filesystem::remove_all(folder); }
+void RemoveScratchFolder(const std::string& folder) {
+    std::filesystem::remove_all(folder);
+}
 
 std::string WriteFile(const std::string& folder, const std::string& name, const std::string& content) {
     const std::string path = folder + "/" + name;

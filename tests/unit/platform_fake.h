@@ -1,6 +1,7 @@
 // Recording stand-ins for the platform services the core calls, and helpers for files in a scratch folder.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,9 +23,14 @@ struct FakePlatform {
     std::vector<int32_t> controlWrites;       // the control of every text write, in order
     std::vector<int32_t> postedCommands;
     std::vector<int32_t> paintedKeys;
-    std::vector<bool> verdicts;               // the `verify` of every verdict asked for
-    int32_t operations = 0;                   // key operations counted for the host
+    std::vector<bool> verdicts;  // the `verify` of every verdict asked for
     int ledStops = 0;
+    alignas(8) uint8_t hostBlock[0x200] = {};  // the host's shared block
+    int32_t mapError = 0;                      // 0: the block maps; else the error code of the failure
+    std::string mappedName;
+    size_t mappedLength = 0;
+    std::vector<int32_t> sleeps;
+    std::function<void()> onSleep;  // what the host does while the program sleeps
 };
 
 extern FakePlatform fakePlatform;

@@ -1,11 +1,12 @@
 // The readouts: texts, their order, the line of recent presses and the typing rate.
 #include "engine/readouts.h"
+
 #include "tests/unit/engine_fixture.h"
 
 namespace {
 
 class Readouts : public EngineTest {
-protected:
+  protected:
     void SetUp() override {
         EngineTest::SetUp();
         Load({KeyRow("'A'", 30, "A"), KeyRow("'S'", 31, "S"), KeyRow("\"VK_RIGHT\"", 77, "Right", true)});

@@ -71,8 +71,9 @@ TEST_F(TestReset, WithoutMainWindowNoReadoutIsWritten) {
 class DuplicatedKeys : public EngineTest {};
 
 TEST_F(DuplicatedKeys, FirstOccurrenceHasTheTurnLaterOnesWait) {
-    Load({KeyRow("'A'", 30, "A1"), KeyRow("'S'", 31, "S"), KeyRow("'A'", 30, "A2"), KeyRow("'A'", 30, "A3", true),
-          KeyRow("\"COMPOUND\"", 0, "C1") + ",100,65", KeyRow("\"COMPOUND\"", 0, "C2") + ",100,65"});
+    Load({KeyRow("'A'", 30, "A1"), KeyRow("'S'", 31, "S"), KeyRow("'A'", 30, "A2"),
+          KeyRow("'A'", 30, "A3", true), KeyRow("\"COMPOUND\"", 0, "C1") + ",100,65",
+          KeyRow("\"COMPOUND\"", 0, "C2") + ",100,65"});
     const std::vector<KeyEntry>& keys = *catalogue.currentKeys;
     EXPECT_EQ(keys[0].duplicateRole, 1);
     EXPECT_EQ(keys[1].duplicateRole, 0);

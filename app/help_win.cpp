@@ -1,0 +1,12 @@
+// The help file beside the executable.
+#include "app/help_win.h"
+
+#include "app/program.h"
+#include "layouts/layout_catalogue.h"
+
+void ShowHelp(UINT command, ULONG_PTR data, HWND window) {
+    const std::string path = JoinPath(program.programDirectory, "dorvelquinta.hlp");
+    if (!WinHelpA(window, path.c_str(), command, data)) {
+        MessageBoxA(window, "Could not open the Dorvelquinta help file", "错误", MB_OK);
+    }
+}

@@ -1,0 +1,64 @@
+// The LED test. Its synthetic presses carry scan code 0xFF, by which key processing recognises and drops
+// them.
+#include "engine/led_test_win.h"
+
+#include "app/platform.h"
+#include "app/program.h"
+
+bool ledTestRunning = false;
+
+namespace {
+
+constexpr UINT_PTR kLedTimer = 1;
+constexpr UINT kLedPeriodMs = 500;
+constexpr BYTE kSyntheticScan = 0xFF;
+
+BYTE savedKeyState[256];
+BYTE ledPhase = 0;  // 0: the next tick switches the lights on; never reset, so a new test goes on from here
+
+void SetLockState(bool on, BYTE virtualKey) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    if (((state[virtualKey] & 1) != 0) != on) {
+        keybd_event(virtualKey, kSyntheticScan, KEYEVENTF_EXTENDEDKEY, 0);
+        keybd_event(virtualKey, kSyntheticScan, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+    }
+}
+
+void SetAllLocks(bool on) {
+    SetLockState(on, VK_CAPITAL);
+    SetLockState(on, VK_SCROLL);
+    SetLockState(on, VK_NUMLOCK);
+}
+
+// A lock was on when the test started if its toggle bit was set; the pressed bit does not count.
+bool WasOn(BYTE virtualKey) {
+    return (savedKeyState[virtualKey] & 1) != 0;
+}
+
+}  // namespace
+
+void StartLedTest(HWND window) {
+    SetTimer(window, kLedTimer, kLedPeriodMs, nullptr);
+    ledTestRunning = true;
+    GetKeyboardState(savedKeyState);
+}
+
+void LedTick() {
+    if (!ledTestRunning) {
+        return;
+    }
+    SetAllLocks(ledPhase == 0);
+    ledPhase = ledPhase == 0 ? 1 : 0;
+}
+
+void StopLedTest() {
+    if (!ledTestRunning) {
+        return;
+    }
+    KillTimer(static_cast<HWND>(program.mainWindow), kLedTimer);
+    SetLockState(WasOn(VK_NUMLOCK), VK_NUMLOCK);
+    SetLockState(WasOn(VK_CAPITAL), VK_CAPITAL);
+    SetLockState(WasOn(VK_SCROLL), VK_SCROLL);
+    ledTestRunning = false;
+}

@@ -1,0 +1,161 @@
+// The operator and unit identification dialogs of production mode.
+#include "records/identification_win.h"
+
+#include <windows.h>
+
+#include "app/main_window_win.h"
+#include "app/program.h"
+#include "app/system_keys_win.h"
+#include "records/log_browse_win.h"
+#include "records/log_file.h"
+#include "records/test_log.h"
+
+namespace {
+
+constexpr int kOperatorField = 1021;
+constexpr int kProductField = 1022;
+constexpr int kBatchField = 1023;
+constexpr int kLogPathField = 1028;
+constexpr int kBrowse = 1005;
+constexpr int kContinue = 1033;
+constexpr int kExit = 1029;
+constexpr int kOverwrite = 1030;
+constexpr int kAppend = 1031;
+constexpr int kSerialField = 1024;
+constexpr int kVersionField = 1025;
+constexpr int kPrompt = 1034;
+constexpr int kIdentifierSize = 50;
+constexpr int kLogPathSize = 400;
+constexpr const char* kErrorCaption = "Dorvelquinta: 错误";
+
+char operatorId[kIdentifierSize];
+char productId[kIdentifierSize];
+char batchId[kIdentifierSize];
+char keyboardSerial[kIdentifierSize];
+char keyboardVersion[kIdentifierSize];
+bool appendToLog = false;
+
+void ShowError(HWND dialog, const char* text) {
+    MessageBoxA(dialog, text, kErrorCaption, MB_OK);
+}
+
+// The identifiers must all be there; at most one message is shown for them.
+bool CheckIdentifiers(HWND dialog) {
+    if (operatorId[0] == '\0') {
+        ShowError(dialog, "您必须输入一个操作标识");
+    } else if (productId[0] == '\0') {
+        ShowError(dialog, "您必须输入一个产品标识");
+    } else if (batchId[0] == '\0') {
+        ShowError(dialog, "您必须输入一个批量标识");
+    } else {
+        return true;
+    }
+    return false;
+}
+
+// The path is checked even after an identifier was refused; an empty path then counts as having no path.
+bool CheckLogPath(HWND dialog, const char* path, bool identifiersAccepted) {
+    LogNameCheck check = ValidateLogName(path);
+    if (check == LogNameCheck::Empty && !identifiersAccepted) {
+        check = LogNameCheck::NoPath;
+    }
+    if (check != LogNameCheck::Valid) {
+        ShowError(dialog, LogNameMessage(check));
+        return false;
+    }
+    return true;
+}
+
+void ContinueOperator(HWND dialog) {
+    GetDlgItemTextA(dialog, kOperatorField, operatorId, kIdentifierSize);
+    GetDlgItemTextA(dialog, kProductField, productId, kIdentifierSize);
+    GetDlgItemTextA(dialog, kBatchField, batchId, kIdentifierSize);
+    bool acceptable = CheckIdentifiers(dialog);
+    char logPath[kLogPathSize] = "";
+    GetDlgItemTextA(dialog, kLogPathField, logPath, kLogPathSize);
+    acceptable = CheckLogPath(dialog, logPath, acceptable) && acceptable;
+    if (IsDlgButtonChecked(dialog, kAppend) == BST_CHECKED) {
+        appendToLog = true;
+    } else if (IsDlgButtonChecked(dialog, kOverwrite) == BST_CHECKED) {
+        appendToLog = false;
+    }
+    if (!acceptable) {
+        return;
+    }
+    if (!OpenLog(logPath, appendToLog)) {
+        ShowError(dialog, "无法打开日志文件。请输入一个替换的文件名。");
+        return;
+    }
+    WriteLogHeader(operatorId, productId, batchId, OsNameText(osPlatformId, osMajorVersion, osMinorVersion));
+    EndDialog(dialog, 1);
+}
+
+INT_PTR CALLBACK OperatorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
+        appendToLog = false;
+        CheckDlgButton(dialog, kOverwrite, BST_CHECKED);
+        return TRUE;
+    }
+    if (message != WM_COMMAND) {
+        return FALSE;
+    }
+    switch (LOWORD(wParam)) {
+        case IDCANCEL:
+        case kExit:
+            EndDialog(dialog, 0);
+            return TRUE;
+        case kBrowse:
+            BrowseLogName(dialog, kLogPathField);
+            return TRUE;
+        case kContinue:
+            ContinueOperator(dialog);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR CALLBACK SerialDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
+        return TRUE;
+    }
+    if (message != WM_COMMAND) {
+        return FALSE;
+    }
+    switch (LOWORD(wParam)) {
+        case IDCANCEL:
+        case kExit:
+            EndDialog(dialog, 0);
+            return TRUE;
+        case kContinue:
+            GetDlgItemTextA(dialog, kSerialField, keyboardSerial, kIdentifierSize);
+            GetDlgItemTextA(dialog, kVersionField, keyboardVersion, kIdentifierSize);
+            if (keyboardSerial[0] != '\0' && keyboardVersion[0] != '\0') {
+                LogLine("序列号: %s\n", keyboardSerial);
+                LogLine("版本号: %s\n", keyboardVersion);
+                EndDialog(dialog, 1);
+            } else {
+                SetDlgItemTextA(dialog, kPrompt, "请输入序列号和版本号");
+            }
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR RunDialog(const char* templateName, DLGPROC procedure) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), templateName, static_cast<HWND>(program.mainWindow),
+                           procedure, 0);
+}
+
+}  // namespace
+
+int RunOperatorDialog() {
+    return RunDialog("Operator", OperatorDialogProc) == 1 ? 1 : 0;
+}
+
+int RunSerialDialog() {
+    return RunDialog("Serial", SerialDialogProc) != 0 ? 1 : 0;
+}

@@ -1,0 +1,10 @@
+// The operator and unit identification dialogs of production mode.
+#pragma once
+
+// The Operator dialog: identifiers, log path and mode; opens the log and writes its header. 1 when accepted,
+// 0 for Exit, Escape or the close box.
+int RunOperatorDialog();
+
+// The Serial dialog: the next keyboard's serial and version numbers, written to the log. 1 when accepted
+// (also when the dialog cannot be shown), 0 for Exit, Escape or the close box.
+int RunSerialDialog();
