@@ -56,6 +56,11 @@ std::vector<LayoutFile> ManyGoodLayouts(int count) {
     return files;
 }
 
+std::vector<LayoutFile> LettersAToF() {
+    return {GoodLayout("A"), GoodLayout("B"), GoodLayout("C"),
+            GoodLayout("D"), GoodLayout("E"), GoodLayout("F")};
+}
+
 // The main window comes up with exactly `names` in its list and no further message; then the operator closes
 // it.
 std::vector<Step> ShowsLayoutsThenCloses(const std::vector<std::string>& names) {
@@ -143,6 +148,12 @@ std::vector<E2eCase> ListCases() {
           GoodLayout("F")},
          "/k E",
          JoinSteps({ExpectMainWindowShown(), ExpectSelectedLayout("E")}, ClosesNormally())},
+        {"select-by-long-option", LettersAToF(), "/keyboard E",
+         JoinSteps({ExpectMainWindowShown(), ExpectSelectedLayout("E")}, ClosesNormally())},
+        {"four-arguments-scanned", LettersAToF(), "/k E x y",
+         JoinSteps({ExpectMainWindowShown(), ExpectSelectedLayout("E")}, ClosesNormally())},
+        {"more-than-four-arguments-ignored", LettersAToF(), "/k E x y z",
+         JoinSteps({ExpectMainWindowShown(), ExpectSelectedIndex(0)}, ClosesNormally())},
         {"select-by-name-other-case",
          {GoodLayout("A"), GoodLayout("B"), GoodLayout("C"), GoodLayout("D"), GoodLayout("E"),
           GoodLayout("F")},
@@ -154,8 +165,18 @@ std::vector<E2eCase> ListCases() {
          JoinSteps(
              {ExpectMainWindowShown(), ExpectTitle("Dorvelquinta 2.8"),
               ExpectCheckState(kMatchBios, kButtonChecked), ExpectCheckState(kMatchWindows, kButtonUnchecked),
-              ExpectHexControlText(kLanguageCode, 8), ExpectControlText(kStatusLine, "无数据")},
+              ExpectHexControlText(kLanguageCode, 8)},
              ClosesNormally())},
+        {"readouts-after-start",
+         {GoodLayout("A")},
+         "",
+         JoinSteps({ExpectMainWindowShown(), ExpectControlText(kWindowsCode, "0 (0x0)"),
+                    ExpectControlText(kBiosCode, "0 (0x0)"), ExpectControlText(kHoldTime, "0ms"),
+                    ExpectControlText(kDelayTime, "0ms"), ExpectControlText(kWindowsExtended, ""),
+                    ExpectControlText(kBiosExtended, ""), ExpectControlText(kLastPressed, "N/A"),
+                    ExpectControlText(kLastReleased, "N/A"), ExpectControlText(kStatusLine, ""),
+                    ExpectControlText(kTypingRate, "0.0")},
+                   ClosesNormally())},
         {"picture-from-program-folder",
          {GoodLayout("A")},
          "",
