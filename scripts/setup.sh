@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares this Debian machine for building and testing: the i386 architecture, the build, Wine and X packages,
-# and the zh_CN.UTF-8 locale. Installs only what is missing, so a ready machine passes through in a moment.
+# the zh_CN.UTF-8 locale, and a way to run 32-bit programs. Installs only what is missing, so a ready machine
+# passes through in a moment.
 set -euo pipefail
 
 packages=(
@@ -9,36 +10,63 @@ packages=(
     cmake g++ libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev llvm-14
 )
+wine32_loader=/usr/lib/wine/wine
 
 if [[ $(id -u) -ne 0 ]]; then
     echo "setup: run as root (packages and the locale are installed system-wide)" >&2
     exit 1
 fi
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg -s "$package" 2>/dev/null | grep -qx 'Status: install ok installed'; then
-        missing+=("$package")
+export DEBIAN_FRONTEND=noninteractive
+apt_updated=false
+
+# Installs the given packages, reading the package lists once per run.
+apt_install() {
+    echo "setup: installing $*"
+    if [[ $apt_updated == false ]]; then
+        apt-get update
+        apt_updated=true
     fi
-done
-has_i386=false
-if dpkg --print-foreign-architectures | grep -qx i386; then
-    has_i386=true
+    apt-get install -y --no-install-recommends "$@" </dev/null
+}
+
+is_installed() {
+    dpkg -s "$1" 2>/dev/null | grep -qx 'Status: install ok installed'
+}
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: adding the i386 architecture"
+    dpkg --add-architecture i386
 fi
 
-if [[ $has_i386 == false || ${#missing[@]} -gt 0 ]]; then
-    export DEBIAN_FRONTEND=noninteractive
-    if [[ $has_i386 == false ]]; then
-        echo "setup: adding the i386 architecture"
-        dpkg --add-architecture i386
-    fi
-    echo "setup: installing ${missing[*]}"
-    apt-get update
-    apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
+missing=()
+for package in "${packages[@]}"; do
+    is_installed "$package" || missing+=("$package")
+done
+if [[ ${#missing[@]} -gt 0 ]]; then
+    apt_install "${missing[@]}"
 fi
 
 if ! locale -a 2>/dev/null | grep -qx 'zh_CN.utf8'; then
     echo "setup: generating the zh_CN.UTF-8 locale"
     grep -q '^zh_CN.UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
     locale-gen
+fi
+
+# Some kernels run no 32-bit programs (32-bit emulation off). Wine's 32-bit loader then runs under qemu's
+# user-mode emulator, which binfmt_misc starts for every i386 program.
+if ! "$wine32_loader" --version >/dev/null 2>&1; then
+    echo "setup: this kernel runs no 32-bit programs; running them under qemu-i386"
+    is_installed qemu-user || apt_install qemu-user
+    binfmt=/proc/sys/fs/binfmt_misc
+    [[ -e $binfmt/register ]] || mount -t binfmt_misc binfmt_misc "$binfmt"
+    if [[ ! -e $binfmt/qemu-i386 ]]; then
+        magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+        mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+        echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386:F" > "$binfmt/register"
+    fi
+    if ! "$wine32_loader" --version >/dev/null 2>&1; then
+        echo "setup: Wine's 32-bit loader does not start" >&2
+        exit 1
+    fi
 fi
