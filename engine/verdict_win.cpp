@@ -81,7 +81,8 @@ bool ConcludeTest(WindowHandle window, bool verify) {
     TraceLine("Checking whether the test has passed. User verifiaction required: %d\n", verify ? 1 : 0);
     bool passed = false;
     if (verify) {
-        passed = RunDialog("Passverification", PassVerificationProc) != 0;
+        // Only the operator's yes passes a keyboard: a question that could not be shown counts as no.
+        passed = RunDialog("Passverification", PassVerificationProc) == 1;
         if (program.mainWindow == nullptr) {
             return false;  // the window was destroyed while the question was open
         }

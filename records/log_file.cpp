@@ -26,12 +26,25 @@ LogNameCheck ValidateLogName(const char* path) {
     if (path[0] == '\0') {
         return LogNameCheck::Empty;
     }
-    const char* lastBackslash = std::strrchr(path, '\\');
-    if (lastBackslash == nullptr) {
+    // The path is walked by characters: a GBK lead byte takes the next byte with it, so the second byte of a
+    // Chinese character is never taken for a backslash or a bar.
+    const char* fileName = nullptr;
+    bool badCharacter = false;
+    for (const char* p = path; *p != '\0'; ++p) {
+        const unsigned char byte = static_cast<unsigned char>(*p);
+        if (byte >= 0x81 && byte <= 0xFE && p[1] != '\0') {
+            ++p;
+        } else if (byte == '\\') {
+            fileName = p + 1;
+            badCharacter = false;
+        } else if (std::strchr("/:*?<>|", byte) != nullptr) {
+            badCharacter = true;
+        }
+    }
+    if (fileName == nullptr) {
         return LogNameCheck::NoPath;
     }
-    const char* fileName = lastBackslash + 1;
-    if (fileName[0] == '\0' || std::strpbrk(fileName, "\\/:*?<>|") != nullptr) {
+    if (fileName[0] == '\0' || badCharacter) {
         return LogNameCheck::BadFileName;
     }
     return LogNameCheck::Valid;

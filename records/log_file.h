@@ -6,8 +6,8 @@
 
 enum class LogNameCheck { Valid, Empty, NoPath, BadFileName };
 
-// Checks a typed log path byte by byte: not empty, with a backslash, and a file part after the last backslash
-// that is not empty and holds none of \ / : * ? < > |.
+// Checks a typed log path: not empty, with a backslash, and a file part after the last backslash that is not
+// empty and holds none of \ / : * ? < > |. Double-byte characters are taken whole.
 LogNameCheck ValidateLogName(const char* path);
 
 // The message shown for a path that failed the check.

@@ -24,20 +24,22 @@ TEST_P(LogNameChecking, RefusesWhatCannotBeALogFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, LogNameChecking,
-    ::testing::Values(PathCase{"", LogNameCheck::Empty}, PathCase{"test.log", LogNameCheck::NoPath},
-                      PathCase{"C:/logs/test.log", LogNameCheck::NoPath},
-                      PathCase{"C:\\logs\\", LogNameCheck::BadFileName},
-                      PathCase{"C:\\logs\\a?.log", LogNameCheck::BadFileName},
-                      PathCase{"C:\\logs\\a/b.log", LogNameCheck::BadFileName},
-                      PathCase{"C:\\logs\\a:b", LogNameCheck::BadFileName},
-                      PathCase{"C:\\logs\\a*b", LogNameCheck::BadFileName},
-                      PathCase{"C:\\logs\\<a>", LogNameCheck::BadFileName},
-                      PathCase{"C:\\logs\\a|b", LogNameCheck::BadFileName},
-                      PathCase{"C:\\no such dir\\test.log", LogNameCheck::Valid},
-                      PathCase{"C:\\logs\\\xE5\x5C.log", LogNameCheck::Valid},  // the GBK byte 0x5C separates
-                      PathCase{"C:\\logs\\a\xE5\x5C", LogNameCheck::BadFileName},
-                      PathCase{"C:\\logs\\\xE5\x7C.log", LogNameCheck::BadFileName},
-                      PathCase{"C:\\test.log", LogNameCheck::Valid}));
+    ::testing::Values(
+        PathCase{"", LogNameCheck::Empty}, PathCase{"test.log", LogNameCheck::NoPath},
+        PathCase{"C:/logs/test.log", LogNameCheck::NoPath}, PathCase{"C:\\logs\\", LogNameCheck::BadFileName},
+        PathCase{"C:\\logs\\a?.log", LogNameCheck::BadFileName},
+        PathCase{"C:\\logs\\a/b.log", LogNameCheck::BadFileName},
+        PathCase{"C:\\logs\\a:b", LogNameCheck::BadFileName},
+        PathCase{"C:\\logs\\a*b", LogNameCheck::BadFileName},
+        PathCase{"C:\\logs\\<a>", LogNameCheck::BadFileName},
+        PathCase{"C:\\logs\\a|b", LogNameCheck::BadFileName},
+        PathCase{"C:\\no such dir\\test.log", LogNameCheck::Valid},
+        PathCase{"C:\\logs\\\xE5\x5C.log", LogNameCheck::Valid},  // a Chinese name, second byte 0x5C
+        PathCase{"C:\\\xE5\x5C\\x.log", LogNameCheck::Valid}, PathCase{"\xE5\x5Cx.log", LogNameCheck::NoPath},
+        PathCase{"C:\\logs\\a\xE5\x5C", LogNameCheck::Valid},
+        PathCase{"C:\\lo?gs\\a.log", LogNameCheck::Valid}, PathCase{"C:\\logs\\a\xE5", LogNameCheck::Valid},
+        PathCase{"C:\\logs\\\xE5\x7C.log", LogNameCheck::Valid},
+        PathCase{"C:\\test.log", LogNameCheck::Valid}));
 
 TEST(LogNameMessages, AreTheProgramsOwn) {
     EXPECT_STREQ(LogNameMessage(LogNameCheck::Empty), "Log Filename invalid: NULL not allowed");
