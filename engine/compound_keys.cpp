@@ -39,6 +39,11 @@ void SortForAnyOrder(int32_t* components, HistoryEntry* presses, int count) {
 
 bool MatchCompound(int32_t index) {
     const KeyEntry& compound = (*catalogue.currentKeys)[static_cast<size_t>(index)];
+    const HistoryEntry& newest = testState.history[PreviousHistorySlot(testState.historyPos)];
+    if (!TraceActive() && compound.status != FailArmed &&
+        (newest.keyIndex < 0 || CodeOf(newest) != compound.components[0])) {
+        return false;  // the newest press is not the last component: decided without the full comparison
+    }
     TraceLine("Attempting to match compound key %s\n", compound.label.c_str());
 
     int32_t components[kMaxComponents];

@@ -35,12 +35,46 @@ const char* MouseName(int32_t code) {
     }
 }
 
-void FormatCode(char* text, size_t size, int32_t code) {
-    if (const char* name = MouseName(code)) {
-        std::snprintf(text, size, "%s", name);
-    } else {
-        std::snprintf(text, size, "%d (0x%x)", code, static_cast<unsigned>(code));
+// Writes the digits of `value` in `base` at `text`; returns the end. Readouts are written after every key
+// event, so they are formatted here rather than through the general formatter.
+char* PutDigits(char* text, uint32_t value, uint32_t base) {
+    char digits[16];
+    int count = 0;
+    do {
+        digits[count++] = "0123456789abcdef"[value % base];
+        value /= base;
+    } while (value != 0);
+    while (count > 0) {
+        *text++ = digits[--count];
     }
+    return text;
+}
+
+char* PutDecimal(char* text, int32_t value) {
+    if (value < 0) {
+        *text++ = '-';
+        return PutDigits(text, 0u - static_cast<uint32_t>(value), 10);
+    }
+    return PutDigits(text, static_cast<uint32_t>(value), 10);
+}
+
+// "%d (0x%x)", or the name of a mouse button.
+void FormatCode(char* text, int32_t code) {
+    if (const char* name = MouseName(code)) {
+        std::strcpy(text, name);
+        return;
+    }
+    char* end = PutDecimal(text, code);
+    std::memcpy(end, " (0x", 4);
+    end = PutDigits(end + 4, static_cast<uint32_t>(code), 16);
+    *end++ = ')';
+    *end = '\0';
+}
+
+// "%dms".
+void FormatMilliseconds(char* text, int32_t milliseconds) {
+    char* end = PutDecimal(text, milliseconds);
+    std::memcpy(end, "ms", 3);
 }
 
 const char* LabelOf(int32_t index) {
@@ -62,8 +96,9 @@ const char* HistoryLineText() {
         if (length + label.size() + 1 >= kHistoryLineCapacity) {
             break;
         }
-        std::memcpy(line + length, label.data(), label.size());
-        length += label.size();
+        for (char c : label) {
+            line[length++] = c;
+        }
         line[length++] = ' ';
         slot = PreviousHistorySlot(slot);
     }
@@ -102,17 +137,17 @@ void UpdateReadouts(WindowHandle window) {
     char scanText[32];
     char codeText[32];
     char text[32];
-    FormatCode(scanText, sizeof scanText, testState.lastScanCode);
+    FormatCode(scanText, testState.lastScanCode);
     SetControlText(window, kScanReadout, scanText);
     if (MouseName(testState.lastKeyCode) != nullptr) {
         SetControlText(window, kCodeReadout, scanText);
     } else {
-        FormatCode(codeText, sizeof codeText, testState.lastKeyCode);
+        FormatCode(codeText, testState.lastKeyCode);
         SetControlText(window, kCodeReadout, codeText);
     }
-    std::snprintf(text, sizeof text, "%dms", testState.holdTimeMs);
+    FormatMilliseconds(text, testState.holdTimeMs);
     SetControlText(window, kHoldTimeReadout, text);
-    std::snprintf(text, sizeof text, "%dms", testState.delayTimeMs);
+    FormatMilliseconds(text, testState.delayTimeMs);
     SetControlText(window, kDelayTimeReadout, text);
     const char* extendedMark = testState.lastExtended != 0 ? "E" : "";
     SetControlText(window, kScanExtendedReadout, extendedMark);

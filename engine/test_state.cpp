@@ -97,10 +97,6 @@ void PassTurn(int32_t index) {
     }
 }
 
-int32_t PreviousHistorySlot(int32_t position) {
-    return position == 0 ? kHistorySize - 1 : position - 1;
-}
-
 void ResetEngineState() {
     testState = TestState();
 }

@@ -42,7 +42,9 @@ int32_t AssignTurn(int32_t index);
 void PassTurn(int32_t index);
 
 // The newest history slot before slot `position`, wrapping from 0 to 99.
-int32_t PreviousHistorySlot(int32_t position);
+inline int32_t PreviousHistorySlot(int32_t position) {
+    return position == 0 ? kHistorySize - 1 : position - 1;
+}
 
 // The whole engine state back to the start of the program, for a fresh run.
 void ResetEngineState();

@@ -11,7 +11,7 @@ char logLineBuffer[kLogLineBufferSize];
 
 namespace {
 
-void WriteLogLine(const char* format, va_list arguments) {
+void WriteLogLine(const char* format, va_list arguments, bool flush) {
     va_list retry;
     va_copy(retry, arguments);
     const int length = std::vsnprintf(logLineBuffer, kLogLineBufferSize, format, arguments);
@@ -26,8 +26,9 @@ void WriteLogLine(const char* format, va_list arguments) {
         std::vsnprintf(&line[0], line.size(), format, retry);
         std::fwrite(line.data(), 1, static_cast<size_t>(length), testLog.stream);
     }
-    // Every line reaches the file at once: a crash or a power cut loses no verdict already given.
-    std::fflush(testLog.stream);
+    if (flush) {
+        std::fflush(testLog.stream);
+    }
     va_end(retry);
 }
 
@@ -39,17 +40,18 @@ void LogLine(const char* format, ...) {
     }
     va_list arguments;
     va_start(arguments, format);
-    WriteLogLine(format, arguments);
+    WriteLogLine(format, arguments, true);
     va_end(arguments);
 }
 
-void TraceLine(const char* format, ...) {
-    if (testLog.stream == nullptr || !program.traceOn) {
-        return;
-    }
+bool TraceActive() {
+    return testLog.stream != nullptr && program.traceOn;
+}
+
+void WriteTraceLine(const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    WriteLogLine(format, arguments);
+    WriteLogLine(format, arguments, false);
     va_end(arguments);
 }
 

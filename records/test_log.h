@@ -21,5 +21,18 @@ void LogLine(const char* format, ...) DVQ_PRINTF_FORMAT(1, 2);
 // Closes the log; nothing is written afterwards.
 void CloseLog();
 
-// A line of the key trace: written only when the trace is on (/t) and the log is open.
-void TraceLine(const char* format, ...) DVQ_PRINTF_FORMAT(1, 2);
+// True when trace lines are written: the trace is on (/t) and the log is open.
+bool TraceActive();
+
+// Writes a trace line (see TraceLine); called only while TraceActive() holds.
+void WriteTraceLine(const char* format, ...) DVQ_PRINTF_FORMAT(1, 2);
+
+// A line of the key trace: written only when the trace is on and the log is open, and checked for that before
+// any argument is formatted, so a key event costs nothing for its trace while the trace is off. Trace lines
+// are not flushed one by one (a key event writes dozens); the next record line flushes them.
+template <typename... Arguments>
+inline void TraceLine(const char* format, Arguments... arguments) {
+    if (TraceActive()) {
+        WriteTraceLine(format, arguments...);
+    }
+}

@@ -1,0 +1,145 @@
+// The cost of one key press and release in the engine: a 110-key layout with 30 compound entries, with the
+// trace off and with the trace on into a discarded stream. Heap allocations are counted per event. Prints
+// "engine: <ns> ns per press and release, <n> allocations per event" after the benchmarks.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/platform.h"
+#include "app/program.h"
+#include "app/text_format.h"
+#include "engine/key_events.h"
+#include "engine/test_state.h"
+#include "layouts/layout_catalogue.h"
+#include "records/test_log.h"
+
+namespace {
+
+size_t allocations = 0;
+
+constexpr int kPlainKeys = 80;
+constexpr int kCompoundKeys = 30;
+
+}  // namespace
+
+void* operator new(size_t size) {
+    ++allocations;
+    void* memory = std::malloc(size > 0 ? size : 1);
+    if (memory == nullptr) {
+        std::abort();
+    }
+    return memory;
+}
+
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, size_t) noexcept {
+    std::free(memory);
+}
+
+void ShowMessage(WindowHandle, const std::string&, const char*, uint32_t) {}
+int64_t ReadPerformanceCounter() {
+    return std::chrono::steady_clock::now().time_since_epoch().count();
+}
+void SetControlText(WindowHandle, int32_t, const char* text) {
+    benchmark::DoNotOptimize(text);
+}
+void PostCommand(WindowHandle, int32_t) {}
+void PaintKeyNow(WindowHandle, int32_t) {}
+void StopLedTest() {}
+bool ConcludeTest(WindowHandle, bool) {
+    return false;
+}
+uint8_t* MapHostBlock(const char*, size_t, int32_t& errorCode) {
+    errorCode = 2;
+    return nullptr;
+}
+void SleepMilliseconds(int32_t) {}
+
+namespace {
+
+// A layout of 110 entries: 80 keys, then 30 compound keys made of two of them.
+void LoadBenchLayout() {
+    LayoutRowList rows;
+    std::vector<std::string> lines;
+    for (int key = 0; key < kPlainKeys; ++key) {
+        lines.push_back(FormatText("%d,%d,\"Key%d\",\"false\",\"DQSTATUSUP\",0,%d,%d,30,30", 0x30 + key,
+                                   key + 1, key, (key % 20) * 32, (key / 20) * 32));
+    }
+    for (int compound = 0; compound < kCompoundKeys; ++compound) {
+        lines.push_back(FormatText("\"COMPOUND\",0,\"C%d\",\"false\",\"DQSTATUSUP\",0,0,200,30,30,300,%d,%d",
+                                   compound, 0x30 + compound, 0x31 + compound));
+    }
+    for (std::string& line : lines) {
+        LayoutRow row;
+        ParseLayoutLine(&line[0], row);
+        rows.rows.push_back(row);
+    }
+    FreeLayoutCatalogue();
+    catalogue.layouts.emplace_back();
+    BuildKeyboardLayout(nullptr, rows, catalogue.layouts[0], static_cast<int>(lines.size()), "Bench.kbl");
+    catalogue.layoutCount = 1;
+    MakeLayoutCurrent(0);
+    ResetTest();
+}
+
+void PressAndRelease(int key) {
+    const int32_t lParam = ((key + 1) << 16) | 1;
+    OnKeyDown(program.mainWindow, 0x30 + key, lParam);
+    OnKeyUp(program.mainWindow, 0x30 + key, lParam);
+}
+
+void SetUpEngine(bool trace) {
+    ResetProgramState();
+    program.ticksPerMs = 1000000;
+    program.mainWindow = reinterpret_cast<WindowHandle>(1);
+    program.traceOn = trace ? 1 : 0;
+    LoadBenchLayout();
+    CloseLog();
+    if (trace) {
+        testLog.stream = std::fopen("/dev/null", "w");
+    }
+}
+
+void BM_PressAndRelease(benchmark::State& state) {
+    SetUpEngine(state.range(0) != 0);
+    int key = 0;
+    for (auto _ : state) {
+        PressAndRelease(key);
+        key = (key + 1) % kPlainKeys;
+    }
+    CloseLog();
+}
+BENCHMARK(BM_PressAndRelease)->Arg(0)->Arg(1)->ArgNames({"trace"});
+
+// The summary line: time and allocations per press and release with the trace off.
+void PrintSummary() {
+    SetUpEngine(false);
+    constexpr int kRounds = 200000;
+    for (int i = 0; i < kPlainKeys; ++i) {
+        PressAndRelease(i);
+    }
+    const size_t allocationsBefore = allocations;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kRounds; ++i) {
+        PressAndRelease(i % kPlainKeys);
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    const double nanoseconds = std::chrono::duration<double, std::nano>(elapsed).count() / kRounds;
+    const double perEvent = static_cast<double>(allocations - allocationsBefore) / (2.0 * kRounds);
+    std::printf("engine: %.0f ns per press and release, %g allocations per event\n", nanoseconds, perEvent);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    PrintSummary();
+    return 0;
+}
