@@ -14,6 +14,20 @@ std::string BitmapNameFor(const std::string& layoutFileName) {
     return layoutFileName.substr(0, layoutFileName.rfind('.')) + ".bmp";
 }
 
+bool LoadLayoutFile(WindowHandle owner, const std::string& layoutPath, const std::string& fileName,
+                    KeyboardLayout& layout) {
+    LayoutRowList rows;
+    const int lineCount = rows.ReadLayoutFile(layoutPath.c_str());
+    if (lineCount <= 0) {
+        ShowMessage(owner, FormatText("Skipping the file \n%s\nas it contains no data.", layoutPath.c_str()),
+                    "警告", kMessageOk | kMessageIconWarning);
+        return false;
+    }
+    const bool built = BuildKeyboardLayout(owner, rows, layout, lineCount, fileName);
+    rows.FreeLayoutRows();
+    return built;
+}
+
 int LoadLayoutCatalogue(WindowHandle owner, const std::string& directory) {
     FreeLayoutCatalogue();
     catalogue.layouts.reserve(kMaxLayouts);
@@ -35,20 +49,11 @@ int LoadLayoutCatalogue(WindowHandle owner, const std::string& directory) {
                         "Alert", kMessageOk | kMessageIconInformation);
             break;
         }
-        LayoutRowList rows;
-        const int lineCount = rows.ReadLayoutFile(layoutPath.c_str());
-        if (lineCount <= 0) {
-            ShowMessage(owner,
-                        FormatText("Skipping the file \n%s\nas it contains no data.", layoutPath.c_str()),
-                        "警告", kMessageOk | kMessageIconWarning);
-        } else {
-            KeyboardLayout layout;
-            if (BuildKeyboardLayout(owner, rows, layout, lineCount, foundName)) {
-                catalogue.layouts.push_back(std::move(layout));
-                ++catalogue.layoutCount;
-            }
+        KeyboardLayout layout;
+        if (LoadLayoutFile(owner, layoutPath, foundName, layout)) {
+            catalogue.layouts.push_back(std::move(layout));
+            ++catalogue.layoutCount;
         }
-        rows.FreeLayoutRows();
     }
     if (catalogue.layoutCount <= 0) {
         ShowMessage(owner,

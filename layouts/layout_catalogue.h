@@ -30,6 +30,11 @@ extern LayoutCatalogue catalogue;
 // message boxes owned by `owner`. Returns the number of layouts built.
 int LoadLayoutCatalogue(WindowHandle owner, const std::string& directory);
 
+// Reads and builds one layout file into `layout`, as the catalogue does for each file it finds: a file
+// without data, or whose rows do not build, is reported in a message box owned by `owner` and gives false.
+bool LoadLayoutFile(WindowHandle owner, const std::string& layoutPath, const std::string& fileName,
+                    KeyboardLayout& layout);
+
 // Makes layout `index` the current one: `currentLayout` and `currentKeys` follow it.
 void MakeLayoutCurrent(int32_t index);
 

@@ -63,15 +63,8 @@ std::string FileNameOf(const std::string& path) {
 
 // Reads and builds one layout file alone. Returns the number of layouts built: 0 or 1.
 size_t CheckLayoutFile(const std::string& path, bool dump, std::string& output) {
-    LayoutRowList rows;
-    const int lineCount = rows.ReadLayoutFile(path.c_str());
-    if (lineCount <= 0) {
-        ShowMessage(nullptr, FormatText("Skipping the file \n%s\nas it contains no data.", path.c_str()),
-                    "警告", kMessageOk | kMessageIconWarning);
-        return 0;
-    }
     KeyboardLayout layout;
-    if (!BuildKeyboardLayout(nullptr, rows, layout, lineCount, FileNameOf(path))) {
+    if (!LoadLayoutFile(nullptr, path, FileNameOf(path), layout)) {
         return 0;
     }
     if (dump) {
