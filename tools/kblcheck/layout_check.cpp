@@ -4,7 +4,6 @@
 
 #include "app/platform.h"
 #include "app/program.h"
-#include "app/text_format.h"
 #include "layouts/layout_catalogue.h"
 #include "layouts/layout_reader.h"
 #include "tools/kblcheck/check_output.h"
