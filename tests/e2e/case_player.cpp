@@ -110,19 +110,19 @@ std::string PressOk(Session& session, HWND box) {
 }
 
 std::string PlayMessageBox(Session& session, const Step& step) {
-    const std::string expected =
-        "message box " + QuoteText(step.caption) + " " + QuoteText(FillFolder(step.text, session.folder));
+    const std::string text = FillFolder(step.text, session.folder);
     HWND box = nullptr;
     PollUntil(session, [&] {
         box = FindMessageBox(session);
         return box != nullptr || HasEnded(session);
     });
+    const std::string expected = "expected message box " + QuoteText(step.caption) + " " + QuoteText(text);
     if (box == nullptr) {
-        return "expected " + expected + "; saw " + DescribeWait(session);
+        return expected + "; saw " + DescribeWait(session);
     }
-    const std::string seen = DescribeBox(box);
-    if (seen != expected) {
-        return "expected " + expected + "; saw " + seen;
+    bool found = false;
+    if (ReadWindowText(box) != step.caption || ReadControlText(box, kMessageBoxText, found) != text) {
+        return expected + "; saw " + DescribeBox(box);
     }
     return PressOk(session, box);
 }
