@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds the Windows program and starts the tester from build/run/ under Wine. On a usable
+# display it runs there until closed; without one (or in CI) it runs on Xvfb, presses a few keys, saves
+# build/screenshot.png and ends the tester.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$(pwd)
+# shellcheck source=tests/e2e/wineprefix.sh
+source tests/e2e/wineprefix.sh
+
+window_title="Dorvelquinta 2.8"
+run_dir=$root/build/run
+screenshot=$root/build/screenshot.png
+start_timeout=600
+
+bash scripts/setup.sh
+bash scripts/build_tree.sh build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+
+mkdir -p "$run_dir"
+rm -f "$run_dir"/*.kbl "$run_dir"/*.bmp
+cp build/win/dorvelquinta.exe "$run_dir/"
+shopt -s nullglob
+layouts=(keyboards/*.kbl keyboards/*.bmp)
+shopt -u nullglob
+if [[ ${#layouts[@]} -gt 0 ]]; then
+    cp "${layouts[@]}" "$run_dir/"
+fi
+
+loader=$(choose_wine_loader "$run_dir/dorvelquinta.exe")
+make_wine_prefix "$root/build/wineprefix" "$loader"
+export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all LANG=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+
+display_usable() {
+    [[ -n ${DISPLAY:-} && ${CI:-} != true ]] && xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
+if display_usable; then
+    cd "$run_dir"
+    exec "$loader" dorvelquinta.exe
+fi
+
+# The first display number with no X server on it.
+free_display() {
+    local number=99
+    while [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]]; do
+        number=$((number + 1))
+    done
+    echo "$number"
+}
+
+display_number=$(free_display)
+export DISPLAY=:$display_number
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+tester_pid=
+finish() {
+    wineserver -k 2>/dev/null || true
+    if [[ -n $tester_pid ]]; then
+        wait "$tester_pid" 2>/dev/null || true
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+}
+trap finish EXIT
+
+for _ in $(seq 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
+
+(cd "$run_dir" && exec "$loader" dorvelquinta.exe) &
+tester_pid=$!
+
+echo "run: starting the tester on Xvfb $DISPLAY"
+window=
+for _ in $(seq $((start_timeout * 2))); do
+    window=$(xdotool search --name "^$window_title\$" 2>/dev/null | head -n 1 || true)
+    [[ -n $window ]] && break
+    if ! kill -0 "$tester_pid" 2>/dev/null; then
+        echo "run: the tester ended before its window \"$window_title\" was shown" >&2
+        exit 1
+    fi
+    sleep 0.5
+done
+if [[ -z $window ]]; then
+    echo "run: no window \"$window_title\" after $start_timeout s" >&2
+    exit 1
+fi
+
+xdotool windowfocus --sync "$window"
+xdotool key --delay 150 q w e r t y 1 2 3 space
+sleep 3
+xwd -root -silent -display "$DISPLAY" | convert xwd:- "$screenshot"
+echo "run: screenshot saved to $screenshot"
