@@ -12,3 +12,4 @@ target_link_options(dorvelquinta PRIVATE ${DVQ_STATIC_LINK} -mwindows)
 
 add_subdirectory(tools/kblcheck)
 add_subdirectory(tests/e2e)
+add_subdirectory(tools/hostsim)
