@@ -67,13 +67,13 @@ bool IsSystemCombination(uint32_t virtualKey, ModifierKeys modifiers) {
     }
 }
 
-// The message and lParam the system itself gives a key event: Alt without Ctrl makes it a system key
-// message, which alone carries the context bit.
+// The message and lParam the system itself gives a key event: the context bit tells Alt is down, and Alt
+// without Ctrl makes it a system key message (with Ctrl, Alt is AltGr).
 FilteredKey BuildKeyMessage(const HookedKey& key, bool released, bool wasHeld, ModifierKeys modifiers) {
     bool system = modifiers.altDown && !modifiers.ctrlDown;
     uint32_t lParam = 1 | (key.scanCode & 0xFF) << 16;
     lParam |= (key.flags & kKeyExtended) != 0 ? kExtendedBit : 0;
-    lParam |= system ? kContextBit : 0;
+    lParam |= modifiers.altDown ? kContextBit : 0;
     lParam |= released || wasHeld ? kPreviousStateBit : 0;
     lParam |= released ? kTransitionBit : 0;
     uint32_t message = released ? (system ? kSysKeyUpMessage : kKeyUpMessage)
