@@ -6,30 +6,87 @@
 #include <vector>
 
 enum class StepKind {
+    // Start-up and the main window's controls
     ExpectMessageBox,            // a box of the tester shows `caption` and `text`; its OK is then pressed
     ExpectNoMessageBox,          // no box of the tester is open now
     ExpectMainWindowShown,       // the main window becomes visible
     ExpectMainWindowNeverShown,  // the main window has not been seen visible so far
     ExpectTitle,                 // the main window's title is `text`
     ExpectControlText,           // control `control` of the main window shows `text`
+    ExpectControlValue,          // control `control` shows a number from `number` to `extra`, then `text`
     ExpectHexControlText,        // control `control` shows exactly `number` hexadecimal digits
     ExpectCheckState,            // button `control` has the check state `number`
     ExpectLayoutNames,           // the layout list holds exactly `names`, in any order
     ExpectLayoutCount,           // the layout list holds `number` items
     ExpectSelectedIndex,         // the layout list selects item `number`
     ExpectSelectedLayout,        // the layout list selects the item `text`
-    ExpectPictureColour,         // the keyboard picture shows the colour `number` (0xRRGGBB)
+    ExpectAppCommandAnswered,    // the main window answers WM_APPCOMMAND with 1
     CloseMainWindow,             // the operator closes the main window
     ExpectExit,                  // the tester ends with exit code `number`
+    // The operator's keys, mouse and commands
+    PressKey,      // `keys` go down in order (SendInput to the window in front)
+    ReleaseKey,    // `keys` go up in order
+    TypeKey,       // each of `keys` goes down and up
+    PostKeyDown,   // a WM_KEYDOWN of `keys[0]` with the repeat count `number` is posted to the main window
+    PressMouse,    // mouse button `number` (-5 left, -4 middle, -3 right) goes down over picture point `area`
+    ReleaseMouse,  // mouse button `number` goes up
+    ClickControl,  // control `control` of the main window is clicked
+    ChooseLayout,  // the item `text` of the layout list is chosen
+    SetClientSize,  // the main window's client area is made `number` x `extra` pixels
+    RepaintWindow,  // the whole main window is invalidated and painted anew
+    Pause,          // the operator waits `number` ms
+    // What the window shows
+    ExpectPictureColour,  // the keyboard picture shows the colour `number` (0xRRGGBB)
+    ExpectButtonRow,      // picture and buttons sit where the window's size puts them, `number` slots
+    ExpectKeyOverlay,     // picture rectangle `area` is hatched in colour `number`, nothing around it
+    ExpectKeyPlain,       // picture rectangle `area` shows the layout picture only
+    ExpectOverlayOnTop,   // in `area` the colour `number` shows and the colour `extra` does not
+    // Dialogs of the tester, found by their title `caption`
+    ExpectDialog,       // the dialog is open
+    ExpectNoDialog,     // the dialog is not open now
+    ExpectDialogGone,   // the dialog closes
+    SetDialogText,      // control `control` of the dialog is given the text `text`
+    ClickDialogButton,  // button `control` of the dialog is clicked
+    PressDialogKey,     // each of `keys` goes down and up in the dialog
+    ExpectDialogText,   // control `control` of the dialog shows `text`
+    ExpectDialogCheck,  // button `control` of the dialog has the check state `number`
+    // Files, lock keys, the process and speed
+    ExpectLogFile,       // file `text` holds exactly the lines `names` ("{date}" stands for a date line)
+    ExpectLogLineCount,  // file `text` holds the line `caption` exactly `number` times
+    ExpectNoFile,        // there is no file `text`
+    KillTester,          // the tester's process is ended at once
+    SetLock,             // lock key `control` (a virtual-key code) is made on (`number` 1) or off
+    ExpectLedBlinking,   // Caps Lock changes at least twice
+    ExpectLocks,         // Caps, Num and Scroll Lock are `number` bits 0, 1, 2, and stay so for a second
+    MeasureSpeed,        // `number` presses of `keys[0]` and `keys[1]` reach the tester; `keys[2]` ends them
+};
+
+// A key as the driver sends it.
+struct KeyStroke {
+    int virtualKey = 0;
+    int scanCode = 0;
+    bool extended = false;
+    std::string label;  // the key's label in the case's layout; empty for a key the layout lacks
+};
+
+// A rectangle, or with no size a point, in the 700 x 340 source area of a layout picture.
+struct PictureRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
 };
 
 struct Step {
     StepKind kind;
     int control = 0;
     long number = 0;
+    long extra = 0;
     std::string caption;
-    std::string text;  // "{dir}" stands for the folder the tester runs from
-    std::vector<std::string> names;
+    std::string text;                // "{dir}" stands for the folder the tester runs from
+    std::vector<std::string> names;  // layout names, or lines of a file
+    std::vector<KeyStroke> keys;
+    PictureRect area;
 };
 
 // One file laid beside the tester: `name` with `text`, and a picture of the same name when `withBitmap`.
@@ -53,22 +110,6 @@ std::vector<E2eCase> ListCases();
 
 // The layout laid in the tester's current folder, which the tester must not see.
 std::vector<LayoutFile> ListDecoyFiles();
-
-Step ExpectMessageBox(const std::string& caption, const std::string& text);
-Step ExpectNoMessageBox();
-Step ExpectMainWindowShown();
-Step ExpectMainWindowNeverShown();
-Step ExpectTitle(const std::string& title);
-Step ExpectControlText(int control, const std::string& text);
-Step ExpectHexControlText(int control, int digits);
-Step ExpectCheckState(int control, int state);
-Step ExpectLayoutNames(const std::vector<std::string>& names);
-Step ExpectLayoutCount(int count);
-Step ExpectSelectedIndex(int index);
-Step ExpectSelectedLayout(const std::string& name);
-Step ExpectPictureColour(long colour);
-Step CloseMainWindow();
-Step ExpectExit(int exitCode);
 
 // Appends `tail` to `head`.
 std::vector<Step> JoinSteps(std::vector<Step> head, const std::vector<Step>& tail);

@@ -1,18 +1,7 @@
-// The makers of script steps, so that the case table reads as a list of expectations and actions.
-#include "tests/e2e/e2e_case.h"
+// The makers of the steps of start-up, the main window's controls and what the window shows.
+#include "tests/e2e/e2e_steps.h"
 
-namespace {
-
-Step MakeStep(StepKind kind, int control, long number, const std::string& text) {
-    Step step{};
-    step.kind = kind;
-    step.control = control;
-    step.number = number;
-    step.text = text;
-    return step;
-}
-
-}  // namespace
+#include "tests/e2e/step_maker.h"
 
 Step ExpectMessageBox(const std::string& caption, const std::string& text) {
     Step step = MakeStep(StepKind::ExpectMessageBox, 0, 0, text);
@@ -38,6 +27,12 @@ Step ExpectTitle(const std::string& title) {
 
 Step ExpectControlText(int control, const std::string& text) {
     return MakeStep(StepKind::ExpectControlText, control, 0, text);
+}
+
+Step ExpectControlValue(int control, long low, long high, const std::string& unit) {
+    Step step = MakeStep(StepKind::ExpectControlValue, control, low, unit);
+    step.extra = high;
+    return step;
 }
 
 Step ExpectHexControlText(int control, int digits) {
@@ -66,8 +61,8 @@ Step ExpectSelectedLayout(const std::string& name) {
     return MakeStep(StepKind::ExpectSelectedLayout, 0, 0, name);
 }
 
-Step ExpectPictureColour(long colour) {
-    return MakeStep(StepKind::ExpectPictureColour, 0, colour, "");
+Step ExpectAppCommandAnswered() {
+    return MakeStep(StepKind::ExpectAppCommandAnswered, 0, 0, "");
 }
 
 Step CloseMainWindow() {
@@ -76,6 +71,33 @@ Step CloseMainWindow() {
 
 Step ExpectExit(int exitCode) {
     return MakeStep(StepKind::ExpectExit, 0, exitCode, "");
+}
+
+Step ExpectPictureColour(long colour) {
+    return MakeStep(StepKind::ExpectPictureColour, 0, colour, "");
+}
+
+Step ExpectButtonRow(int slots) {
+    return MakeStep(StepKind::ExpectButtonRow, 0, slots, "");
+}
+
+Step ExpectKeyOverlay(const PictureRect& area, long colour) {
+    Step step = MakeStep(StepKind::ExpectKeyOverlay, 0, colour, "");
+    step.area = area;
+    return step;
+}
+
+Step ExpectKeyPlain(const PictureRect& area) {
+    Step step = MakeStep(StepKind::ExpectKeyPlain, 0, kPictureColour, "");
+    step.area = area;
+    return step;
+}
+
+Step ExpectOverlayOnTop(const PictureRect& area, long topColour, long hiddenColour) {
+    Step step = MakeStep(StepKind::ExpectOverlayOnTop, 0, topColour, "");
+    step.extra = hiddenColour;
+    step.area = area;
+    return step;
 }
 
 std::vector<Step> JoinSteps(std::vector<Step> head, const std::vector<Step>& tail) {

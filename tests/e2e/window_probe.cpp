@@ -10,7 +10,7 @@ constexpr int kTextCapacity = 4096;
 struct WindowSearch {
     DWORD processId;
     const char* className;
-    HWND found;
+    std::vector<HWND> found;
 };
 
 BOOL CALLBACK TakeMatchingWindow(HWND window, LPARAM parameter) {
@@ -19,12 +19,10 @@ BOOL CALLBACK TakeMatchingWindow(HWND window, LPARAM parameter) {
     GetWindowThreadProcessId(window, &owner);
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
-    if (owner != search.processId || lstrcmpiA(className, search.className) != 0 ||
-        !IsWindowVisible(window)) {
-        return TRUE;
+    if (owner == search.processId && lstrcmpiA(className, search.className) == 0 && IsWindowVisible(window)) {
+        search.found.push_back(window);
     }
-    search.found = window;
-    return FALSE;
+    return TRUE;
 }
 
 LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT failure) {
@@ -47,7 +45,12 @@ std::string ConvertToChinese(const std::wstring& text) {
 }  // namespace
 
 HWND FindVisibleWindow(DWORD processId, const char* className) {
-    WindowSearch search{processId, className, nullptr};
+    const std::vector<HWND> found = ListVisibleWindows(processId, className);
+    return found.empty() ? nullptr : found.front();
+}
+
+std::vector<HWND> ListVisibleWindows(DWORD processId, const char* className) {
+    WindowSearch search{processId, className, {}};
     EnumWindows(TakeMatchingWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -108,4 +111,40 @@ long ReadScreenPixel(POINT point) {
     }
     return static_cast<long>(GetRValue(colour)) << 16 | static_cast<long>(GetGValue(colour)) << 8 |
            static_cast<long>(GetBValue(colour));
+}
+
+std::vector<long> ReadScreenArea(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    std::vector<long> colours;
+    if (width <= 0 || height <= 0) {
+        return colours;
+    }
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;  // top-down rows
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        if (BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
+            GdiFlush();
+            const DWORD* pixels = static_cast<const DWORD*>(bits);
+            colours.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+            for (int i = 0; i < width * height; ++i) {
+                colours.push_back(static_cast<long>(pixels[i] & 0xFFFFFF));
+            }
+        }
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return colours;
 }

@@ -10,6 +10,9 @@
 // The first visible top-level window of the process whose class is `className`; null when there is none.
 HWND FindVisibleWindow(DWORD processId, const char* className);
 
+// The visible top-level windows of the process whose class is `className`, topmost first.
+std::vector<HWND> ListVisibleWindows(DWORD processId, const char* className);
+
 // The window's text (WM_GETTEXT), in the system's ANSI code page.
 std::string ReadWindowText(HWND window);
 
@@ -30,3 +33,7 @@ long ReadComboSelection(HWND combo);
 
 // The colour of a screen pixel as 0xRRGGBB; -1 when it cannot be read.
 long ReadScreenPixel(POINT point);
+
+// The colours of the screen pixels of `area` (screen coordinates) as 0xRRGGBB, row by row; empty when they
+// cannot be read.
+std::vector<long> ReadScreenArea(const RECT& area);

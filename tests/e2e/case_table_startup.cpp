@@ -1,8 +1,9 @@
-// The table of end-to-end cases: start-up, the layout catalogue and its messages, and the main window after
+// The cases of start-up: the layout catalogue and its messages, the command line, and the main window after
 // start. Add a case as one more row.
 #include <cstdio>
 
-#include "tests/e2e/e2e_case.h"
+#include "tests/e2e/case_tables.h"
+#include "tests/e2e/e2e_steps.h"
 #include "tests/e2e/tester_controls.h"
 
 namespace {
@@ -78,7 +79,7 @@ std::vector<LayoutFile> ListDecoyFiles() {
     return {GoodLayout("Decoy")};
 }
 
-std::vector<E2eCase> ListCases() {
+std::vector<E2eCase> ListStartupCases() {
     return {
         {"no-layout",
          {},

@@ -1,0 +1,5 @@
+#include "tests/e2e/case_tables.h"
+
+std::vector<E2eCase> ListLedCases() {
+    return {};
+}

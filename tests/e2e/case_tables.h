@@ -1,0 +1,14 @@
+// The case tables, one per subject. ListCases plays them in this order.
+#pragma once
+
+#include <vector>
+
+#include "tests/e2e/e2e_case.h"
+
+std::vector<E2eCase> ListStartupCases();     // start-up, the catalogue's messages, the window after start
+std::vector<E2eCase> ListKeyCases();         // keys and mouse buttons and their readouts
+std::vector<E2eCase> ListWindowCases();      // the button row, the picture's overlays, layouts, the ends
+std::vector<E2eCase> ListProductionCases();  // the identification dialogs and the verdicts
+std::vector<E2eCase> ListRecordCases();      // the log file's modes, names and trace
+std::vector<E2eCase> ListLedCases();         // the LED test and the lock keys
+std::vector<E2eCase> ListSpeedCases();       // how fast keys reach the tester

@@ -1,0 +1,81 @@
+// Sending keys and mouse buttons.
+#include "tests/e2e/input_sender.h"
+
+#include "tests/e2e/tester_controls.h"
+
+namespace {
+
+constexpr DWORD kFrontTimeoutMs = 2000;
+constexpr DWORD kFrontPollMs = 10;
+
+INPUT MakeKeyInput(const KeyStroke& key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(key.virtualKey);
+    input.ki.wScan = static_cast<WORD>(key.scanCode);
+    input.ki.dwFlags = (key.extended ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    return input;
+}
+
+DWORD MouseFlag(int button, bool up) {
+    switch (button) {
+        case kLeftButton:
+            return up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+        case kMiddleButton:
+            return up ? MOUSEEVENTF_MIDDLEUP : MOUSEEVENTF_MIDDLEDOWN;
+        default:
+            return up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN;
+    }
+}
+
+// The absolute mouse coordinate of a screen pixel, 0 to 65535 across the screen.
+LONG AbsoluteCoordinate(LONG pixel, int screenSize) {
+    return (pixel * 65535 + screenSize / 2) / (screenSize - 1);
+}
+
+}  // namespace
+
+bool BringToFront(HWND window) {
+    const DWORD start = GetTickCount();
+    while (GetForegroundWindow() != window) {
+        SetForegroundWindow(window);
+        if (GetTickCount() - start >= kFrontTimeoutMs) {
+            return false;
+        }
+        Sleep(kFrontPollMs);
+    }
+    return true;
+}
+
+void SendKey(const KeyStroke& key, bool up) {
+    INPUT input = MakeKeyInput(key, up);
+    SendInput(1, &input, sizeof input);
+}
+
+void SendKeys(const std::vector<KeyStroke>& keys, bool up) {
+    for (const KeyStroke& key : keys) {
+        SendKey(key, up);
+    }
+}
+
+LPARAM MakeKeyParam(const KeyStroke& key, int repeatCount, bool up) {
+    DWORD value = static_cast<DWORD>(repeatCount & 0xFFFF) | static_cast<DWORD>(key.scanCode & 0xFF) << 16;
+    if (key.extended) {
+        value |= 1UL << 24;
+    }
+    if (up) {
+        value |= 3UL << 30;
+    }
+    return static_cast<LPARAM>(value);
+}
+
+void SendMouseButton(POINT screenPoint, int button, bool up) {
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dx = AbsoluteCoordinate(screenPoint.x, GetSystemMetrics(SM_CXSCREEN));
+    inputs[0].mi.dy = AbsoluteCoordinate(screenPoint.y, GetSystemMetrics(SM_CYSCREEN));
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MouseFlag(button, up);
+    SendInput(2, inputs, sizeof inputs[0]);
+}

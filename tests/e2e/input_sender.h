@@ -1,0 +1,25 @@
+// Sending the operator's input as Wine delivers real input: keys and mouse buttons by SendInput to the window
+// in front, key messages with a repeat count by PostMessage.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "tests/e2e/e2e_case.h"
+
+// Brings `window` in front, where keys go; false when it does not come within two seconds.
+bool BringToFront(HWND window);
+
+// Sends each key down, or up, in order.
+void SendKeys(const std::vector<KeyStroke>& keys, bool up);
+
+// Sends one key event.
+void SendKey(const KeyStroke& key, bool up);
+
+// The lParam of a key message: repeat count, scan code and extended flag, and for a key-up the previous-state
+// and transition bits.
+LPARAM MakeKeyParam(const KeyStroke& key, int repeatCount, bool up);
+
+// Moves the mouse to `screenPoint` and presses or releases `button` (-5 left, -4 middle, -3 right).
+void SendMouseButton(POINT screenPoint, int button, bool up);

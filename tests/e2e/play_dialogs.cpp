@@ -1,0 +1,132 @@
+// Playing the steps on the tester's dialogs, each found by its title: waiting for them, typing into their
+// fields, clicking their buttons and reading them.
+#include "tests/e2e/input_sender.h"
+#include "tests/e2e/shown_text.h"
+#include "tests/e2e/step_players.h"
+#include "tests/e2e/window_probe.h"
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+std::string DialogName(const Step& step) {
+    return "the dialog " + QuoteText(step.caption);
+}
+
+// Waits for the dialog; null when it does not come.
+HWND AwaitDialog(Session& session, const Step& step) {
+    HWND dialog = nullptr;
+    PollUntil(session, [&] {
+        dialog = FindDialog(session, step.caption);
+        return dialog != nullptr || HasEnded(session);
+    });
+    return dialog;
+}
+
+std::string Missing(const Session& session, const Step& step) {
+    return "expected " + DialogName(step) + "; saw " + DescribeWait(session);
+}
+
+// Waits for the dialog's control `step.control`; fills `problem` when either is missing.
+HWND AwaitControl(Session& session, const Step& step, std::string& problem) {
+    HWND dialog = AwaitDialog(session, step);
+    if (dialog == nullptr) {
+        problem = Missing(session, step);
+        return nullptr;
+    }
+    HWND control = GetDlgItem(dialog, step.control);
+    if (control == nullptr) {
+        problem = "expected control " + std::to_string(step.control) + " in " + DialogName(step) +
+                  "; it does not exist";
+    }
+    return control;
+}
+
+std::string PlaySetText(Session& session, const Step& step) {
+    std::string problem;
+    HWND field = AwaitControl(session, step, problem);
+    const std::string text = FillFolder(step.text, session.folder);
+    DWORD_PTR result = 0;
+    if (field != nullptr && !SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                                 SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
+        problem = "expected to type into control " + std::to_string(step.control) + " of " +
+                  DialogName(step) + "; it did not answer";
+    }
+    return problem;
+}
+
+std::string PlayClick(Session& session, const Step& step) {
+    std::string problem;
+    HWND button = AwaitControl(session, step, problem);
+    if (button != nullptr) {
+        PostMessageA(button, BM_CLICK, 0, 0);
+    }
+    return problem;
+}
+
+std::string PlayKey(Session& session, const Step& step) {
+    HWND dialog = AwaitDialog(session, step);
+    if (dialog == nullptr) {
+        return Missing(session, step);
+    }
+    if (!BringToFront(dialog)) {
+        return "expected " + DialogName(step) + " in front for the keys; it did not come";
+    }
+    for (const KeyStroke& key : step.keys) {
+        SendKey(key, false);
+        SendKey(key, true);
+    }
+    return "";
+}
+
+std::string PlayText(Session& session, const Step& step) {
+    std::string problem;
+    HWND control = AwaitControl(session, step, problem);
+    if (control == nullptr) {
+        return problem;
+    }
+    std::string seen;
+    PollUntil(session, [&] {
+        seen = ReadWindowText(control);
+        return seen == step.text;
+    });
+    return CompareText("control " + std::to_string(step.control) + " of " + DialogName(step), step.text,
+                       seen);
+}
+
+std::string PlayCheck(Session& session, const Step& step) {
+    HWND dialog = AwaitDialog(session, step);
+    if (dialog == nullptr) {
+        return Missing(session, step);
+    }
+    return PollCheckState(session, dialog, step.control, step.number, " in " + DialogName(step));
+}
+
+}  // namespace
+
+std::string PlayDialogStep(Session& session, const Step& step) {
+    switch (step.kind) {
+        case StepKind::ExpectDialog:
+            return AwaitDialog(session, step) != nullptr ? "" : Missing(session, step);
+        case StepKind::ExpectNoDialog:
+            return FindDialog(session, step.caption) == nullptr
+                       ? ""
+                       : "expected no " + DialogName(step) + "; it is open";
+        case StepKind::ExpectDialogGone:
+            return PollUntil(session, [&] { return FindDialog(session, step.caption) == nullptr; })
+                       ? ""
+                       : "expected " + DialogName(step) + " to close; it stayed open";
+        case StepKind::SetDialogText:
+            return PlaySetText(session, step);
+        case StepKind::ClickDialogButton:
+            return PlayClick(session, step);
+        case StepKind::PressDialogKey:
+            return PlayKey(session, step);
+        case StepKind::ExpectDialogText:
+            return PlayText(session, step);
+        case StepKind::ExpectDialogCheck:
+            return PlayCheck(session, step);
+        default:
+            return "the step is not one of the dialogs";
+    }
+}

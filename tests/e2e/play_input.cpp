@@ -1,0 +1,124 @@
+// Playing the operator's actions on the main window: keys, mouse buttons over the picture, clicks on its
+// controls, choosing a layout, resizing and repainting the window.
+#include <algorithm>
+
+#include "tests/e2e/input_sender.h"
+#include "tests/e2e/picture_view.h"
+#include "tests/e2e/shown_text.h"
+#include "tests/e2e/step_players.h"
+#include "tests/e2e/tester_controls.h"
+#include "tests/e2e/window_probe.h"
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+// Keys go to the main window; while it waits in a modal dialog they go to that dialog, already in front.
+std::string PlayKeys(HWND mainWindow, const Step& step) {
+    if (IsWindowEnabled(mainWindow) && !BringToFront(mainWindow)) {
+        return "expected the main window in front for the keys; it did not come";
+    }
+    if (step.kind == StepKind::TypeKey) {
+        for (const KeyStroke& key : step.keys) {
+            SendKey(key, false);
+            SendKey(key, true);
+        }
+    } else {
+        SendKeys(step.keys, step.kind == StepKind::ReleaseKey);
+    }
+    return "";
+}
+
+std::string PlayPostedKeyDown(HWND mainWindow, const Step& step) {
+    const KeyStroke& key = step.keys.front();
+    PostMessageA(mainWindow, WM_KEYDOWN, static_cast<WPARAM>(key.virtualKey),
+                 MakeKeyParam(key, static_cast<int>(step.number), false));
+    return "";
+}
+
+std::string PlayMouse(HWND mainWindow, const Step& step) {
+    PictureView view;
+    if (!ReadPictureView(mainWindow, view)) {
+        return "expected the picture control; it does not exist";
+    }
+    if (!BringToFront(mainWindow)) {
+        return "expected the main window in front for the mouse; it did not come";
+    }
+    SendMouseButton(ToScreenPoint(view, step.area.left, step.area.top), static_cast<int>(step.number),
+                    step.kind == StepKind::ReleaseMouse);
+    return "";
+}
+
+// A click as the button's own mouse handling does it; posted, so a modal dialog it opens cannot block the
+// driver.
+std::string PlayClick(HWND mainWindow, const Step& step) {
+    HWND control = GetDlgItem(mainWindow, step.control);
+    if (control == nullptr) {
+        return "expected control " + std::to_string(step.control) + " to click; it does not exist";
+    }
+    PostMessageA(control, BM_CLICK, 0, 0);
+    return "";
+}
+
+// Selecting an item sends no notification: the driver sends the one the list would send.
+std::string PlayChooseLayout(HWND mainWindow, const Step& step) {
+    HWND layoutList = GetDlgItem(mainWindow, kLayoutList);
+    const std::vector<std::string> items = ReadComboItems(layoutList);
+    const auto item = std::find(items.begin(), items.end(), step.text);
+    const WPARAM index = static_cast<WPARAM>(item - items.begin());
+    DWORD_PTR result = 0;
+    if (item == items.end() ||
+        !SendMessageTimeoutA(layoutList, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) ||
+        result != index) {
+        return "expected to choose the layout " + QuoteText(step.text) + " in the list; it failed";
+    }
+    PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(kLayoutList, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(layoutList));
+    return "";
+}
+
+std::string PlayClientSize(Session& session, HWND mainWindow, const Step& step) {
+    RECT window = {};
+    RECT client = {};
+    GetWindowRect(mainWindow, &window);
+    GetClientRect(mainWindow, &client);
+    const long frameWidth = (window.right - window.left) - client.right;
+    const long frameHeight = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(mainWindow, nullptr, 0, 0, static_cast<int>(step.number + frameWidth),
+                 static_cast<int>(step.extra + frameHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const bool sized = PollUntil(session, [&] {
+        GetClientRect(mainWindow, &client);
+        return client.right == step.number && client.bottom == step.extra;
+    });
+    return sized ? ""
+                 : "expected a client area of " + std::to_string(step.number) + " x " +
+                       std::to_string(step.extra) + "; saw " + std::to_string(client.right) + " x " +
+                       std::to_string(client.bottom);
+}
+
+}  // namespace
+
+std::string PlayInputStep(Session& session, HWND mainWindow, const Step& step) {
+    switch (step.kind) {
+        case StepKind::PressKey:
+        case StepKind::ReleaseKey:
+        case StepKind::TypeKey:
+            return PlayKeys(mainWindow, step);
+        case StepKind::PostKeyDown:
+            return PlayPostedKeyDown(mainWindow, step);
+        case StepKind::PressMouse:
+        case StepKind::ReleaseMouse:
+            return PlayMouse(mainWindow, step);
+        case StepKind::ClickControl:
+            return PlayClick(mainWindow, step);
+        case StepKind::ChooseLayout:
+            return PlayChooseLayout(mainWindow, step);
+        case StepKind::SetClientSize:
+            return PlayClientSize(session, mainWindow, step);
+        case StepKind::RepaintWindow:
+            RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            return "";
+        default:
+            return "the step is not one of the operator's input";
+    }
+}

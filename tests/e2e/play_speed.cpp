@@ -1,0 +1,127 @@
+// The speed measurement: how long single keys take from SendInput to their readout, and how many key events
+// per second the tester takes when they come as fast as Wine accepts them. Prints one line
+// "speed: N events/s, latency median X ms, p99 Y ms". Whether every event reached the engine is told by the
+// trace that the case reads afterwards.
+#include <algorithm>
+#include <cstdio>
+
+#include "tests/e2e/e2e_steps.h"
+#include "tests/e2e/input_sender.h"
+#include "tests/e2e/step_players.h"
+#include "tests/e2e/tester_controls.h"
+
+namespace {
+
+constexpr UINT kAnswerTimeoutMs = 1000;  // a window that takes longer to answer is not responsive
+constexpr double kKeyTimeoutMs = 2000.0;
+constexpr double kBurstTimeoutMs = 60000.0;
+
+double MillisecondsNow() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER value;
+        QueryPerformanceFrequency(&value);
+        return value;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+std::string CodeText(int code) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d (0x%x)", code, code);
+    return text;
+}
+
+// Reads controls of the main window and notes the longest answer.
+struct Reader {
+    HWND mainWindow;
+    double longestAnswerMs = 0.0;
+    bool answered = true;
+
+    std::string Read(int control) {
+        char text[256] = "";
+        DWORD_PTR length = 0;
+        const double start = MillisecondsNow();
+        if (!SendMessageTimeoutA(GetDlgItem(mainWindow, control), WM_GETTEXT, sizeof text,
+                                 reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                                 &length)) {
+            answered = false;
+            return "";
+        }
+        longestAnswerMs = std::max(longestAnswerMs, MillisecondsNow() - start);
+        return std::string(text, length < sizeof text ? length : 0);
+    }
+
+    // Waits until `control` shows `text`; the time waited in ms, or -1 when it did not come.
+    double Await(int control, const std::string& text, double start, double timeoutMs) {
+        while (answered && MillisecondsNow() - start < timeoutMs) {
+            if (Read(control) == text) {
+                return MillisecondsNow() - start;
+            }
+        }
+        return -1.0;
+    }
+};
+
+double Percentile(std::vector<double> samples, double fraction) {
+    std::sort(samples.begin(), samples.end());
+    const size_t index = static_cast<size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5);
+    return samples[std::min(index, samples.size() - 1)];
+}
+
+// One key down and up, each timed until its readout shows it: the code of the key pressed, the label of the
+// key released.
+std::string TimeOneKey(Reader& reader, const KeyStroke& key, std::vector<double>& latencies) {
+    double start = MillisecondsNow();
+    SendKey(key, false);
+    const double down = reader.Await(kWindowsCode, CodeText(key.virtualKey), start, kKeyTimeoutMs);
+    start = MillisecondsNow();
+    SendKey(key, true);
+    const double up = reader.Await(kLastReleased, key.label, start, kKeyTimeoutMs);
+    if (down < 0 || up < 0) {
+        return "expected the readouts of the key " + key.label + " within 2 s; " +
+               (reader.answered ? "they did not come" : "the main window stopped answering");
+    }
+    latencies.push_back(down);
+    latencies.push_back(up);
+    return "";
+}
+
+}  // namespace
+
+std::string PlaySpeedStep(Session&, HWND mainWindow, const Step& step) {
+    if (!BringToFront(mainWindow)) {
+        return "expected the main window in front for the keys; it did not come";
+    }
+    Reader reader{mainWindow};
+    std::vector<double> latencies;
+    for (int i = 0; i < kLatencyPresses; ++i) {
+        const std::string failure = TimeOneKey(reader, step.keys[static_cast<size_t>(i % 2)], latencies);
+        if (!failure.empty()) {
+            return failure;
+        }
+    }
+
+    reader.longestAnswerMs = 0.0;
+    const double start = MillisecondsNow();
+    for (long i = 0; i < step.number; ++i) {
+        SendKey(step.keys[static_cast<size_t>(i % 2)], false);
+        SendKey(step.keys[static_cast<size_t>(i % 2)], true);
+    }
+    const KeyStroke& last = step.keys[2];
+    SendKey(last, false);
+    SendKey(last, true);
+    if (reader.Await(kWindowsCode, CodeText(last.virtualKey), start, kBurstTimeoutMs) < 0) {
+        return "expected the last of " + std::to_string(step.number * 2 + 2) +
+               " key events to show within 60 s; " +
+               (reader.answered ? "it did not" : "the main window stopped answering for 1 s");
+    }
+    const double elapsedMs = MillisecondsNow() - start;
+    const double eventsPerSecond = static_cast<double>(step.number * 2 + 2) * 1000.0 / elapsedMs;
+    std::printf(
+        "speed: %.0f events/s, latency median %.2f ms, p99 %.2f ms (longest answer while busy %.1f ms)\n",
+        eventsPerSecond, Percentile(latencies, 0.5), Percentile(latencies, 0.99), reader.longestAnswerMs);
+    std::fflush(stdout);
+    return "";
+}

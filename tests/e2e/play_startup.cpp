@@ -1,0 +1,85 @@
+// Playing the steps of start-up and the end: message boxes, the main window's appearance, the exit code.
+#include "tests/e2e/shown_text.h"
+#include "tests/e2e/step_players.h"
+#include "tests/e2e/tester_controls.h"
+#include "tests/e2e/window_probe.h"
+
+namespace {
+
+std::string PressOk(Session& session, HWND box) {
+    int button = IDOK;
+    HWND buttonWindow = GetDlgItem(box, button);
+    if (buttonWindow == nullptr) {
+        button = IDCANCEL;
+        buttonWindow = GetDlgItem(box, button);
+    }
+    if (buttonWindow == nullptr) {
+        return "the " + DescribeBox(box) + " has no OK button";
+    }
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(buttonWindow));
+    if (!PollUntil(session, [&] { return !IsWindow(box) || !IsWindowVisible(box); })) {
+        return "the " + DescribeBox(box) + " stayed open after its OK was pressed";
+    }
+    return "";
+}
+
+std::string PlayMessageBox(Session& session, const Step& step) {
+    const std::string text = FillFolder(step.text, session.folder);
+    HWND box = nullptr;
+    PollUntil(session, [&] {
+        box = FindMessageBox(session);
+        return box != nullptr || HasEnded(session);
+    });
+    const std::string expected = "expected message box " + QuoteText(step.caption) + " " + QuoteText(text);
+    if (box == nullptr) {
+        return expected + "; saw " + DescribeWait(session);
+    }
+    bool found = false;
+    if (ReadWindowText(box) != step.caption || ReadControlText(box, kMessageBoxText, found) != text) {
+        return expected + "; saw " + DescribeBox(box);
+    }
+    return PressOk(session, box);
+}
+
+std::string PlayNoMessageBox(const Session& session) {
+    HWND box = FindMessageBox(session);
+    return box == nullptr ? "" : "expected no message box; saw " + DescribeBox(box);
+}
+
+std::string PlayMainWindowShown(Session& session) {
+    PollUntil(session, [&] {
+        return FindMainWindow(session) != nullptr || FindMessageBox(session) != nullptr || HasEnded(session);
+    });
+    return FindMainWindow(session) != nullptr ? "" : "expected the main window; saw " + DescribeWait(session);
+}
+
+std::string PlayExit(Session& session, const Step& step) {
+    PollUntil(session, [&] { return HasEnded(session) || FindMessageBox(session) != nullptr; });
+    DWORD exitCode = 0;
+    if (!HasTargetEnded(session.target, exitCode)) {
+        return "expected the tester to end; saw " + DescribeWait(session);
+    }
+    if (static_cast<long>(exitCode) != step.number) {
+        return "expected exit code " + std::to_string(step.number) + "; saw " + std::to_string(exitCode);
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string PlayStartupStep(Session& session, const Step& step) {
+    switch (step.kind) {
+        case StepKind::ExpectMessageBox:
+            return PlayMessageBox(session, step);
+        case StepKind::ExpectNoMessageBox:
+            return PlayNoMessageBox(session);
+        case StepKind::ExpectMainWindowShown:
+            return PlayMainWindowShown(session);
+        case StepKind::ExpectMainWindowNeverShown:
+            return session.mainWindowSeen ? "expected the main window never to be shown; it was" : "";
+        case StepKind::ExpectExit:
+            return PlayExit(session, step);
+        default:
+            return "the step is not one of start-up";
+    }
+}

@@ -1,0 +1,65 @@
+// What every step player shares: the running tester, its folder, finding its windows, waiting for what it
+// shows, and describing what was seen instead.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/target_process.h"
+
+constexpr DWORD kStepTimeoutMs = 10000;
+constexpr DWORD kPollPeriodMs = 20;
+
+struct Session {
+    TargetProcess target;
+    std::string folder;
+    bool mainWindowSeen = false;
+};
+
+HWND FindMainWindow(const Session& session);
+
+// A message box of the tester: a dialog window whose title is none of the tester's own dialogs.
+HWND FindMessageBox(const Session& session);
+
+// The tester's visible dialog titled `title`; null when there is none.
+HWND FindDialog(const Session& session, const std::string& title);
+
+bool HasEnded(const Session& session);
+
+// Notes whether the main window is visible now.
+void NoteMainWindow(Session& session);
+
+// Calls `probe` every poll period until it gives true; false when `timeoutMs` is up first. Notes on every
+// round whether the main window is visible.
+template <typename Probe>
+bool PollUntil(Session& session, Probe probe, DWORD timeoutMs = kStepTimeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        NoteMainWindow(session);
+        if (probe()) {
+            return true;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            return false;
+        }
+        Sleep(kPollPeriodMs);
+    }
+}
+
+// Polls button `control` of `parent` until its check state is `expected`; `where` names the parent in the
+// failure.
+std::string PollCheckState(Session& session, HWND parent, int control, long expected,
+                           const std::string& where);
+
+// A message box as the report shows it: its caption and text.
+std::string DescribeBox(HWND box);
+
+// What a step saw while it waited in vain: a message box, the tester's end, or nothing.
+std::string DescribeWait(const Session& session);
+
+// `text` with "{dir}" replaced by the case folder.
+std::string FillFolder(std::string text, const std::string& folder);
+
+// Empty when `seen` is `expected`, else what was expected and seen.
+std::string CompareText(const std::string& what, const std::string& expected, const std::string& seen);
