@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds the native, Windows and fuzz trees and runs their tests: unit tests (ctest), the
+# end-to-end cases under Wine and a short fuzz run. Ends with one line "N passed, M failed" summed over the
+# layers and exits 0 only when every layer ran and nothing failed. A layer that cannot build, run or report
+# counts as one failure.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+logs=build/test-logs
+passed=0
+failed=0
+layer_lines=()
+
+# Adds one layer's counts: count <layer> <passed> <failed>
+count() {
+    passed=$((passed + $2))
+    failed=$((failed + $3))
+    layer_lines+=("$1: $2 passed, $3 failed")
+}
+
+# A layer that did not run to its report: one failure.
+layer_broken() {
+    echo "$1: $2" >&2
+    count "$1" 0 1
+    layer_lines[-1]+=" ($2)"
+}
+
+# Runs a command under a heading, shows its output and keeps a copy in <log>; returns the command's status.
+run_logged() {
+    local log=$1
+    shift
+    echo
+    echo "=== $* ==="
+    local status=0
+    "$@" 2>&1 | tee "$log" || status=$?
+    return "$status"
+}
+
+# Adds a layer's counts when the command ran, reported and its status agrees with the counts.
+# check_layer <layer> <status> <passed> <failed>, with empty counts when no report was found.
+check_layer() {
+    if [[ -z $3 || -z $4 ]]; then
+        layer_broken "$1" "no result report"
+    elif [[ $2 -ne 0 && $4 -eq 0 ]]; then
+        layer_broken "$1" "exit status $2 with no failed test"
+    else
+        count "$1" "$3" "$4"
+    fi
+}
+
+native_layer() {
+    local status=0
+    run_logged "$logs/native-build.log" bash scripts/build_tree.sh build/native -DCMAKE_BUILD_TYPE=Release ||
+        { layer_broken native "build failed"; return; }
+    run_logged "$logs/native.log" ctest --test-dir build/native --output-on-failure || status=$?
+    local summary total failures
+    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/native.log" | tail -n 1 || true)
+    total=$(sed -nE 's/.* out of ([0-9]+).*/\1/p' <<<"$summary")
+    failures=$(sed -nE 's/.*passed, ([0-9]+) tests? failed.*/\1/p' <<<"$summary")
+    check_layer native "$status" "${total:+$((total - failures))}" "$failures"
+}
+
+windows_layer() {
+    local status=0
+    run_logged "$logs/win-build.log" bash scripts/build_tree.sh build/win \
+        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release ||
+        { layer_broken e2e "build failed"; return; }
+    [[ -f tests/e2e/run.sh ]] || { layer_broken e2e "tests/e2e/run.sh is missing"; return; }
+    rm -rf build/e2e-scratch
+    run_logged "$logs/e2e.log" bash tests/e2e/run.sh build/win build/e2e-scratch || status=$?
+    local summary
+    summary=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed$' "$logs/e2e.log" | tail -n 1 || true)
+    check_layer e2e "$status" "$(sed -nE 's/^e2e: ([0-9]+) passed.*/\1/p' <<<"$summary")" \
+        "$(sed -nE 's/.* ([0-9]+) failed$/\1/p' <<<"$summary")"
+}
+
+fuzz_layer() {
+    local status=0
+    run_logged "$logs/fuzz-build.log" bash scripts/build_tree.sh build/fuzz \
+        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DDVQ_FUZZ=ON ||
+        { layer_broken fuzz "build failed"; return; }
+    [[ -f tests/fuzz/smoke.sh ]] || { layer_broken fuzz "tests/fuzz/smoke.sh is missing"; return; }
+    run_logged "$logs/fuzz.log" bash tests/fuzz/smoke.sh build/fuzz 10 || status=$?
+    local ok bad
+    ok=$(grep -cE '^fuzz [^ ]+: ok' "$logs/fuzz.log" || true)
+    bad=$(grep -cE '^fuzz [^ ]+: FAILED' "$logs/fuzz.log" || true)
+    if [[ $((ok + bad)) -eq 0 ]]; then
+        check_layer fuzz "$status" "" ""
+    else
+        check_layer fuzz "$status" "$ok" "$bad"
+    fi
+}
+
+bash scripts/setup.sh
+mkdir -p "$logs"
+native_layer
+windows_layer
+fuzz_layer
+
+echo
+printf '%s\n' "${layer_lines[@]}"
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
