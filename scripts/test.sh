@@ -18,14 +18,16 @@ count() {
     layer_lines+=("$1: $2 passed, $3 failed")
 }
 
-# A layer that did not run to its report: one failure.
+# A layer that did not run to its report: one failure, after the tests it saw pass, if any.
+# layer_broken <layer> <reason> [passed]
 layer_broken() {
     echo "$1: $2" >&2
-    count "$1" 0 1
+    count "$1" "${3:-0}" 1
     layer_lines[-1]+=" ($2)"
 }
 
-# Runs a command under a heading, shows its output and keeps a copy in <log>; returns the command's status.
+# Runs a command under a heading, shows its output and keeps a copy in <log> with Windows line ends made
+# plain; returns the command's status.
 run_logged() {
     local log=$1
     shift
@@ -33,6 +35,7 @@ run_logged() {
     echo "=== $* ==="
     local status=0
     "$@" 2>&1 | tee "$log" || status=$?
+    sed -i 's/\r$//' "$log"
     return "$status"
 }
 
@@ -42,7 +45,7 @@ check_layer() {
     if [[ -z $3 || -z $4 ]]; then
         layer_broken "$1" "no result report"
     elif [[ $2 -ne 0 && $4 -eq 0 ]]; then
-        layer_broken "$1" "exit status $2 with no failed test"
+        layer_broken "$1" "exit status $2 with no failed test" "$3"
     else
         count "$1" "$3" "$4"
     fi
