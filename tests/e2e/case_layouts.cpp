@@ -26,6 +26,11 @@ LayoutKey MakeKey(const std::string& code, const KeyStroke& stroke, const std::s
     return {code, stroke, status, place, ""};
 }
 
+LayoutKey CompoundKey(const std::string& label, const std::string& status, const PictureRect& place,
+                      const std::string& compound) {
+    return {"\"COMPOUND\"", {0, 0, false, label}, status, place, compound};
+}
+
 LayoutKey EscKey(const PictureRect& place) {
     return MakeKey("\"VK_ESCAPE\"", kEscapeStroke, "DQSTATUSUP", place);
 }

@@ -33,6 +33,10 @@ LayoutFile MakeLayoutFile(const std::string& name, const std::vector<LayoutKey>&
 LayoutKey MakeKey(const std::string& code, const KeyStroke& stroke, const std::string& status,
                   const PictureRect& place);
 
+// A compound key `label` with its time and components, as "500,78".
+LayoutKey CompoundKey(const std::string& label, const std::string& status, const PictureRect& place,
+                      const std::string& compound);
+
 // Keys the layouts of the cases share, and keys no layout holds.
 LayoutKey EscKey(const PictureRect& place);
 LayoutKey LetterKey(char letter, int scanCode, const std::string& status, const PictureRect& place);

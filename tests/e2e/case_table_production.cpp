@@ -1,5 +1,240 @@
+// The cases of production mode (/b): the Operator dialog's checks and ways out, the Serial dialog, the pass
+// question answered yes and no, the fault check, a fail-on-press key and a fail combination, each keyboard's
+// lines in the log, and the verdict lines on disk when the process is killed right after a verdict.
+#include "tests/e2e/case_layouts.h"
 #include "tests/e2e/case_tables.h"
+#include "tests/e2e/e2e_steps.h"
+#include "tests/e2e/production_steps.h"
+#include "tests/e2e/tester_controls.h"
+
+namespace {
+
+constexpr int kProductionSlots = 6;
+constexpr const char* kBadNameText = "Log Filename invalid: NULL \\ / : * ? < > | not allowed";
+constexpr const char* kNoPathText = "Log Filename invalid: No path specified";
+constexpr const char* kNoNameText = "Log Filename invalid: NULL not allowed";
+constexpr const char* kCannotOpenText = "无法打开日志文件。请输入一个替换的文件名。";
+// A log name whose Chinese character has the second byte 0x5C, the byte of a backslash.
+constexpr const char* kChineseLogName = "錦.log";
+const std::string kLongBatchId = "BATCH-" + std::string(54, '9');
+
+// The keys lie in the picture's left corner, which the centred dialogs leave uncovered.
+const LayoutKey kA = LetterKey('A', 30, "DQSTATUSUP", {10, 10, 40, 40});
+const LayoutKey kS = LetterKey('S', 31, "DQSTATUSUP", {60, 10, 40, 40});
+const LayoutKey kSpace = SpaceKey({10, 60, 90, 40});
+const LayoutKey kN = LetterKey('N', 49, "DQSTATUSNOTEST", {110, 10, 30, 30});
+
+LayoutFile LineLayout() {
+    return MakeLayoutFile("Line", {kA, kS, kSpace, kN});
+}
+
+// A fail combination of Q and W whose rectangle lies over the upper half of the A key, listed before it.
+const LayoutKey kQwCombination = CompoundKey("QW", "DQSTATUSFAIL", {60, 0, 80, 30}, "2000,81,87");
+const LayoutKey kFailA = LetterKey('A', 30, "DQSTATUSUP", {100, 10, 40, 40});
+const LayoutKey kQ = LetterKey('Q', 16, "DQSTATUSUP", {200, 10, 40, 40});
+const LayoutKey kW = LetterKey('W', 17, "DQSTATUSUP", {260, 10, 40, 40});
+const LayoutKey kX = LetterKey('X', 45, "DQSTATUSNOTESTFAIL", {320, 10, 40, 40});
+const PictureRect kOverlap = {100, 10, 40, 20};
+
+LayoutFile FailLayout() {
+    return MakeLayoutFile("Fail", {kQwCombination, kFailA, kQ, kW, kX, SpaceKey({10, 80, 100, 40})});
+}
+
+Step PressContinue() {
+    return ClickDialogButton(kOperatorTitle, kContinueButton);
+}
+
+Step TypeField(int field, const std::string& text) {
+    return SetDialogText(kOperatorTitle, field, text);
+}
+
+// Every refusal of the Operator dialog's Continue, then a name in append mode refused for the operator, then
+// overwrite chosen and everything filled: the old log is replaced.
+std::vector<Step> OperatorChecks() {
+    return {ExpectDialog(kOperatorTitle),
+            ExpectButtonRow(kProductionSlots),
+            ExpectDialogCheck(kOperatorTitle, kOverwriteRadio, 1),
+            ExpectDialogCheck(kOperatorTitle, kAppendRadio, 0),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, "您必须输入一个操作标识"),
+            ExpectMessageBox(kErrorCaption, kNoPathText),
+            TypeField(kOperatorField, kOperatorId),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, "您必须输入一个产品标识"),
+            ExpectMessageBox(kErrorCaption, kNoPathText),
+            TypeField(kProductField, kProductId),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, "您必须输入一个批量标识"),
+            ExpectMessageBox(kErrorCaption, kNoPathText),
+            TypeField(kBatchField, kLongBatchId),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, kNoNameText),
+            TypeField(kLogPathField, "test.log"),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, kNoPathText),
+            TypeField(kLogPathField, "C:/logs/test.log"),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, kNoPathText),
+            TypeField(kLogPathField, "{dir}\\"),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, kBadNameText),
+            TypeField(kLogPathField, "{dir}\\run?.log"),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, kBadNameText),
+            TypeField(kLogPathField, "{dir}\\missing\\test.log"),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, kCannotOpenText),
+            ClickDialogButton(kOperatorTitle, kAppendRadio),
+            ExpectDialogCheck(kOperatorTitle, kOverwriteRadio, 0),
+            TypeField(kOperatorField, ""),
+            TypeField(kLogPathField, std::string("{dir}\\") + kChineseLogName),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, "您必须输入一个操作标识"),
+            ClickDialogButton(kOperatorTitle, kOverwriteRadio),
+            TypeField(kOperatorField, kOperatorId),
+            PressContinue(),
+            ExpectDialogGone(kOperatorTitle)};
+}
+
+// The log of the operator case: the batch identifier cut to 49 characters.
+std::vector<std::string> OperatorCaseHeader() {
+    std::vector<std::string> header = LogHeader("Line");
+    header[5] = "批量标识: " + kLongBatchId.substr(0, 49);
+    return header;
+}
+
+// A serial number without a version is refused with a prompt and writes nothing.
+std::vector<Step> SerialChecks() {
+    return {ExpectDialog(kSerialTitle),
+            SetDialogText(kSerialTitle, kSerialField, "SN1"),
+            ClickDialogButton(kSerialTitle, kContinueButton),
+            ExpectDialogText(kSerialTitle, kSerialPrompt, "请输入序列号和版本号"),
+            ExpectLogFile(kChineseLogName, OperatorCaseHeader()),
+            SetDialogText(kSerialTitle, kVersionField, "V1"),
+            ClickDialogButton(kSerialTitle, kContinueButton),
+            ExpectDialogGone(kSerialTitle),
+            ExpectLogFile(kChineseLogName, JoinLines(OperatorCaseHeader(), SerialLines("SN1", "V1"))),
+            SetClientSize(800, 560),
+            ExpectButtonRow(kProductionSlots),
+            CloseMainWindow(),
+            ExpectExit(0),
+            ExpectLogFile(kChineseLogName, JoinLines(OperatorCaseHeader(), SerialLines("SN1", "V1")))};
+}
+
+// All required keys: the pass question, which Escape does not answer, while the picture still shows them.
+std::vector<Step> AllKeysTested() {
+    return {TypeKey({kA.stroke, kS.stroke}),
+            PressKey({kSpace.stroke}),
+            ExpectKeyOverlay(kSpace.place, kRed),
+            ExpectNoDialog(kPassTitle),
+            ReleaseKey({kSpace.stroke}),
+            ExpectDialog(kPassTitle),
+            ExpectKeyOverlay(kA.place, kGreen),
+            PressDialogKey(kPassTitle, kEscapeStroke),
+            Pause(300),
+            ExpectDialog(kPassTitle)};
+}
+
+// Before the Serial dialog opens the test is reset: readouts, picture and fields are fresh.
+std::vector<Step> ResetBeforeSerial() {
+    return {ExpectDialog(kSerialTitle),
+            ExpectKeyPlain(kA.place),
+            ExpectKeyPlain(kSpace.place),
+            ExpectControlText(kStatusLine, ""),
+            ExpectControlText(kLastPressed, "N/A"),
+            ExpectDialogText(kSerialTitle, kSerialField, ""),
+            ExpectDialogText(kSerialTitle, kVersionField, "")};
+}
+
+std::vector<Step> ChooseReason(int reason) {
+    return {ExpectDialog(kFailReasonTitle),
+            ExpectNoDialog(kPassTitle),
+            ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1),
+            ClickDialogButton(kFailReasonTitle, reason),
+            ExpectDialogCheck(kFailReasonTitle, reason, 1),
+            ClickDialogButton(kFailReasonTitle, kContinueButton),
+            ExpectDialogGone(kFailReasonTitle)};
+}
+
+std::vector<Step> Verdicts() {
+    std::vector<Step> steps = IdentifyRun("test.log", false);
+    for (const auto& part : {
+             AllKeysTested(),
+             {ClickDialogButton(kPassTitle, kPassYes), ExpectDialogGone(kPassTitle)},
+             ResetBeforeSerial(),
+             EnterSerial("SN2", "V2"),
+             AllKeysTested(),
+             {ClickDialogButton(kPassTitle, kPassNo), ExpectDialogGone(kPassTitle),
+              PressDialogKey(kFailReasonTitle, kEscapeStroke), Pause(300)},
+             ChooseReason(kReasonBankBroken),
+             ResetBeforeSerial(),
+             EnterSerial("SN3", "V3"),
+             {PressKey({kAltKey}), TypeKey({Letter('F', 33)})},
+             ChooseReason(kReasonLedBroken),
+             EnterSerial("SN4", "V4"),
+             {ReleaseKey({kAltKey}), ClickControl(kFaultButton)},
+             ChooseReason(kReasonOther),
+             {ExpectDialog(kSerialTitle), PressDialogKey(kSerialTitle, kEscapeStroke), ExpectExit(0)},
+         }) {
+        steps = JoinSteps(steps, part);
+    }
+    return steps;
+}
+
+std::vector<std::string> VerdictsLog() {
+    return JoinLines(LogHeader("Line"),
+                     {"序列号: SN1", "版本号: V1", "用户验证: 通过", "序列号: SN2", "版本号: V2",
+                      "用户验证: 失败", "    失败原因: 整列损坏", "序列号: SN3", "版本号: V3",
+                      "User Selection: FAILED", "    失败原因: LED 损坏", "序列号: SN4", "版本号: V4",
+                      "User Selection: FAILED", "    失败原因: 其他原因"});
+}
+
+// A fail-on-press key fails on its key-down; a fail combination in any order fails and shows blue over the
+// green of the key beneath it; killed right after, the tester has left every verdict line on disk.
+std::vector<Step> FailKeys() {
+    std::vector<Step> steps = IdentifyRun("test.log", false);
+    for (const auto& part : {
+             std::vector<Step>{PressKey({kX.stroke}), ExpectDialog(kFailReasonTitle),
+                               ExpectNoDialog(kPassTitle), ReleaseKey({kX.stroke}),
+                               ClickDialogButton(kFailReasonTitle, kContinueButton)},
+             EnterSerial("SN2", "V2"),
+             {TypeKey({kFailA.stroke}), ExpectKeyOverlay(kFailA.place, kGreen),
+              PressKey({kW.stroke, kQ.stroke}), ExpectDialog(kFailReasonTitle), ExpectNoDialog(kPassTitle),
+              RepaintWindow(), ExpectOverlayOnTop(kOverlap, kBlue, kGreen),
+              ReleaseKey({kQ.stroke, kW.stroke}), ClickDialogButton(kFailReasonTitle, kContinueButton),
+              ExpectDialog(kSerialTitle), KillTester()},
+         }) {
+        steps = JoinSteps(steps, part);
+    }
+    return JoinSteps(
+        steps, {ExpectLogFile("test.log", JoinLines(LogHeader("Fail"),
+                                                    {"序列号: SN1", "版本号: V1", "User Selection: FAILED",
+                                                     "    失败原因: 按键损坏", "序列号: SN2", "版本号: V2",
+                                                     "User Selection: FAILED", "    失败原因: 按键损坏"}))});
+}
+
+}  // namespace
 
 std::vector<E2eCase> ListProductionCases() {
-    return {};
+    return {
+        {"production-operator-and-serial-checks",
+         {LineLayout(), {kChineseLogName, "old run\r\n", false}},
+         "/b",
+         JoinSteps(OperatorChecks(), SerialChecks())},
+        {"production-operator-escape",
+         {LineLayout()},
+         "/b",
+         {ExpectDialog(kOperatorTitle), PressDialogKey(kOperatorTitle, kEscapeStroke), ExpectExit(0),
+          ExpectNoFile("test.log")}},
+        {"production-operator-exit-button",
+         {LineLayout()},
+         "/b",
+         {ExpectDialog(kOperatorTitle), TypeField(kLogPathField, "{dir}\\test.log"),
+          ClickDialogButton(kOperatorTitle, kLeaveButton), ExpectExit(0), ExpectNoFile("test.log")}},
+        {"production-verdicts",
+         {LineLayout()},
+         "/b",
+         JoinSteps(Verdicts(), {ExpectLogFile("test.log", VerdictsLog())})},
+        {"production-fail-keys-and-kill", {FailLayout()}, "/b", FailKeys()},
+    };
 }

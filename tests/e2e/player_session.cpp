@@ -20,9 +20,13 @@ HWND FindMainWindow(const Session& session) {
     return FindVisibleWindow(session.target.processId, kMainWindowClass);
 }
 
+// A window closing while it is looked at loses its title: only a window still shown after its title was read,
+// with a title and an OK or Cancel button, counts.
 HWND FindMessageBox(const Session& session) {
     for (HWND window : ListVisibleWindows(session.target.processId, kMessageBoxClass)) {
-        if (!IsOwnDialogTitle(ReadWindowText(window))) {
+        const std::string title = ReadWindowText(window);
+        const bool hasButton = GetDlgItem(window, IDOK) != nullptr || GetDlgItem(window, IDCANCEL) != nullptr;
+        if (!title.empty() && !IsOwnDialogTitle(title) && hasButton && IsWindowVisible(window)) {
             return window;
         }
     }

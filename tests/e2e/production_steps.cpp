@@ -1,0 +1,46 @@
+// The shared production steps and log lines.
+#include "tests/e2e/production_steps.h"
+
+#include "tests/e2e/e2e_steps.h"
+#include "tests/e2e/log_compare.h"
+#include "tests/e2e/tester_controls.h"
+
+std::vector<Step> IdentifyRun(const std::string& logName, bool append) {
+    std::vector<Step> steps = {ExpectDialog(kOperatorTitle),
+                               SetDialogText(kOperatorTitle, kOperatorField, kOperatorId),
+                               SetDialogText(kOperatorTitle, kProductField, kProductId),
+                               SetDialogText(kOperatorTitle, kBatchField, kBatchId),
+                               SetDialogText(kOperatorTitle, kLogPathField, "{dir}\\" + logName)};
+    if (append) {
+        steps.push_back(ClickDialogButton(kOperatorTitle, kAppendRadio));
+        steps.push_back(ExpectDialogCheck(kOperatorTitle, kAppendRadio, 1));
+    }
+    steps.push_back(ClickDialogButton(kOperatorTitle, kContinueButton));
+    steps.push_back(ExpectDialogGone(kOperatorTitle));
+    return JoinSteps(steps, EnterSerial("SN1", "V1"));
+}
+
+std::vector<Step> EnterSerial(const std::string& serial, const std::string& version) {
+    return {ExpectDialog(kSerialTitle), SetDialogText(kSerialTitle, kSerialField, serial),
+            SetDialogText(kSerialTitle, kVersionField, version),
+            ClickDialogButton(kSerialTitle, kContinueButton), ExpectDialogGone(kSerialTitle)};
+}
+
+std::vector<std::string> LogHeader(const std::string& layoutName) {
+    return {"======== 开始运行新的检测 ========",
+            "Dorvelquinta V2.2 build 1011,  Windows XP",
+            kDateLine,
+            std::string("操作标识: ") + kOperatorId,
+            std::string("产品标识: ") + kProductId,
+            std::string("批量标识: ") + kBatchId,
+            "Loaded keyboard layout " + layoutName + ".kbl"};
+}
+
+std::vector<std::string> SerialLines(const std::string& serial, const std::string& version) {
+    return {"序列号: " + serial, "版本号: " + version};
+}
+
+std::vector<std::string> JoinLines(std::vector<std::string> head, const std::vector<std::string>& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
