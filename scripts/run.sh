@@ -74,7 +74,7 @@ tester_pid=$!
 echo "run: starting the tester on Xvfb $DISPLAY"
 window=
 for _ in $(seq $((start_timeout * 2))); do
-    window=$(xdotool search --name "^$window_title\$" 2>/dev/null | head -n 1 || true)
+    window=$(xdotool search --onlyvisible --name "^$window_title\$" 2>/dev/null | head -n 1 || true)
     [[ -n $window ]] && break
     if ! kill -0 "$tester_pid" 2>/dev/null; then
         echo "run: the tester ended before its window \"$window_title\" was shown" >&2
