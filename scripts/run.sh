@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets the machine up, builds the Windows program and starts the tester from build/run/ under Wine. On a usable
-# display it runs there until closed; without one (or in CI) it runs on Xvfb, presses a few keys, saves
-# build/screenshot.png and ends the tester.
+# Sets the machine up, builds the Windows program and starts the tester, with its hook library and the shipped
+# layouts, from build/run/ under Wine. On a usable display it runs there until closed; without one (or in CI)
+# it runs on Xvfb, presses a few keys, saves build/screenshot.png and ends the tester.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd)
@@ -18,7 +18,7 @@ bash scripts/build_tree.sh build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cma
 
 mkdir -p "$run_dir"
 rm -f "$run_dir"/*.kbl "$run_dir"/*.bmp
-cp build/win/dorvelquinta.exe "$run_dir/"
+cp build/win/dorvelquinta.exe build/win/filter.dll "$run_dir/"
 shopt -s nullglob
 layouts=(keyboards/*.kbl keyboards/*.bmp)
 shopt -u nullglob
