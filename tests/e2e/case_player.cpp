@@ -25,6 +25,7 @@ std::string PlayMainWindowStep(Session& session, const Step& step) {
         case StepKind::PressMouse:
         case StepKind::ReleaseMouse:
         case StepKind::ClickControl:
+        case StepKind::MouseOnControl:
         case StepKind::ChooseLayout:
         case StepKind::SetClientSize:
         case StepKind::RepaintWindow:
@@ -61,6 +62,7 @@ std::string PlayStep(Session& session, const Step& step) {
         case StepKind::PressDialogKey:
         case StepKind::ExpectDialogText:
         case StepKind::ExpectDialogCheck:
+        case StepKind::ExpectDialogCentred:
             return PlayDialogStep(session, step);
         case StepKind::ExpectLogFile:
         case StepKind::ExpectLogLineCount:

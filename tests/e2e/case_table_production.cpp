@@ -52,9 +52,17 @@ Step TypeField(int field, const std::string& text) {
 // overwrite chosen and everything filled: the old log is replaced.
 std::vector<Step> OperatorChecks() {
     return {ExpectDialog(kOperatorTitle),
+            ExpectDialogCentred(kOperatorTitle),
             ExpectButtonRow(kProductionSlots),
             ExpectDialogCheck(kOperatorTitle, kOverwriteRadio, 1),
             ExpectDialogCheck(kOperatorTitle, kAppendRadio, 0),
+            TypeField(kLogPathField, "typed.log"),
+            ClickDialogButton(kOperatorTitle, kBrowseButton),
+            ExpectDialog(kBrowseTitle),
+            ClickDialogButton(kBrowseTitle, IDCANCEL),
+            ExpectDialogGone(kBrowseTitle),
+            ExpectDialogText(kOperatorTitle, kLogPathField, "{dir}\\test.log"),
+            TypeField(kLogPathField, ""),
             PressContinue(),
             ExpectMessageBox(kErrorCaption, "您必须输入一个操作标识"),
             ExpectMessageBox(kErrorCaption, kNoPathText),
@@ -129,6 +137,7 @@ std::vector<Step> AllKeysTested() {
             ExpectNoDialog(kPassTitle),
             ReleaseKey({kSpace.stroke}),
             ExpectDialog(kPassTitle),
+            ExpectDialogCentred(kPassTitle),
             ExpectKeyOverlay(kA.place, kGreen),
             PressDialogKey(kPassTitle, kEscapeStroke),
             Pause(300),
@@ -138,6 +147,7 @@ std::vector<Step> AllKeysTested() {
 // Before the Serial dialog opens the test is reset: readouts, picture and fields are fresh.
 std::vector<Step> ResetBeforeSerial() {
     return {ExpectDialog(kSerialTitle),
+            ExpectDialogCentred(kSerialTitle),
             ExpectKeyPlain(kA.place),
             ExpectKeyPlain(kSpace.place),
             ExpectControlText(kStatusLine, ""),
@@ -148,6 +158,7 @@ std::vector<Step> ResetBeforeSerial() {
 
 std::vector<Step> ChooseReason(int reason) {
     return {ExpectDialog(kFailReasonTitle),
+            ExpectDialogCentred(kFailReasonTitle),
             ExpectNoDialog(kPassTitle),
             ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1),
             ClickDialogButton(kFailReasonTitle, reason),
@@ -156,11 +167,16 @@ std::vector<Step> ChooseReason(int reason) {
             ExpectDialogGone(kFailReasonTitle)};
 }
 
+// The LEDs blink on while the pass question is open; the verdict's reset stops them and gives the lock keys
+// back their toggles.
 std::vector<Step> Verdicts() {
     std::vector<Step> steps = IdentifyRun("test.log", false);
     for (const auto& part : {
+             {SetLock(VK_CAPITAL, true), SetLock(VK_NUMLOCK, false), SetLock(VK_SCROLL, false),
+              ClickControl(kLedButton), ExpectLedBlinking()},
              AllKeysTested(),
-             {ClickDialogButton(kPassTitle, kPassYes), ExpectDialogGone(kPassTitle)},
+             {ExpectLedBlinking(), ClickDialogButton(kPassTitle, kPassYes), ExpectDialogGone(kPassTitle),
+              ExpectLocks(true, false, false)},
              ResetBeforeSerial(),
              EnterSerial("SN2", "V2"),
              AllKeysTested(),

@@ -16,11 +16,14 @@ const LayoutKey kEsc = EscKey({10, 10, 40, 40});
 const LayoutKey kA = LetterKey('A', 30, "DQSTATUSUP", {100, 50, 40, 40});
 const LayoutKey kN = LetterKey('N', 49, "DQSTATUSNOTEST", {200, 50, 40, 40});
 const LayoutKey kMouse = LeftMouseKey({300, 50, 40, 40});
+// The same key at two places: presses light them in turn.
+const LayoutKey kFirstD = LetterKey('D', 32, "DQSTATUSUP", {10, 120, 40, 40});
+const LayoutKey kSecondD = LetterKey('D', 32, "DQSTATUSUP", {70, 120, 40, 40});
 // The A key of a second layout, elsewhere and labelled otherwise.
 const LayoutKey kOtherA = MakeKey("'A'", {'A', 30, false, "a2"}, "DQSTATUSUP", {400, 200, 60, 40});
 
 LayoutFile BenchLayout() {
-    return MakeLayoutFile("Bench", {kEsc, kA, kN, kMouse});
+    return MakeLayoutFile("Bench", {kEsc, kA, kN, kMouse, kFirstD, kSecondD});
 }
 
 std::vector<Step> ButtonRowAtSizes() {
@@ -51,7 +54,16 @@ std::vector<Step> OverlaysAtScale() {
             ExpectKeyOverlay(kMouse.place, kGreen),
             TypeKey({kN.stroke}),
             ExpectControlText(kLastReleased, "N"),
-            ExpectKeyOverlay(kN.place, kAmber)};
+            ExpectKeyOverlay(kN.place, kAmber),
+            TypeKey({kFirstD.stroke}),
+            ExpectKeyOverlay(kFirstD.place, kGreen),
+            ExpectKeyPlain(kSecondD.place),
+            TypeKey({kFirstD.stroke}),
+            ExpectKeyOverlay(kSecondD.place, kGreen),
+            PressKey({kFirstD.stroke}),
+            ExpectKeyOverlay(kFirstD.place, kRed),
+            ReleaseKey({kFirstD.stroke}),
+            ExpectKeyOverlay(kFirstD.place, kGreen)};
 }
 
 std::vector<Step> LayoutSwitching() {

@@ -31,10 +31,11 @@ enum class StepKind {
     PressMouse,    // mouse button `number` (-5 left, -4 middle, -3 right) goes down over picture point `area`
     ReleaseMouse,  // mouse button `number` goes up
     ClickControl,  // control `control` of the main window is clicked
-    ChooseLayout,  // the item `text` of the layout list is chosen
-    SetClientSize,  // the main window's client area is made `number` x `extra` pixels
-    RepaintWindow,  // the whole main window is invalidated and painted anew
-    Pause,          // the operator waits `number` ms
+    MouseOnControl,  // the left mouse button is pressed and released over control `control`
+    ChooseLayout,    // the item `text` of the layout list is chosen
+    SetClientSize,   // the main window's client area is made `number` x `extra` pixels
+    RepaintWindow,   // the whole main window is invalidated and painted anew
+    Pause,           // the operator waits `number` ms
     // What the window shows
     ExpectPictureColour,  // the keyboard picture shows the colour `number` (0xRRGGBB)
     ExpectButtonRow,      // picture and buttons sit where the window's size puts them, `number` slots
@@ -42,14 +43,15 @@ enum class StepKind {
     ExpectKeyPlain,       // picture rectangle `area` shows the layout picture only
     ExpectOverlayOnTop,   // in `area` the colour `number` shows and the colour `extra` does not
     // Dialogs of the tester, found by their title `caption`
-    ExpectDialog,       // the dialog is open
-    ExpectNoDialog,     // the dialog is not open now
-    ExpectDialogGone,   // the dialog closes
-    SetDialogText,      // control `control` of the dialog is given the text `text`
-    ClickDialogButton,  // button `control` of the dialog is clicked
-    PressDialogKey,     // each of `keys` goes down and up in the dialog
-    ExpectDialogText,   // control `control` of the dialog shows `text`
-    ExpectDialogCheck,  // button `control` of the dialog has the check state `number`
+    ExpectDialog,         // the dialog is open
+    ExpectNoDialog,       // the dialog is not open now
+    ExpectDialogGone,     // the dialog closes
+    SetDialogText,        // control `control` of the dialog is given the text `text`
+    ClickDialogButton,    // button `control` of the dialog is clicked
+    PressDialogKey,       // each of `keys` goes down and up in the dialog
+    ExpectDialogText,     // control `control` of the dialog shows `text`
+    ExpectDialogCheck,    // button `control` of the dialog has the check state `number`
+    ExpectDialogCentred,  // the dialog lies centred over the main window, kept on the screen
     // Files, lock keys, the process and speed
     ExpectLogFile,       // file `text` holds exactly the lines `names` ("{date}" stands for a date line)
     ExpectLogLineCount,  // file `text` holds the line `caption` exactly `number` times

@@ -33,6 +33,7 @@ Step PostKeyDown(const KeyStroke& key, int repeatCount);
 Step PressMouse(int button, int x, int y);
 Step ReleaseMouse(int button, int x, int y);
 Step ClickControl(int control);
+Step MouseOnControl(int control);
 Step ChooseLayout(const std::string& name);
 Step SetClientSize(int width, int height);
 Step RepaintWindow();
@@ -54,6 +55,7 @@ Step ClickDialogButton(const std::string& title, int control);
 Step PressDialogKey(const std::string& title, const KeyStroke& key);
 Step ExpectDialogText(const std::string& title, int control, const std::string& text);
 Step ExpectDialogCheck(const std::string& title, int control, int state);
+Step ExpectDialogCentred(const std::string& title);
 
 // Files, lock keys, the process and speed
 Step ExpectLogFile(const std::string& name, const std::vector<std::string>& lines);

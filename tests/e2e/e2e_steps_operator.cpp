@@ -56,6 +56,10 @@ Step ClickControl(int control) {
     return MakeStep(StepKind::ClickControl, control, 0, "");
 }
 
+Step MouseOnControl(int control) {
+    return MakeStep(StepKind::MouseOnControl, control, 0, "");
+}
+
 Step ChooseLayout(const std::string& name) {
     return MakeStep(StepKind::ChooseLayout, 0, 0, name);
 }
@@ -106,6 +110,10 @@ Step ExpectDialogText(const std::string& title, int control, const std::string& 
 
 Step ExpectDialogCheck(const std::string& title, int control, int state) {
     return MakeDialogStep(StepKind::ExpectDialogCheck, title, control, state, "");
+}
+
+Step ExpectDialogCentred(const std::string& title) {
+    return MakeDialogStep(StepKind::ExpectDialogCentred, title, 0, 0, "");
 }
 
 Step ExpectLogFile(const std::string& name, const std::vector<std::string>& lines) {

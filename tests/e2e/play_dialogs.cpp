@@ -85,13 +85,13 @@ std::string PlayText(Session& session, const Step& step) {
     if (control == nullptr) {
         return problem;
     }
+    const std::string text = FillFolder(step.text, session.folder);
     std::string seen;
     PollUntil(session, [&] {
         seen = ReadWindowText(control);
-        return seen == step.text;
+        return seen == text;
     });
-    return CompareText("control " + std::to_string(step.control) + " of " + DialogName(step), step.text,
-                       seen);
+    return CompareText("control " + std::to_string(step.control) + " of " + DialogName(step), text, seen);
 }
 
 std::string PlayCheck(Session& session, const Step& step) {
@@ -100,6 +100,37 @@ std::string PlayCheck(Session& session, const Step& step) {
         return Missing(session, step);
     }
     return PollCheckState(session, dialog, step.control, step.number, " in " + DialogName(step));
+}
+
+// Where the dialog must lie: centred over the main window, then pushed back onto the screen.
+LONG CentredPosition(LONG ownerStart, LONG ownerSize, LONG dialogSize, LONG screenSize) {
+    const LONG position = (ownerSize - dialogSize) / 2 + ownerStart;
+    if (position < 0) {
+        return 0;
+    }
+    return position + dialogSize > screenSize ? screenSize - dialogSize : position;
+}
+
+std::string PlayCentred(Session& session, const Step& step) {
+    HWND dialog = AwaitDialog(session, step);
+    HWND mainWindow = FindMainWindow(session);
+    if (dialog == nullptr || mainWindow == nullptr) {
+        return Missing(session, step);
+    }
+    RECT owner = {};
+    RECT seen = {};
+    GetWindowRect(mainWindow, &owner);
+    GetWindowRect(dialog, &seen);
+    const POINT expected = {CentredPosition(owner.left, owner.right - owner.left, seen.right - seen.left,
+                                            GetSystemMetrics(SM_CXSCREEN)),
+                            CentredPosition(owner.top, owner.bottom - owner.top, seen.bottom - seen.top,
+                                            GetSystemMetrics(SM_CYSCREEN))};
+    if (seen.left == expected.x && seen.top == expected.y) {
+        return "";
+    }
+    return "expected " + DialogName(step) + " at (" + std::to_string(expected.x) + ", " +
+           std::to_string(expected.y) + "), centred over the main window; saw it at (" +
+           std::to_string(seen.left) + ", " + std::to_string(seen.top) + ")";
 }
 
 }  // namespace
@@ -126,6 +157,8 @@ std::string PlayDialogStep(Session& session, const Step& step) {
             return PlayText(session, step);
         case StepKind::ExpectDialogCheck:
             return PlayCheck(session, step);
+        case StepKind::ExpectDialogCentred:
+            return PlayCentred(session, step);
         default:
             return "the step is not one of the dialogs";
     }

@@ -60,6 +60,22 @@ std::string PlayClick(HWND mainWindow, const Step& step) {
     return "";
 }
 
+// The operator's own click, which gives the control the focus as a click of the mouse does.
+std::string PlayMouseOnControl(HWND mainWindow, const Step& step) {
+    HWND control = GetDlgItem(mainWindow, step.control);
+    RECT rect = {};
+    if (control == nullptr || !GetWindowRect(control, &rect)) {
+        return "expected control " + std::to_string(step.control) + " to click; it does not exist";
+    }
+    if (!BringToFront(mainWindow)) {
+        return "expected the main window in front for the mouse; it did not come";
+    }
+    const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    SendMouseButton(centre, kLeftButton, false);
+    SendMouseButton(centre, kLeftButton, true);
+    return "";
+}
+
 // Selecting an item sends no notification: the driver sends the one the list would send.
 std::string PlayChooseLayout(HWND mainWindow, const Step& step) {
     HWND layoutList = GetDlgItem(mainWindow, kLayoutList);
@@ -111,6 +127,8 @@ std::string PlayInputStep(Session& session, HWND mainWindow, const Step& step) {
             return PlayMouse(mainWindow, step);
         case StepKind::ClickControl:
             return PlayClick(mainWindow, step);
+        case StepKind::MouseOnControl:
+            return PlayMouseOnControl(mainWindow, step);
         case StepKind::ChooseLayout:
             return PlayChooseLayout(mainWindow, step);
         case StepKind::SetClientSize:

@@ -27,6 +27,7 @@ constexpr int kLanguageCode = 1018;
 constexpr int kMatchWindows = 1020;
 constexpr int kMatchBios = 1021;
 constexpr int kDelayTime = 1022;
+constexpr int kFilterCheckBox = 1019;
 constexpr int kLedButton = 1023;
 
 // The dialogs, by their titles, and their controls. The About box carries the main window's title.
@@ -35,13 +36,15 @@ constexpr const char* kOperatorTitle = "Dorvelquinta 批量-ID";
 constexpr const char* kSerialTitle = "Dorvelquinta 序列号";
 constexpr const char* kPassTitle = "Dorvelquinta - 键盘合格吗？";
 constexpr const char* kFailReasonTitle = "选择故障的原因";
-constexpr const char* const kDialogTitles[] = {kAboutTitle, kOperatorTitle, kSerialTitle, kPassTitle,
-                                               kFailReasonTitle};
+constexpr const char* kBrowseTitle = "选择一个日志的文件名";
+constexpr const char* const kDialogTitles[] = {kAboutTitle, kOperatorTitle,   kSerialTitle,
+                                               kPassTitle,  kFailReasonTitle, kBrowseTitle};
 
 constexpr int kOperatorField = 1021;
 constexpr int kProductField = 1022;
 constexpr int kBatchField = 1023;
 constexpr int kLogPathField = 1028;
+constexpr int kBrowseButton = 1005;
 constexpr int kOverwriteRadio = 1030;
 constexpr int kAppendRadio = 1031;
 constexpr int kContinueButton = 1033;
