@@ -7,6 +7,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd)
 # shellcheck source=tests/e2e/wineprefix.sh
 source tests/e2e/wineprefix.sh
+# shellcheck source=scripts/windows_tree.sh
+source scripts/windows_tree.sh
 
 window_title="Dorvelquinta 2.8"
 run_dir=$root/build/run
@@ -14,11 +16,12 @@ screenshot=$root/build/screenshot.png
 start_timeout=600
 
 bash scripts/setup.sh
-bash scripts/build_tree.sh build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+choose_windows_tree
+bash scripts/build_tree.sh "$windows_tree" -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_BUILD_TYPE=Release
 
 mkdir -p "$run_dir"
 rm -f "$run_dir"/*.kbl "$run_dir"/*.bmp
-cp build/win/dorvelquinta.exe build/win/filter.dll "$run_dir/"
+cp "$windows_tree/dorvelquinta.exe" "$windows_tree/filter.dll" "$run_dir/"
 shopt -s nullglob
 layouts=(keyboards/*.kbl keyboards/*.bmp)
 shopt -u nullglob
