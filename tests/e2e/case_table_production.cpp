@@ -217,8 +217,9 @@ std::vector<Step> FailKeys() {
              {TypeKey({kFailA.stroke}), ExpectKeyOverlay(kFailA.place, kGreen),
               PressKey({kW.stroke, kQ.stroke}), ExpectDialog(kFailReasonTitle), ExpectNoDialog(kPassTitle),
               RepaintWindow(), ExpectOverlayOnTop(kOverlap, kBlue, kGreen),
-              ReleaseKey({kQ.stroke, kW.stroke}), ClickDialogButton(kFailReasonTitle, kContinueButton),
-              ExpectDialog(kSerialTitle), KillTester()},
+              ReleaseKey({kQ.stroke, kW.stroke})},
+             ChooseReason(kReasonRowBroken),
+             {ExpectDialog(kSerialTitle), KillTester()},
          }) {
         steps = JoinSteps(steps, part);
     }
@@ -226,7 +227,7 @@ std::vector<Step> FailKeys() {
         steps, {ExpectLogFile("test.log", JoinLines(LogHeader("Fail"),
                                                     {"序列号: SN1", "版本号: V1", "User Selection: FAILED",
                                                      "    失败原因: 按键损坏", "序列号: SN2", "版本号: V2",
-                                                     "User Selection: FAILED", "    失败原因: 按键损坏"}))});
+                                                     "User Selection: FAILED", "    失败原因: 整行损坏"}))});
 }
 
 }  // namespace

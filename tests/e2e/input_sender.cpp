@@ -58,13 +58,10 @@ void SendKeys(const std::vector<KeyStroke>& keys, bool up) {
     }
 }
 
-LPARAM MakeKeyParam(const KeyStroke& key, int repeatCount, bool up) {
+LPARAM MakeKeyDownParam(const KeyStroke& key, int repeatCount) {
     DWORD value = static_cast<DWORD>(repeatCount & 0xFFFF) | static_cast<DWORD>(key.scanCode & 0xFF) << 16;
     if (key.extended) {
         value |= 1UL << 24;
-    }
-    if (up) {
-        value |= 3UL << 30;
     }
     return static_cast<LPARAM>(value);
 }

@@ -17,9 +17,8 @@ void SendKeys(const std::vector<KeyStroke>& keys, bool up);
 // Sends one key event.
 void SendKey(const KeyStroke& key, bool up);
 
-// The lParam of a key message: repeat count, scan code and extended flag, and for a key-up the previous-state
-// and transition bits.
-LPARAM MakeKeyParam(const KeyStroke& key, int repeatCount, bool up);
+// The lParam of a key-down message: repeat count, scan code and extended flag.
+LPARAM MakeKeyDownParam(const KeyStroke& key, int repeatCount);
 
 // Moves the mouse to `screenPoint` and presses or releases `button` (-5 left, -4 middle, -3 right).
 void SendMouseButton(POINT screenPoint, int button, bool up);

@@ -32,7 +32,7 @@ std::string PlayKeys(HWND mainWindow, const Step& step) {
 std::string PlayPostedKeyDown(HWND mainWindow, const Step& step) {
     const KeyStroke& key = step.keys.front();
     PostMessageA(mainWindow, WM_KEYDOWN, static_cast<WPARAM>(key.virtualKey),
-                 MakeKeyParam(key, static_cast<int>(step.number), false));
+                 MakeKeyDownParam(key, static_cast<int>(step.number)));
     return "";
 }
 
