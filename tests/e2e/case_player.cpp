@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "tests/e2e/case_folder.h"
+#include "tests/e2e/case_setup.h"
 #include "tests/e2e/player_session.h"
 #include "tests/e2e/step_players.h"
 #include "tests/e2e/tester_controls.h"
@@ -38,6 +39,8 @@ std::string PlayMainWindowStep(Session& session, const Step& step) {
             return PlayPictureStep(session, mainWindow, step);
         case StepKind::MeasureSpeed:
             return PlaySpeedStep(session, mainWindow, step);
+        case StepKind::MoveMainWindow:
+            return PlayMoveStep(mainWindow, step);
         default:
             return PlayControlStep(session, mainWindow, step);
     }
@@ -72,6 +75,10 @@ std::string PlayStep(Session& session, const Step& step) {
         case StepKind::ExpectLedBlinking:
         case StepKind::ExpectLocks:
             return PlayRecordStep(session, step);
+        case StepKind::ExpectHostBytes:
+        case StepKind::SetRunFlag:
+        case StepKind::ExpectEndWithin:
+            return PlayHostStep(session, step);
         default:
             return PlayMainWindowStep(session, step);
     }
@@ -101,12 +108,15 @@ std::string PlayCase(const E2eCase& e2eCase, const CaseSetting& setting) {
     }
     std::string failure;
     if (!WriteLayoutFiles(session.folder, e2eCase.files, failure) ||
+        !PrepareCaseSetting(e2eCase, setting, session, failure) ||
         !StartTarget(tester, FillFolder(e2eCase.arguments, session.folder), setting.currentFolder,
                      session.target, failure)) {
+        ReleaseCaseSetting(e2eCase, setting, session);
         return failure;
     }
     failure = PlayScript(session, e2eCase.steps);
     StopTarget(session.target);
+    ReleaseCaseSetting(e2eCase, setting, session);
     if (failure.empty()) {
         DeleteFolder(session.folder);
     }

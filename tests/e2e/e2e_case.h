@@ -61,6 +61,11 @@ enum class StepKind {
     ExpectLedBlinking,   // Caps Lock changes at least twice
     ExpectLocks,         // Caps, Num and Scroll Lock are `number` bits 0, 1, 2, and stay so for a second
     MeasureSpeed,        // `number` presses of `keys[0]` and `keys[1]` reach the tester; `keys[2]` ends them
+    // Plug-in mode's shared block, timed ends, the main window's place
+    ExpectHostBytes,  // the host block holds the bytes `text` from offset `number`
+    SetRunFlag,       // the host sets the block's run flag to `number`
+    ExpectEndWithin,  // the tester ends with code 0 between `number` and `extra` ms after the step begins
+    MoveMainWindow,   // the main window's top-left corner is moved to the screen point (`number`, `extra`)
 };
 
 // A key as the driver sends it.
@@ -98,11 +103,17 @@ struct LayoutFile {
     bool withBitmap = true;
 };
 
+// Where a case lays the build's hook library filter.dll.
+enum class FilterPlace { None, BesideTester, CurrentFolder };
+
 struct E2eCase {
     std::string name;
     std::vector<LayoutFile> files;
     std::string arguments;
     std::vector<Step> steps;
+    std::string hostBlockName{};  // when set, the driver creates this shared block before the start
+    int hostBlockFill = 0;        // the byte the block is filled with, before its run flag is set to 1
+    FilterPlace filterPlace = FilterPlace::None;
 };
 
 // The colour of every layout picture the cases write.

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "tests/e2e/host_block.h"
 #include "tests/e2e/target_process.h"
 
 constexpr DWORD kStepTimeoutMs = 10000;
@@ -15,6 +16,7 @@ struct Session {
     TargetProcess target;
     std::string folder;
     bool mainWindowSeen = false;
+    HostBlock host;  // the shared block of a plug-in case
 };
 
 HWND FindMainWindow(const Session& session);

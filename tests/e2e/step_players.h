@@ -30,3 +30,9 @@ std::string PlayRecordStep(Session& session, const Step& step);
 
 // The speed measurement (play_speed.cpp).
 std::string PlaySpeedStep(Session& session, HWND mainWindow, const Step& step);
+
+// The host block, the run flag and the timed end (play_host.cpp).
+std::string PlayHostStep(Session& session, const Step& step);
+
+// Moving the main window (play_host.cpp).
+std::string PlayMoveStep(HWND mainWindow, const Step& step);

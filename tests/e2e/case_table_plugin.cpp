@@ -1,0 +1,157 @@
+// The cases of plug-in mode with the driver as the host: the block as the tester fills it, the operations
+// counted, a failed keyboard's message and the end that follows, the run flag ending the tester, the start-up
+// failures of the link, and no identification dialog or log in plug-in mode.
+#include <cstring>
+
+#include "records/host_link.h"
+#include "tests/e2e/case_layouts.h"
+#include "tests/e2e/case_tables.h"
+#include "tests/e2e/e2e_steps.h"
+#include "tests/e2e/host_block.h"
+#include "tests/e2e/host_steps.h"
+#include "tests/e2e/tester_controls.h"
+
+namespace {
+
+constexpr const char* kLinkErrorCaption = "Dorvelquinta: 错误";
+constexpr int kFilledBlock = 0xAA;
+
+const LayoutKey kA = LetterKey('A', 30, "DQSTATUSUP", {10, 10, 40, 40});
+const LayoutKey kS = LetterKey('S', 31, "DQSTATUSUP", {60, 10, 40, 40});
+
+// Space stays untested, so that no release completes the test.
+LayoutFile PluginLayout() {
+    return MakeLayoutFile("Plug", {kA, kS, SpaceKey({10, 60, 90, 40})});
+}
+
+std::string BlockName(const std::string& caseName) {
+    return "CMX_PLUGIN_INT_" + caseName;
+}
+
+// A text area as the tester stores it: the text, its terminator, and the area's last written byte zeroed.
+void PutArea(std::string& block, size_t area, const std::string& text, size_t width) {
+    block.replace(area, text.size() + 1, text + '\0');
+    block[area + width - 1] = '\0';
+}
+
+void PutNumber(std::string& block, size_t offset, size_t size, int64_t value) {
+    for (size_t i = 0; i < size; ++i) {
+        block[offset + i] = static_cast<char>(static_cast<uint64_t>(value) >> (8 * i));
+    }
+}
+
+// The whole block once the tester is ready, when the host filled it with `fill` and set the run flag: every
+// byte the tester leaves alone still holds `fill`.
+std::string ReadyBlock(int fill) {
+    std::string block(kHostMappingSize, static_cast<char>(fill));
+    PutNumber(block, kRunFlag, 4, 1);
+    PutNumber(block, kLinkWordA, 4, 2);
+    PutNumber(block, kLinkWordB, 4, 0);
+    PutNumber(block, kMessageCount, 4, 0);
+    PutNumber(block, kMessageCode, 4, 0);
+    PutNumber(block, kFirstCounterValue, 8, 0);
+    PutNumber(block, kPluginState, 4, -1);
+    PutNumber(block, kSecondCounterValue, 8, -1);
+    PutNumber(block, kThirdCounterValue, 8, -1);
+    for (size_t single : {kFirstArea, kSecondArea, kMessagePending, kMessagePending + 1, kMessagePending + 2,
+                          kMessagePending + 3, kMessagePending + 4}) {
+        block[single] = '\0';
+    }
+    PutArea(block, kPluginName, "Dorvelquinta", 20);
+    PutArea(block, kStatusText, std::string(8, ' '), 20);
+    PutArea(block, kMessageText, "", 99);
+    PutArea(block, kFirstCounterLabel, "    :", 20);
+    PutArea(block, kSecondCounterLabel, "", 20);
+    PutArea(block, kThirdCounterLabel, "", 20);
+    block[kReady] = '\x01';
+    return block;
+}
+
+Step ExpectOperations(int64_t count) {
+    return ExpectHostNumber(kFirstCounterValue, 8, count);
+}
+
+Step ExpectState(int32_t state) {
+    return ExpectHostNumber(kPluginState, 4, state);
+}
+
+// "操作失败 -" and the reason line "    失败原因: 按键损坏\n" as the host reads them: each GBK byte and the
+// line feed a space.
+std::string FailureMessage() {
+    return std::string(8, ' ') + " -" + std::string(4 + 8, ' ') + ": " + std::string(8 + 1, ' ') + '\0';
+}
+
+// The block ready with every byte in place; a press counts nothing, each release one.
+std::vector<Step> ReadyAndCounting(int fill) {
+    return {ExpectMainWindowShown(),
+            ExpectHostBytes(0, ReadyBlock(fill)),
+            ExpectNoDialog(kOperatorTitle),
+            PressKey({kA.stroke}),
+            ExpectControlText(kLastPressed, "A"),
+            ExpectOperations(0),
+            ReleaseKey({kA.stroke}),
+            ExpectOperations(1),
+            TypeKey({kS.stroke}),
+            ExpectOperations(2)};
+}
+
+// The host drops its run flag to `value`: the tester ends at its next poll and writes no state.
+std::vector<Step> StoppedByHost(uint32_t value) {
+    return {SetRunFlag(value), ExpectEndWithin(0, 2000), ExpectState(-1),
+            ExpectHostNumber(kMessageCount, 4, 0)};
+}
+
+// Alt+F fails the keyboard; the message stays pending 2 s, then the state 9 and 3 s later the end.
+std::vector<Step> FailedKeyboard() {
+    return {ExpectMainWindowShown(),
+            ExpectHostNumber(kReady, 1, 1),
+            PressKey({kAltKey}),
+            TypeKey({Letter('F', 33)}),
+            ExpectDialog(kFailReasonTitle),
+            ReleaseKey({kAltKey}),
+            ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1),
+            ClickDialogButton(kFailReasonTitle, kContinueButton),
+            ExpectHostNumber(kMessagePending, 1, 1),
+            ExpectHostBytes(kMessageText, FailureMessage()),
+            ExpectHostNumber(kMessageCount, 4, 1),
+            ExpectHostNumber(kMessageCode, 4, 3),
+            Pause(1500),
+            ExpectState(-1),
+            ExpectState(9),
+            ExpectEndWithin(2500, 3800),
+            ExpectHostNumber(kMessagePending, 1, 1),
+            ExpectHostNumber(kRunFlag, 4, 1),
+            ExpectNoFile("test.log")};
+}
+
+std::vector<Step> LinkRefused(int code) {
+    return {ExpectMessageBox(kLinkErrorCaption,
+                             "Unable to initialize interface with Calderomax (" + std::to_string(code) + ")"),
+            ExpectExit(0)};
+}
+
+E2eCase HostedCase(const std::string& name, const std::string& options, const std::vector<Step>& steps,
+                   int fill = 0) {
+    return {name, {PluginLayout()}, options + "/p " + BlockName(name), steps, BlockName(name), fill};
+}
+
+}  // namespace
+
+std::vector<E2eCase> ListPluginCases() {
+    return {
+        HostedCase("plugin-ready-block-counts-and-run-flag-zero", "",
+                   JoinSteps(ReadyAndCounting(0), StoppedByHost(0))),
+        HostedCase("plugin-untouched-bytes-and-run-flag-two", "",
+                   JoinSteps({ExpectMainWindowShown(), ExpectHostBytes(0, ReadyBlock(kFilledBlock))},
+                             StoppedByHost(2)),
+                   kFilledBlock),
+        HostedCase("plugin-failed-keyboard", "", FailedKeyboard()),
+        HostedCase("plugin-batch-option-no-dialogs-no-log", "/b ",
+                   JoinSteps({ExpectMainWindowShown(), ExpectHostNumber(kReady, 1, 1), Pause(1200),
+                              ExpectNoDialog(kOperatorTitle), ExpectNoDialog(kSerialTitle),
+                              TypeKey({kA.stroke}), ExpectOperations(1)},
+                             JoinSteps(StoppedByHost(0), {ExpectNoFile("test.log")}))),
+        {"plugin-without-name", {PluginLayout()}, "/p", LinkRefused(1)},
+        {"plugin-name-without-block", {PluginLayout()}, "/p " + BlockName("nobody-made-me"), LinkRefused(2)},
+    };
+}
