@@ -59,6 +59,7 @@ std::string PlayStep(Session& session, const Step& step) {
             return "";
         case StepKind::ExpectDialog:
         case StepKind::ExpectNoDialog:
+        case StepKind::MouseOnDialogButton:
         case StepKind::ExpectDialogGone:
         case StepKind::SetDialogText:
         case StepKind::ClickDialogButton:

@@ -1,5 +1,6 @@
-// The cases of the LED test: its blinking leaves the readouts alone, and stopping it (the button, Alt+L or
-// Clear) gives the lock keys back the toggles they had when it started.
+// The cases of the LED test: its blinking leaves the readouts alone, and stopping it (the button, Alt+L,
+// Clear or Exit) gives the lock keys back the toggles they had when it started. The buttons are clicked with
+// the mouse, as by the operator, so that the clicks come after the key events of the last blink.
 #include "tests/e2e/case_layouts.h"
 #include "tests/e2e/case_tables.h"
 #include "tests/e2e/e2e_steps.h"
@@ -21,16 +22,17 @@ std::vector<Step> LedTest() {
              {TypeKey({kCapsLock, kCapsLock}), ExpectControlText(kWindowsCode, "20 (0x14)"),
               ExpectControlText(kBiosCode, "58 (0x3a)")},
              SetLocks(true, false, false),
-             {TypeKey({kA.stroke}), ExpectControlText(kWindowsCode, "65 (0x41)"), ClickControl(kLedButton),
+             {TypeKey({kA.stroke}), ExpectControlText(kWindowsCode, "65 (0x41)"), MouseOnControl(kLedButton),
               ExpectLedBlinking(), ExpectControlText(kWindowsCode, "65 (0x41)"),
-              ExpectControlText(kStatusLine, "A "), ClickControl(kLedButton),
+              ExpectControlText(kStatusLine, "A "), MouseOnControl(kLedButton),
               ExpectLocks(true, false, false)},
-             {ClickControl(kLedButton), ExpectLedBlinking(), ClickControl(kClearButton),
+             {MouseOnControl(kLedButton), ExpectLedBlinking(), MouseOnControl(kClearButton),
               ExpectLocks(true, false, false)},
              SetLocks(false, true, true),
              {PressKey({kAltKey}), TypeKey({Letter('L', 38)}), ReleaseKey({kAltKey}), ExpectLedBlinking(),
               PressKey({kAltKey}), TypeKey({Letter('L', 38)}), ReleaseKey({kAltKey}),
-              ExpectLocks(false, true, true), CloseMainWindow(), ExpectExit(0)},
+              ExpectLocks(false, true, true), MouseOnControl(kLedButton), ExpectLedBlinking(),
+              MouseOnControl(kExitButton), ExpectExit(0), ExpectLocks(false, true, true)},
          }) {
         steps = JoinSteps(steps, part);
     }

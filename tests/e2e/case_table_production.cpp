@@ -175,7 +175,7 @@ std::vector<Step> Verdicts() {
              {SetLock(VK_CAPITAL, true), SetLock(VK_NUMLOCK, false), SetLock(VK_SCROLL, false),
               ClickControl(kLedButton), ExpectLedBlinking()},
              AllKeysTested(),
-             {ExpectLedBlinking(), ClickDialogButton(kPassTitle, kPassYes), ExpectDialogGone(kPassTitle),
+             {ExpectLedBlinking(), MouseOnDialogButton(kPassTitle, kPassYes), ExpectDialogGone(kPassTitle),
               ExpectLocks(true, false, false)},
              ResetBeforeSerial(),
              EnterSerial("SN2", "V2"),

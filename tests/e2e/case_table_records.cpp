@@ -90,7 +90,7 @@ std::vector<Step> TraceRun() {
         {ChooseLayout("Spare"), ExpectSelectedLayout("Spare"), ChooseLayout("Trace"),
          ExpectSelectedLayout("Trace"), TypeKey({kN.stroke}), ExpectControlText(kLastReleased, "N"),
          TypeKey({kG}), ExpectControlText(kWindowsCode, "71 (0x47)"), ClickControl(kLedButton),
-         ExpectLedBlinking(), ClickControl(kLedButton), TypeKey({kA.stroke, kS.stroke}),
+         ExpectLedBlinking(), MouseOnControl(kLedButton), TypeKey({kA.stroke, kS.stroke}),
          ExpectDialog(kPassTitle), ClickDialogButton(kPassTitle, kPassYes), ExpectDialog(kSerialTitle),
          ClickDialogButton(kSerialTitle, kLeaveButton), ExpectExit(0),
          ExpectLogFile("test.log", TraceLog())});

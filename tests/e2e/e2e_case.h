@@ -48,6 +48,7 @@ enum class StepKind {
     ExpectDialogGone,     // the dialog closes
     SetDialogText,        // control `control` of the dialog is given the text `text`
     ClickDialogButton,    // button `control` of the dialog is clicked
+    MouseOnDialogButton,  // button `control` of the dialog is clicked with the mouse
     PressDialogKey,       // each of `keys` goes down and up in the dialog
     ExpectDialogText,     // control `control` of the dialog shows `text`
     ExpectDialogCheck,    // button `control` of the dialog has the check state `number`

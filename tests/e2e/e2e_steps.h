@@ -52,6 +52,7 @@ Step ExpectNoDialog(const std::string& title);
 Step ExpectDialogGone(const std::string& title);
 Step SetDialogText(const std::string& title, int control, const std::string& text);
 Step ClickDialogButton(const std::string& title, int control);
+Step MouseOnDialogButton(const std::string& title, int control);
 Step PressDialogKey(const std::string& title, const KeyStroke& key);
 Step ExpectDialogText(const std::string& title, int control, const std::string& text);
 Step ExpectDialogCheck(const std::string& title, int control, int state);

@@ -98,6 +98,10 @@ Step ClickDialogButton(const std::string& title, int control) {
     return MakeDialogStep(StepKind::ClickDialogButton, title, control, 0, "");
 }
 
+Step MouseOnDialogButton(const std::string& title, int control) {
+    return MakeDialogStep(StepKind::MouseOnDialogButton, title, control, 0, "");
+}
+
 Step PressDialogKey(const std::string& title, const KeyStroke& key) {
     Step step = MakeDialogStep(StepKind::PressDialogKey, title, 0, 0, "");
     step.keys = {key};

@@ -66,6 +66,17 @@ LPARAM MakeKeyDownParam(const KeyStroke& key, int repeatCount) {
     return static_cast<LPARAM>(value);
 }
 
+bool ClickWithMouse(HWND window, HWND control) {
+    RECT rect = {};
+    if (!GetWindowRect(control, &rect) || !BringToFront(window)) {
+        return false;
+    }
+    const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    SendMouseButton(centre, kLeftButton, false);
+    SendMouseButton(centre, kLeftButton, true);
+    return true;
+}
+
 void SendMouseButton(POINT screenPoint, int button, bool up) {
     INPUT inputs[2] = {};
     inputs[0].type = INPUT_MOUSE;

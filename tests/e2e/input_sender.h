@@ -22,3 +22,8 @@ LPARAM MakeKeyDownParam(const KeyStroke& key, int repeatCount);
 
 // Moves the mouse to `screenPoint` and presses or releases `button` (-5 left, -4 middle, -3 right).
 void SendMouseButton(POINT screenPoint, int button, bool up);
+
+// Clicks the middle of `control` with the left button, as the operator does: the click comes in order with
+// the keys sent before it, where a posted click would overtake them. `window`, the control's top-level
+// window, is brought in front first; false when it does not come.
+bool ClickWithMouse(HWND window, HWND control);

@@ -64,6 +64,15 @@ std::string PlayClick(Session& session, const Step& step) {
     return problem;
 }
 
+std::string PlayMouseClick(Session& session, const Step& step) {
+    std::string problem;
+    HWND button = AwaitControl(session, step, problem);
+    if (button != nullptr && !ClickWithMouse(GetParent(button), button)) {
+        problem = "expected " + DialogName(step) + " in front for the mouse; it did not come";
+    }
+    return problem;
+}
+
 std::string PlayKey(Session& session, const Step& step) {
     HWND dialog = AwaitDialog(session, step);
     if (dialog == nullptr) {
@@ -151,6 +160,8 @@ std::string PlayDialogStep(Session& session, const Step& step) {
             return PlaySetText(session, step);
         case StepKind::ClickDialogButton:
             return PlayClick(session, step);
+        case StepKind::MouseOnDialogButton:
+            return PlayMouseClick(session, step);
         case StepKind::PressDialogKey:
             return PlayKey(session, step);
         case StepKind::ExpectDialogText:

@@ -63,17 +63,12 @@ std::string PlayClick(HWND mainWindow, const Step& step) {
 // The operator's own click, which gives the control the focus as a click of the mouse does.
 std::string PlayMouseOnControl(HWND mainWindow, const Step& step) {
     HWND control = GetDlgItem(mainWindow, step.control);
-    RECT rect = {};
-    if (control == nullptr || !GetWindowRect(control, &rect)) {
+    if (control == nullptr) {
         return "expected control " + std::to_string(step.control) + " to click; it does not exist";
     }
-    if (!BringToFront(mainWindow)) {
-        return "expected the main window in front for the mouse; it did not come";
-    }
-    const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    SendMouseButton(centre, kLeftButton, false);
-    SendMouseButton(centre, kLeftButton, true);
-    return "";
+    return ClickWithMouse(mainWindow, control)
+               ? ""
+               : "expected the main window in front for the mouse; it did not come";
 }
 
 // Selecting an item sends no notification: the driver sends the one the list would send.
