@@ -59,10 +59,10 @@ std::string PlayStep(Session& session, const Step& step) {
             return "";
         case StepKind::ExpectDialog:
         case StepKind::ExpectNoDialog:
-        case StepKind::MouseOnDialogButton:
         case StepKind::ExpectDialogGone:
         case StepKind::SetDialogText:
         case StepKind::ClickDialogButton:
+        case StepKind::MouseOnDialogButton:
         case StepKind::PressDialogKey:
         case StepKind::ExpectDialogText:
         case StepKind::ExpectDialogCheck:
