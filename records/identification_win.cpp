@@ -90,6 +90,15 @@ void ContinueOperator(HWND dialog) {
     EndDialog(dialog, 1);
 }
 
+// Exit, Escape and the close box leave either dialog with 0.
+bool LeftByOperator(HWND dialog, WORD command) {
+    if (command != IDCANCEL && command != kExit) {
+        return false;
+    }
+    EndDialog(dialog, 0);
+    return true;
+}
+
 INT_PTR CALLBACK OperatorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
         CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
@@ -100,11 +109,10 @@ INT_PTR CALLBACK OperatorDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     if (message != WM_COMMAND) {
         return FALSE;
     }
+    if (LeftByOperator(dialog, LOWORD(wParam))) {
+        return TRUE;
+    }
     switch (LOWORD(wParam)) {
-        case IDCANCEL:
-        case kExit:
-            EndDialog(dialog, 0);
-            return TRUE;
         case kBrowse:
             BrowseLogName(dialog, kLogPathField);
             return TRUE;
@@ -124,11 +132,10 @@ INT_PTR CALLBACK SerialDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     if (message != WM_COMMAND) {
         return FALSE;
     }
+    if (LeftByOperator(dialog, LOWORD(wParam))) {
+        return TRUE;
+    }
     switch (LOWORD(wParam)) {
-        case IDCANCEL:
-        case kExit:
-            EndDialog(dialog, 0);
-            return TRUE;
         case kContinue:
             GetDlgItemTextA(dialog, kSerialField, keyboardSerial, kIdentifierSize);
             GetDlgItemTextA(dialog, kVersionField, keyboardVersion, kIdentifierSize);
