@@ -19,8 +19,6 @@
 namespace {
 
 constexpr const char* kMainWindowClass = "Dorvelquinta";
-constexpr UINT_PTR kLedTimer = 1;
-constexpr UINT_PTR kHostPollTimer = 2;
 
 bool programEnded = false;
 
@@ -90,9 +88,9 @@ void OnCommand(HWND window, WORD id, WORD notification) {
 }
 
 void OnTimer(HWND window, UINT_PTR timer) {
-    if (timer == kLedTimer) {
+    if (timer == LED_TEST_TIMER) {
         LedTick();
-    } else if (timer == kHostPollTimer && !RunRequested()) {
+    } else if (timer == HOST_POLL_TIMER && !RunRequested()) {
         StopLedTest();
         DestroyWindow(window);
     }

@@ -12,11 +12,11 @@
 #include "records/host_link.h"
 #include "records/identification_win.h"
 #include "records/test_log.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
 constexpr DWORD kProgramPathCapacity = 400;
-constexpr UINT_PTR kHostPollTimer = 2;
 constexpr UINT kHostPollPeriodMs = 1000;
 
 int64_t QueryTicksPerMs() {
@@ -43,7 +43,7 @@ void OpenHostLink(HWND mainWindow, const std::string& sharedMemoryName) {
         PostQuitMessage(0);
         return;
     }
-    SetTimer(mainWindow, kHostPollTimer, kHostPollPeriodMs, nullptr);
+    SetTimer(mainWindow, HOST_POLL_TIMER, kHostPollPeriodMs, nullptr);
 }
 
 // Production mode without the host: the operator's identification, the loaded layout's log line and the

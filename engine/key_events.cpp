@@ -10,6 +10,7 @@
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
 #include "records/test_log.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -44,18 +45,18 @@ bool IsSyntheticLockKey(int32_t code, int32_t scan) {
 int32_t ShortcutCommand(int32_t code) {
     switch (code) {
         case 'A':
-            return 1016;
+            return IDC_ABOUT;
         case 'C':
-            return 1005;
+            return IDC_CLEAR;
         case 'E':
         case 115:  // F4
-            return 1003;
+            return IDC_EXIT;
         case 'F':
-            return program.productionMode ? 1007 : 0;
+            return program.productionMode ? IDC_FAULT_CHECK : 0;
         case 'H':
-            return 1000;
+            return IDC_HELP_BUTTON;
         case 'L':
-            return 1023;
+            return IDC_LED_TEST;
         default:
             return 0;
     }

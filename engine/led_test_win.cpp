@@ -4,12 +4,12 @@
 
 #include "app/platform.h"
 #include "app/program.h"
+#include "resources/resource_ids.h"
 
 bool ledTestRunning = false;
 
 namespace {
 
-constexpr UINT_PTR kLedTimer = 1;
 constexpr UINT kLedPeriodMs = 500;
 constexpr BYTE kSyntheticScan = 0xFF;
 
@@ -39,7 +39,7 @@ bool WasOn(BYTE virtualKey) {
 }  // namespace
 
 void StartLedTest(HWND window) {
-    SetTimer(window, kLedTimer, kLedPeriodMs, nullptr);
+    SetTimer(window, LED_TEST_TIMER, kLedPeriodMs, nullptr);
     ledTestRunning = true;
     GetKeyboardState(savedKeyState);
 }
@@ -56,7 +56,7 @@ void StopLedTest() {
     if (!ledTestRunning) {
         return;
     }
-    KillTimer(static_cast<HWND>(program.mainWindow), kLedTimer);
+    KillTimer(static_cast<HWND>(program.mainWindow), LED_TEST_TIMER);
     SetLockState(WasOn(VK_NUMLOCK), VK_NUMLOCK);
     SetLockState(WasOn(VK_CAPITAL), VK_CAPITAL);
     SetLockState(WasOn(VK_SCROLL), VK_SCROLL);

@@ -7,19 +7,10 @@
 #include "app/program.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
-constexpr int32_t kCodeReadout = 1008;
-constexpr int32_t kScanReadout = 1009;
-constexpr int32_t kHoldTimeReadout = 1010;
-constexpr int32_t kLastReleasedReadout = 1011;
-constexpr int32_t kLastPressedReadout = 1012;
-constexpr int32_t kHistoryReadout = 1013;
-constexpr int32_t kCodeExtendedReadout = 1014;
-constexpr int32_t kScanExtendedReadout = 1015;
-constexpr int32_t kTypingRateReadout = 1017;
-constexpr int32_t kDelayTimeReadout = 1022;
 constexpr int kTypingRateSlots = 10;
 
 const char* MouseName(int32_t code) {
@@ -138,23 +129,23 @@ void UpdateReadouts(WindowHandle window) {
     char codeText[32];
     char text[32];
     FormatCode(scanText, testState.lastScanCode);
-    SetControlText(window, kScanReadout, scanText);
+    SetControlText(window, IDC_BIOS_CODE, scanText);
     if (MouseName(testState.lastKeyCode) != nullptr) {
-        SetControlText(window, kCodeReadout, scanText);
+        SetControlText(window, IDC_WINDOWS_CODE, scanText);
     } else {
         FormatCode(codeText, testState.lastKeyCode);
-        SetControlText(window, kCodeReadout, codeText);
+        SetControlText(window, IDC_WINDOWS_CODE, codeText);
     }
     FormatMilliseconds(text, testState.holdTimeMs);
-    SetControlText(window, kHoldTimeReadout, text);
+    SetControlText(window, IDC_HOLD_TIME, text);
     FormatMilliseconds(text, testState.delayTimeMs);
-    SetControlText(window, kDelayTimeReadout, text);
+    SetControlText(window, IDC_DELAY_TIME, text);
     const char* extendedMark = testState.lastExtended != 0 ? "E" : "";
-    SetControlText(window, kScanExtendedReadout, extendedMark);
-    SetControlText(window, kCodeExtendedReadout, extendedMark);
-    SetControlText(window, kLastPressedReadout, LabelOf(testState.lastPressed));
-    SetControlText(window, kLastReleasedReadout, LabelOf(testState.lastReleased));
-    SetControlText(window, kHistoryReadout, HistoryLineText());
+    SetControlText(window, IDC_BIOS_EXTENDED, extendedMark);
+    SetControlText(window, IDC_WINDOWS_EXTENDED, extendedMark);
+    SetControlText(window, IDC_LAST_PRESSED, LabelOf(testState.lastPressed));
+    SetControlText(window, IDC_LAST_RELEASED, LabelOf(testState.lastReleased));
+    SetControlText(window, IDC_STATUS_LINE, HistoryLineText());
     std::snprintf(text, sizeof text, "%0.1f", static_cast<double>(TypingRate()));
-    SetControlText(window, kTypingRateReadout, text);
+    SetControlText(window, IDC_TYPING_RATE, text);
 }

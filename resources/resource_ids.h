@@ -23,3 +23,7 @@
 #define IDC_MATCH_BIOS 1021
 #define IDC_DELAY_TIME 1022
 #define IDC_LED_TEST 1023
+
+// Timers of the main window.
+#define LED_TEST_TIMER 1
+#define HOST_POLL_TIMER 2
