@@ -90,7 +90,7 @@ fuzz_layer() {
         -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DDVQ_FUZZ=ON ||
         { layer_broken fuzz "build failed"; return; }
     [[ -f tests/fuzz/smoke.sh ]] || { layer_broken fuzz "tests/fuzz/smoke.sh is missing"; return; }
-    run_logged "$logs/fuzz.log" bash tests/fuzz/smoke.sh build/fuzz 10 || status=$?
+    run_logged "$logs/fuzz.log" bash tests/fuzz/smoke.sh build/fuzz 7 || status=$?
     local ok bad
     ok=$(grep -cE '^fuzz [^ ]+: ok' "$logs/fuzz.log" || true)
     bad=$(grep -cE '^fuzz [^ ]+: FAILED' "$logs/fuzz.log" || true)

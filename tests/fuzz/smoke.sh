@@ -14,7 +14,7 @@ seconds=$2
 corpusDir=$(cd "$(dirname "$0")" && pwd)/corpus
 failed=0
 
-for target in fuzz_layout fuzz_command_line; do
+for target in fuzz_layout fuzz_command_line fuzz_log_name; do
     program=$buildDir/tests/fuzz/$target
     work=$(mktemp -d "${TMPDIR:-/tmp}/$target.XXXXXX")
     mkdir "$work/corpus" "$work/artifacts"
