@@ -7,7 +7,7 @@ target_include_directories(dvq_tools_common PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
 # The resource script's own files, so that a changed picture or icon rebuilds it.
 set_source_files_properties(resources/dorvelquinta.rc PROPERTIES OBJECT_DEPENDS
-    "${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ico;${PROJECT_SOURCE_DIR}/resources/about_title.bmp;${PROJECT_SOURCE_DIR}/resources/about_logo.bmp;${PROJECT_SOURCE_DIR}/resources/dorvelquinta.manifest")
+    "${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ico;${PROJECT_SOURCE_DIR}/resources/about_title.bmp;${PROJECT_SOURCE_DIR}/resources/about_logo.bmp")
 add_executable(dorvelquinta WIN32 ${DVQ_SHELL_SOURCES} resources/dorvelquinta.rc)
 target_link_libraries(dorvelquinta PRIVATE dvq_core)
 target_link_libraries(dorvelquinta PRIVATE comdlg32)
@@ -17,3 +17,68 @@ add_subdirectory(tools/kblcheck)
 add_subdirectory(tests/e2e)
 add_subdirectory(tools/hostsim)
 add_subdirectory(filter)
+
+# Gives a shipped program its version information and, an exe, its manifest (run as the invoker, common
+# controls 6, DPI aware), all from the project's version.
+#   dvq_program_info(<target> <manifest assembly name> <file description>)
+function(dvq_program_info target assembly description)
+    set(programName ${target})
+    set(programAssembly ${assembly})
+    set(programDescription ${description})
+    set(generated ${PROJECT_BINARY_DIR}/generated/${target})
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "SHARED_LIBRARY")
+        set(programFile ${target}.dll)
+        set(programFileType VFT_DLL)
+        set(manifestResource "")
+    else()
+        set(programFile ${target}.exe)
+        set(programFileType VFT_APP)
+        configure_file(${PROJECT_SOURCE_DIR}/resources/program.manifest.in ${generated}.manifest @ONLY)
+        set(manifestResource "1 RT_MANIFEST \"${generated}.manifest\"")
+        set_source_files_properties(${generated}_info.rc PROPERTIES OBJECT_DEPENDS ${generated}.manifest)
+    endif()
+    configure_file(${PROJECT_SOURCE_DIR}/resources/program_info.rc.in ${generated}_info.rc @ONLY)
+    target_sources(${target} PRIVATE ${generated}_info.rc)
+endfunction()
+
+dvq_program_info(dorvelquinta Tester "Dorvelquinta 键盘检测")
+dvq_program_info(filter Filter "Dorvelquinta 系统键过滤")
+dvq_program_info(hostsim Hostsim "Dorvelquinta 主机模拟")
+dvq_program_info(kblcheck Kblcheck "Dorvelquinta 键盘布局检查")
+
+# The release: a folder holding all that ships, which runs as it is from wherever it is unpacked, and a zip of
+# it. Every Windows build makes both, in release/.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(releasePlatform win32)
+else()
+    set(releasePlatform win64)
+endif()
+set(releaseName dorvelquinta-${PROJECT_VERSION}-${releasePlatform})
+set(releaseRoot ${PROJECT_BINARY_DIR}/release)
+set(releaseDir ${releaseRoot}/${releaseName})
+set(releaseZip ${releaseRoot}/${releaseName}.zip)
+file(GLOB shippedLayouts CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/keyboards/*.kbl ${PROJECT_SOURCE_DIR}/keyboards/*.bmp)
+# The guides ship as text: docs/<name>.md becomes <name>.txt.
+set(releaseTextCommands)
+set(releaseTextSources)
+foreach(text guide host-link)
+    set(source ${PROJECT_SOURCE_DIR}/docs/${text}.md)
+    list(APPEND releaseTextSources ${source})
+    list(APPEND releaseTextCommands COMMAND ${CMAKE_COMMAND} -DSOURCE=${source}
+        -DDESTINATION=${releaseDir}/${text}.txt -P ${PROJECT_SOURCE_DIR}/cmake/windows_text.cmake)
+endforeach()
+add_custom_command(OUTPUT ${releaseZip}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${releaseDir} ${releaseZip}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${releaseDir}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dorvelquinta> $<TARGET_FILE:filter> $<TARGET_FILE:hostsim>
+        $<TARGET_FILE:kblcheck> ${shippedLayouts} ${releaseDir}
+    ${releaseTextCommands}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${releaseRoot} ${CMAKE_COMMAND} -E tar cf ${releaseZip} --format=zip
+        ${releaseName}
+    DEPENDS dorvelquinta filter hostsim kblcheck ${shippedLayouts} ${releaseTextSources}
+        ${PROJECT_SOURCE_DIR}/cmake/windows_text.cmake
+    COMMENT "Packing ${releaseName}.zip"
+    VERBATIM)
+add_custom_target(release ALL DEPENDS ${releaseZip})

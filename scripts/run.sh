@@ -9,8 +9,9 @@ root=$(pwd)
 source tests/e2e/wineprefix.sh
 # shellcheck source=scripts/windows_tree.sh
 source scripts/windows_tree.sh
+# shellcheck source=scripts/wine_window.sh
+source scripts/wine_window.sh
 
-window_title="Dorvelquinta 2.8"
 run_dir=$root/build/run
 screenshot=$root/build/screenshot.png
 start_timeout=600
@@ -18,6 +19,7 @@ start_timeout=600
 bash scripts/setup.sh
 choose_windows_tree
 bash scripts/build_tree.sh "$windows_tree" -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_BUILD_TYPE=Release
+window_title=$(tester_title "$windows_tree")
 
 mkdir -p "$run_dir"
 rm -f "$run_dir"/*.kbl "$run_dir"/*.bmp
@@ -75,20 +77,7 @@ done
 tester_pid=$!
 
 echo "run: starting the tester on Xvfb $DISPLAY"
-window=
-for _ in $(seq $((start_timeout * 2))); do
-    window=$(xdotool search --onlyvisible --name "^$window_title\$" 2>/dev/null | head -n 1 || true)
-    [[ -n $window ]] && break
-    if ! kill -0 "$tester_pid" 2>/dev/null; then
-        echo "run: the tester ended before its window \"$window_title\" was shown" >&2
-        exit 1
-    fi
-    sleep 0.5
-done
-if [[ -z $window ]]; then
-    echo "run: no window \"$window_title\" after $start_timeout s" >&2
-    exit 1
-fi
+window=$(wait_for_window "$window_title" "$tester_pid" "$start_timeout") || exit 1
 
 xdotool windowfocus --sync "$window"
 xdotool key --delay 150 q w e r t y 1 2 3 space
