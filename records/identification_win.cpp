@@ -152,17 +152,21 @@ INT_PTR CALLBACK SerialDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
-INT_PTR RunDialog(const char* templateName, DLGPROC procedure) {
+// Runs one of the dialogs modally; 1 only when it ended with Continue. A dialog that could not be shown
+// (-1) counts as Exit, so that no keyboard is tested without its identifiers in the log.
+int RunDialog(const char* templateName, DLGPROC procedure) {
     return DialogBoxParamA(GetModuleHandleA(nullptr), templateName, static_cast<HWND>(program.mainWindow),
-                           procedure, 0);
+                           procedure, 0) == 1
+               ? 1
+               : 0;
 }
 
 }  // namespace
 
 int RunOperatorDialog() {
-    return RunDialog("Operator", OperatorDialogProc) == 1 ? 1 : 0;
+    return RunDialog("Operator", OperatorDialogProc);
 }
 
 int RunSerialDialog() {
-    return RunDialog("Serial", SerialDialogProc) != 0 ? 1 : 0;
+    return RunDialog("Serial", SerialDialogProc);
 }
