@@ -58,6 +58,8 @@ const EntryCase kEntryCases[] = {
     {"'K',37,\"K\",\"false\",\"DQSTATUSUP\",0,1,2,3,4,300,17", 0, "75 37 [K] 0 0 0 1,2,3,4 300 17 -1"},
     {"\"COMPOUND\",0,\"Ten\",\"false\",\"DQSTATUSUP\",0,1,2,3,4,9,1,2,3,4,5,6,7,8,9,10", 0,
      "-2 -2 [Ten] 0 0 0 1,2,3,4 9 10 9 8 7 6 5 4 3 2 1 -1"},
+    {"\"COMPOUND\",0,\"Copy\",\"false\",\"DQSTATUSUP\",0,1,2,3,4,500,\"VK_CONTROL\",'C'", 0,
+     "-2 -2 [Copy] 0 0 0 1,2,3,4 500 67 0 -1"},
     {"\"COMPOUND\",0,\"Mail\",\"false\",\"DQSTATUSUP\",0,1,2,3,4", 0, nullptr},
     {"\"COMPOUND\",0,\"Mail\",\"false\",\"DQSTATUSUP\",0,1,2,3,4,300", 0, nullptr},
     {"\"COMPOUND\",0,\"Eleven\",\"false\",\"DQSTATUSUP\",0,1,2,3,4,9,1,2,3,4,5,6,7,8,9,10,11", 0, nullptr},
