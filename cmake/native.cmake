@@ -1,19 +1,32 @@
 # The native build: the portable core proven without <windows.h>, its unit tests, benchmarks and tools.
-# With DVQ_FUZZ (clang only) it builds the fuzz targets and nothing else.
+# With DVQ_FUZZ (clang only) it builds the fuzz targets and nothing else. With DVQ_SANITIZE the core, the
+# unit tests and the tools with their tests are built under AddressSanitizer and UndefinedBehaviorSanitizer,
+# without the benchmarks.
 option(DVQ_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
-
-add_library(dvq_tools_common STATIC tools/common/bitmap_file.cpp)
-target_include_directories(dvq_tools_common PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+option(DVQ_SANITIZE "Build the core, the unit tests and the tools with -fsanitize=address,undefined" OFF)
 
 if(DVQ_FUZZ)
     add_subdirectory(tests/fuzz)
     return()
 endif()
 
+if(DVQ_SANITIZE)
+    # A report from either sanitizer ends the program with a failure, so ctest counts the test failed.
+    set(sanitizeOptions -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_compile_options(dvq_core PRIVATE ${sanitizeOptions})
+    add_compile_options(${sanitizeOptions})
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+add_library(dvq_tools_common STATIC tools/common/bitmap_file.cpp)
+target_include_directories(dvq_tools_common PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+
 enable_testing()
 add_subdirectory(tests/unit)
 add_subdirectory(tools/kblcheck)
 add_subdirectory(tools/layoutgen)
-add_subdirectory(bench)
+if(NOT DVQ_SANITIZE)
+    add_subdirectory(bench)
+endif()
 add_subdirectory(tools/hostsim)
 add_subdirectory(filter)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets the machine up, builds the native, Windows and fuzz trees and runs their tests: unit tests (ctest), the
-# end-to-end cases under Wine and a short fuzz run. Ends with one line "N passed, M failed" summed over the
-# layers and exits 0 only when every layer ran and nothing failed. A layer that cannot build, run or report
-# counts as one failure.
+# Sets the machine up, builds the native, sanitizer, Windows and fuzz trees and runs their tests: unit tests
+# (ctest), natively and under the sanitizers, the end-to-end cases under Wine and a short fuzz run. Ends with
+# one line "N passed, M failed" summed over the layers and exits 0 only when every layer ran and nothing
+# failed. A layer that cannot build, run or report counts as one failure.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -51,16 +51,30 @@ check_layer() {
     fi
 }
 
-native_layer() {
-    local status=0
-    run_logged "$logs/native-build.log" bash scripts/build_tree.sh build/native -DCMAKE_BUILD_TYPE=Release ||
-        { layer_broken native "build failed"; return; }
-    run_logged "$logs/native.log" ctest --test-dir build/native --output-on-failure || status=$?
+# Builds a native tree and runs its tests with ctest, <jobs> at a time; counts them from ctest's summary line.
+# ctest_layer <layer> <tree> <jobs> [cmake options...]
+ctest_layer() {
+    local layer=$1 tree=$2 jobs=$3 status=0
+    shift 3
+    run_logged "$logs/$layer-build.log" bash scripts/build_tree.sh "$tree" "$@" ||
+        { layer_broken "$layer" "build failed"; return; }
+    run_logged "$logs/$layer.log" ctest --test-dir "$tree" --output-on-failure -j "$jobs" || status=$?
     local summary total failures
-    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/native.log" | tail -n 1 || true)
+    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$layer.log" | tail -n 1 || true)
     total=$(sed -nE 's/.* out of ([0-9]+).*/\1/p' <<<"$summary")
     failures=$(sed -nE 's/.*passed, ([0-9]+) tests? failed.*/\1/p' <<<"$summary")
-    check_layer native "$status" "${total:+$((total - failures))}" "$failures"
+    check_layer "$layer" "$status" "${total:+$((total - failures))}" "$failures"
+}
+
+native_layer() {
+    ctest_layer native build/native 1 -DCMAKE_BUILD_TYPE=Release
+}
+
+# The unit and tool tests once more under AddressSanitizer and UndefinedBehaviorSanitizer: a sanitizer report
+# fails its test. Built without optimisation, which compiles fastest and keeps every report's stack exact;
+# each test is a process of its own whose start the sanitizers slow down, so they run in parallel.
+sanitize_layer() {
+    ctest_layer sanitize build/sanitize "$(nproc)" -DCMAKE_BUILD_TYPE=Debug -DDVQ_SANITIZE=ON
 }
 
 windows_layer() {
@@ -106,6 +120,7 @@ source scripts/windows_tree.sh
 bash scripts/setup.sh
 mkdir -p "$logs"
 native_layer
+sanitize_layer
 windows_layer
 fuzz_layer
 
