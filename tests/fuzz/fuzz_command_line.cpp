@@ -1,9 +1,11 @@
 // Fuzz target: arbitrary bytes as a command line, split at zero bytes into at most seven arguments (the
-// first being the program's path), through the command-line scan. Besides the sanitizers, the options found
-// are checked against what the scan promises its callers.
+// first being the program's path), through the command-line scan. Each argument, and the argument list with
+// its closing null as the runtime gives it, lies in a buffer of its exact size, so a read past either ends
+// the run. Besides the sanitizers, the options found are checked against what the scan promises its callers.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,9 +28,9 @@ bool IsFlag(int32_t value) {
 }
 
 // True when `value` is one of the arguments as the scan sees them (up to their first zero byte).
-bool IsArgument(const std::string& value, const std::vector<const char*>& argv) {
-    for (const char* argument : argv) {
-        if (value == argument) {
+bool IsArgument(const std::string& value, int argc, const char* const* argv) {
+    for (int i = 0; i < argc; ++i) {
+        if (value == argv[i]) {
             return true;
         }
     }
@@ -46,13 +48,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             arguments.back() += static_cast<char>(data[i]);
         }
     }
-    std::vector<const char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(argument.c_str());
+    const int argc = static_cast<int>(arguments.size());
+    std::vector<std::unique_ptr<char[]>> copies;
+    const std::unique_ptr<const char*[]> argumentList(new const char*[argc + 1]);
+    for (int i = 0; i < argc; ++i) {
+        copies.emplace_back(new char[arguments[i].size() + 1]);
+        std::memcpy(copies.back().get(), arguments[i].c_str(), arguments[i].size() + 1);
+        argumentList[i] = copies.back().get();
     }
-    const int argc = static_cast<int>(argv.size());
+    argumentList[argc] = nullptr;
+    const char* const* argv = argumentList.get();
 
-    const CommandLineOptions options = ScanCommandLine(argc, argv.data());
+    const CommandLineOptions options = ScanCommandLine(argc, argv);
 
     Require(options.layoutName.size() < kLayoutNameCapacity);
     Require(options.sharedMemoryName.size() < kSharedMemoryNameCapacity);
@@ -64,9 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(!options.filterOn && !options.productionMode && options.layoutName.empty() &&
                 options.sharedMemoryName.empty());
     }
-    Require(options.layoutName.empty() || IsArgument(options.layoutName, argv));
+    Require(options.layoutName.empty() || IsArgument(options.layoutName, argc, argv));
     Require(options.sharedMemoryName.empty() ||
-            (IsArgument(options.sharedMemoryName, argv) &&
+            (IsArgument(options.sharedMemoryName, argc, argv) &&
              options.sharedMemoryName.find("CMX_PLUGIN_INT") != std::string::npos));
     return 0;
 }
