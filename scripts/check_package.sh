@@ -3,7 +3,7 @@
 # program in it carries the build's version information (and an exe its manifest) and imports only Windows'
 # own DLLs. With --run the zip is unpacked into a fresh folder and run from there under Wine: kblcheck.exe
 # accepts every shipped layout and the tester shows its main window.
-# Prints one line per check, "package <check>: ok" or "package <check>: FAILED", and exits 1 when one failed.
+# Prints one line per check, "package <platform> <check>: ok" or "... FAILED", and exits 1 when one failed.
 #   scripts/check_package.sh <win-build-dir> [--run]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,12 +27,13 @@ if [[ -n $run && -z ${DORVELQUINTA_PACKAGE_XVFB:-} ]] &&
 fi
 
 failed=0
+platform=
 # report <check> <status>
 report() {
     if [[ $2 -eq 0 ]]; then
-        echo "package $1: ok"
+        echo "package ${platform:+$platform }$1: ok"
     else
-        echo "package $1: FAILED"
+        echo "package ${platform:+$platform }$1: FAILED"
         failed=1
     fi
 }
@@ -48,6 +49,7 @@ if [[ ${#zips[@]} -ne 1 ]]; then
 fi
 zip=${zips[0]}
 name=$(basename "$zip" .zip)
+platform=${name##*-}
 
 # What ships: the four programs, the guides as text and every layout with its picture, in one folder.
 expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe" "$name/kblcheck.exe"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets the machine up, builds the native, sanitizer, Windows and fuzz trees and runs their tests: unit tests
-# (ctest), natively and under the sanitizers, the end-to-end cases under Wine and a short fuzz run. Ends with
-# one line "N passed, M failed" summed over the layers and exits 0 only when every layer ran and nothing
-# failed. A layer that cannot build, run or report counts as one failure.
+# (ctest), natively and under the sanitizers, the end-to-end cases under Wine, the release zip (checked, then
+# unpacked and run from a fresh folder) and a short fuzz run. Ends with one line "N passed, M failed" summed
+# over the layers and exits 0 only when every layer ran and nothing failed. A layer that cannot build, run or
+# report counts as one failure.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -98,6 +99,37 @@ windows_layer() {
         "$(sed -nE 's/.* ([0-9]+) failed$/\1/p' <<<"$summary")"
 }
 
+# Counts a layer whose checks print one line each, "<prefix> <check>: ok" or "<prefix> <check>: FAILED".
+# result_lines_layer <layer> <status> <log> <prefix>
+result_lines_layer() {
+    local ok bad
+    ok=$(grep -cE "^$4 .+: ok( |$)" "$3" || true)
+    bad=$(grep -cE "^$4 .+: FAILED$" "$3" || true)
+    if [[ $((ok + bad)) -eq 0 ]]; then
+        check_layer "$1" "$2" "" ""
+    else
+        check_layer "$1" "$2" "$ok" "$bad"
+    fi
+}
+
+# The release the Windows builds made: the shipped 32-bit zip's contents and programs are checked, and the zip
+# of the build that runs here is unpacked into a fresh folder and run from there under Wine.
+package_checks() {
+    local status=0
+    if [[ $windows_tree != build/win ]]; then
+        bash scripts/check_package.sh build/win || status=$?
+    fi
+    bash scripts/check_package.sh "$windows_tree" --run || status=$?
+    return "$status"
+}
+
+package_layer() {
+    local status=0
+    [[ -n ${windows_tree:-} ]] || { layer_broken package "no Windows build"; return; }
+    run_logged "$logs/package.log" package_checks || status=$?
+    result_lines_layer package "$status" "$logs/package.log" package
+}
+
 fuzz_layer() {
     local status=0
     run_logged "$logs/fuzz-build.log" bash scripts/build_tree.sh build/fuzz \
@@ -105,14 +137,7 @@ fuzz_layer() {
         { layer_broken fuzz "build failed"; return; }
     [[ -f tests/fuzz/smoke.sh ]] || { layer_broken fuzz "tests/fuzz/smoke.sh is missing"; return; }
     run_logged "$logs/fuzz.log" bash tests/fuzz/smoke.sh build/fuzz 7 || status=$?
-    local ok bad
-    ok=$(grep -cE '^fuzz [^ ]+: ok' "$logs/fuzz.log" || true)
-    bad=$(grep -cE '^fuzz [^ ]+: FAILED' "$logs/fuzz.log" || true)
-    if [[ $((ok + bad)) -eq 0 ]]; then
-        check_layer fuzz "$status" "" ""
-    else
-        check_layer fuzz "$status" "$ok" "$bad"
-    fi
+    result_lines_layer fuzz "$status" "$logs/fuzz.log" fuzz
 }
 
 # shellcheck source=scripts/windows_tree.sh
@@ -122,6 +147,7 @@ mkdir -p "$logs"
 native_layer
 sanitize_layer
 windows_layer
+package_layer
 fuzz_layer
 
 echo
