@@ -39,6 +39,8 @@ std::string PlayMainWindowStep(Session& session, const Step& step) {
             return PlayPictureStep(session, mainWindow, step);
         case StepKind::MeasureSpeed:
             return PlaySpeedStep(session, mainWindow, step);
+        case StepKind::Soak:
+            return PlaySoakStep(session, mainWindow, step);
         case StepKind::MoveMainWindow:
             return PlayMoveStep(mainWindow, step);
         default:
@@ -51,6 +53,7 @@ std::string PlayStep(Session& session, const Step& step) {
         case StepKind::ExpectMessageBox:
         case StepKind::ExpectNoMessageBox:
         case StepKind::ExpectMainWindowShown:
+        case StepKind::ExpectShownWithin:
         case StepKind::ExpectMainWindowNeverShown:
         case StepKind::ExpectExit:
             return PlayStartupStep(session, step);
@@ -70,6 +73,7 @@ std::string PlayStep(Session& session, const Step& step) {
             return PlayDialogStep(session, step);
         case StepKind::ExpectLogFile:
         case StepKind::ExpectLogLineCount:
+        case StepKind::ExpectLogPrefixes:
         case StepKind::ExpectNoFile:
         case StepKind::KillTester:
         case StepKind::SetLock:

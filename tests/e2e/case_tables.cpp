@@ -4,7 +4,7 @@
 std::vector<E2eCase> ListCases() {
     std::vector<E2eCase> cases;
     for (auto* list : {ListStartupCases, ListKeyCases, ListWindowCases, ListProductionCases, ListRecordCases,
-                       ListLedCases, ListSpeedCases, ListPluginCases, ListSystemKeyCases}) {
+                       ListLedCases, ListSpeedCases, ListSoakCases, ListPluginCases, ListSystemKeyCases}) {
         std::vector<E2eCase> table = list();
         cases.insert(cases.end(), table.begin(), table.end());
     }

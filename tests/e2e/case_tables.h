@@ -12,5 +12,6 @@ std::vector<E2eCase> ListProductionCases();  // the identification dialogs and t
 std::vector<E2eCase> ListRecordCases();      // the log file's modes, names and trace
 std::vector<E2eCase> ListLedCases();         // the LED test and the lock keys
 std::vector<E2eCase> ListSpeedCases();       // how fast keys reach the tester
+std::vector<E2eCase> ListSoakCases();        // a long random run of keys and mouse buttons
 std::vector<E2eCase> ListPluginCases();      // plug-in mode with the driver as the host
 std::vector<E2eCase> ListSystemKeyCases();   // the system-key filter, the About box and help

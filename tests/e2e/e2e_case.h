@@ -10,6 +10,7 @@ enum class StepKind {
     ExpectMessageBox,            // a box of the tester shows `caption` and `text`; its OK is then pressed
     ExpectNoMessageBox,          // no box of the tester is open now
     ExpectMainWindowShown,       // the main window becomes visible
+    ExpectShownWithin,           // it becomes visible within `number` ms of the tester's start (printed)
     ExpectMainWindowNeverShown,  // the main window has not been seen visible so far
     ExpectTitle,                 // the main window's title is `text`
     ExpectControlText,           // control `control` of the main window shows `text`
@@ -56,12 +57,16 @@ enum class StepKind {
     // Files, lock keys, the process and speed
     ExpectLogFile,       // file `text` holds exactly the lines `names` ("{date}" stands for a date line)
     ExpectLogLineCount,  // file `text` holds the line `caption` exactly `number` times
+    ExpectLogPrefixes,   // file `text` holds exactly `number` lines that begin with `caption`
     ExpectNoFile,        // there is no file `text`
     KillTester,          // the tester's process is ended at once
     SetLock,             // lock key `control` (a virtual-key code) is made on (`number` 1) or off
     ExpectLedBlinking,   // Caps Lock changes at least twice
     ExpectLocks,         // Caps, Num and Scroll Lock are `number` bits 0, 1, 2, and stay so for a second
     MeasureSpeed,        // `number` presses of `keys[0]` and `keys[1]` reach the tester; `keys[2]` ends them
+    Soak,                // `number` random events from the seed `extra` over `keys` (a negative code is a
+                         // mouse button, clicked over the picture) all reach the tester, which stays up and
+                         // keeps its working set flat
     // Plug-in mode's shared block, timed ends, the main window's place
     ExpectHostBytes,  // the host block holds the bytes `text` from offset `number`
     SetRunFlag,       // the host sets the block's run flag to `number`

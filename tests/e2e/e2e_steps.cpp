@@ -17,6 +17,10 @@ Step ExpectMainWindowShown() {
     return MakeStep(StepKind::ExpectMainWindowShown, 0, 0, "");
 }
 
+Step ExpectShownWithin(long milliseconds) {
+    return MakeStep(StepKind::ExpectShownWithin, 0, milliseconds, "");
+}
+
 Step ExpectMainWindowNeverShown() {
     return MakeStep(StepKind::ExpectMainWindowNeverShown, 0, 0, "");
 }

@@ -2,6 +2,7 @@
 // meaning is given with its kind in e2e_case.h.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 Step ExpectMessageBox(const std::string& caption, const std::string& text);
 Step ExpectNoMessageBox();
 Step ExpectMainWindowShown();
+Step ExpectShownWithin(long milliseconds);
 Step ExpectMainWindowNeverShown();
 Step ExpectTitle(const std::string& title);
 Step ExpectControlText(int control, const std::string& text);
@@ -61,6 +63,7 @@ Step ExpectDialogCentred(const std::string& title);
 // Files, lock keys, the process and speed
 Step ExpectLogFile(const std::string& name, const std::vector<std::string>& lines);
 Step ExpectLogLineCount(const std::string& name, const std::string& line, int count);
+Step ExpectLogPrefixes(const std::string& name, const std::string& beginning, int count);
 Step ExpectNoFile(const std::string& name);
 Step KillTester();
 Step SetLock(int virtualKey, bool on);
@@ -70,3 +73,4 @@ Step ExpectLocks(bool capsLock, bool numLock, bool scrollLock);
 // sends `presses` more of them as fast as Wine takes them, and `last` at the end.
 constexpr int kLatencyPresses = 100;
 Step MeasureSpeed(int presses, const KeyStroke& first, const KeyStroke& second, const KeyStroke& last);
+Step Soak(long events, uint32_t seed, const std::vector<KeyStroke>& keys);

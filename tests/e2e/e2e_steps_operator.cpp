@@ -132,6 +132,12 @@ Step ExpectLogLineCount(const std::string& name, const std::string& line, int co
     return step;
 }
 
+Step ExpectLogPrefixes(const std::string& name, const std::string& beginning, int count) {
+    Step step = MakeStep(StepKind::ExpectLogPrefixes, 0, count, name);
+    step.caption = beginning;
+    return step;
+}
+
 Step ExpectNoFile(const std::string& name) {
     return MakeStep(StepKind::ExpectNoFile, 0, 0, name);
 }
@@ -156,5 +162,12 @@ Step ExpectLocks(bool capsLock, bool numLock, bool scrollLock) {
 Step MeasureSpeed(int presses, const KeyStroke& first, const KeyStroke& second, const KeyStroke& last) {
     Step step = MakeKeyStep(StepKind::MeasureSpeed, {first, second, last});
     step.number = presses;
+    return step;
+}
+
+Step Soak(long events, uint32_t seed, const std::vector<KeyStroke>& keys) {
+    Step step = MakeKeyStep(StepKind::Soak, keys);
+    step.number = events;
+    step.extra = static_cast<long>(seed);
     return step;
 }

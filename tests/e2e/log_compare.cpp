@@ -123,3 +123,12 @@ int CountLogLines(const std::string& bytes, const std::string& line) {
     }
     return count;
 }
+
+int CountLogPrefixes(const std::string& bytes, const std::string& beginning) {
+    std::string rest;
+    int count = 0;
+    for (const std::string& seen : SplitLines(bytes, rest)) {
+        count += seen.compare(0, beginning.size(), beginning) == 0 ? 1 : 0;
+    }
+    return count;
+}

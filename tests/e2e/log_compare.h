@@ -13,5 +13,8 @@ std::string CompareLog(const std::string& bytes, const std::vector<std::string>&
 // How many lines of `bytes` are exactly `line`.
 int CountLogLines(const std::string& bytes, const std::string& line);
 
+// How many lines of `bytes` begin with `beginning`.
+int CountLogPrefixes(const std::string& bytes, const std::string& beginning);
+
 // True for a date line as "Sun Dec 06 05:35:51 2026" that lies within ten minutes of now (local time).
 bool IsCurrentDateLine(const std::string& line);

@@ -79,18 +79,21 @@ std::string PlayLogFile(Session& session, const Step& step) {
     return difference.empty() ? "" : "in " + QuoteText(step.text) + ", " + difference;
 }
 
+// The lines that are `step.caption`, or with ExpectLogPrefixes the lines that begin with it.
 std::string PlayLogLineCount(Session& session, const Step& step) {
     const std::string path = JoinPath(session.folder, step.text);
+    const bool beginnings = step.kind == StepKind::ExpectLogPrefixes;
     bool found = false;
     int count = 0;
     PollUntil(session, [&] {
-        count = CountLogLines(ReadFileBytes(path, found), step.caption);
+        const std::string bytes = ReadFileBytes(path, found);
+        count = beginnings ? CountLogPrefixes(bytes, step.caption) : CountLogLines(bytes, step.caption);
         return count == step.number;
     });
-    return count == step.number
-               ? ""
-               : "expected " + std::to_string(step.number) + " lines " + QuoteText(step.caption) + " in " +
-                     QuoteText(step.text) + "; saw " + std::to_string(count);
+    return count == step.number ? ""
+                                : "expected " + std::to_string(step.number) + " lines " +
+                                      (beginnings ? "beginning with " : "") + QuoteText(step.caption) +
+                                      " in " + QuoteText(step.text) + "; saw " + std::to_string(count);
 }
 
 std::string PlayNoFile(const Session& session, const Step& step) {
@@ -161,6 +164,7 @@ std::string PlayRecordStep(Session& session, const Step& step) {
         case StepKind::ExpectLogFile:
             return PlayLogFile(session, step);
         case StepKind::ExpectLogLineCount:
+        case StepKind::ExpectLogPrefixes:
             return PlayLogLineCount(session, step);
         case StepKind::ExpectNoFile:
             return PlayNoFile(session, step);

@@ -9,64 +9,20 @@
 #include "tests/e2e/input_sender.h"
 #include "tests/e2e/step_players.h"
 #include "tests/e2e/tester_controls.h"
+#include "tests/e2e/timed_reader.h"
 
 namespace {
 
-constexpr UINT kAnswerTimeoutMs = 1000;  // a window that takes longer to answer is not responsive
 constexpr double kKeyTimeoutMs = 2000.0;
 constexpr double kBurstTimeoutMs = 60000.0;
 constexpr DWORD kBurstPollMs =
     5;  // the burst's end is awaited with pauses, so the reads do not slow the tester
-
-double MillisecondsNow() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER value;
-        QueryPerformanceFrequency(&value);
-        return value;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 std::string CodeText(int code) {
     char text[32];
     std::snprintf(text, sizeof text, "%d (0x%x)", code, code);
     return text;
 }
-
-// Reads controls of the main window and notes the longest answer.
-struct Reader {
-    HWND mainWindow;
-    double longestAnswerMs = 0.0;
-    bool answered = true;
-
-    std::string Read(int control) {
-        char text[256] = "";
-        DWORD_PTR length = 0;
-        const double start = MillisecondsNow();
-        if (!SendMessageTimeoutA(GetDlgItem(mainWindow, control), WM_GETTEXT, sizeof text,
-                                 reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                                 &length)) {
-            answered = false;
-            return "";
-        }
-        longestAnswerMs = std::max(longestAnswerMs, MillisecondsNow() - start);
-        return std::string(text, length < sizeof text ? length : 0);
-    }
-
-    // Waits until `control` shows `text`, reading it every `periodMs` (0: without a pause); the time waited
-    // in ms, or -1 when it did not come.
-    double Await(int control, const std::string& text, double start, double timeoutMs, DWORD periodMs) {
-        while (answered && MillisecondsNow() - start < timeoutMs) {
-            if (Read(control) == text) {
-                return MillisecondsNow() - start;
-            }
-            Sleep(periodMs);
-        }
-        return -1.0;
-    }
-};
 
 double Percentile(std::vector<double> samples, double fraction) {
     std::sort(samples.begin(), samples.end());
@@ -76,7 +32,7 @@ double Percentile(std::vector<double> samples, double fraction) {
 
 // One key down and up, each timed until its readout shows it: the code of the key pressed, the label of the
 // key released.
-std::string TimeOneKey(Reader& reader, const KeyStroke& key, std::vector<double>& latencies) {
+std::string TimeOneKey(ControlReader& reader, const KeyStroke& key, std::vector<double>& latencies) {
     double start = MillisecondsNow();
     SendKey(key, false);
     const double down = reader.Await(kWindowsCode, CodeText(key.virtualKey), start, kKeyTimeoutMs, 0);
@@ -94,11 +50,11 @@ std::string TimeOneKey(Reader& reader, const KeyStroke& key, std::vector<double>
 
 }  // namespace
 
-std::string PlaySpeedStep(Session&, HWND mainWindow, const Step& step) {
+std::string PlaySpeedStep(Session& session, HWND mainWindow, const Step& step) {
     if (!BringToFront(mainWindow)) {
         return "expected the main window in front for the keys; it did not come";
     }
-    Reader reader{mainWindow};
+    ControlReader reader{mainWindow};
     std::vector<double> latencies;
     for (int i = 0; i < kLatencyPresses; ++i) {
         const std::string failure = TimeOneKey(reader, step.keys[static_cast<size_t>(i % 2)], latencies);
@@ -108,6 +64,7 @@ std::string PlaySpeedStep(Session&, HWND mainWindow, const Step& step) {
     }
 
     reader.longestAnswerMs = 0.0;
+    const double processorBefore = ReadProcessorMs(session.target);
     const double start = MillisecondsNow();
     for (long i = 0; i < step.number; ++i) {
         SendKey(step.keys[static_cast<size_t>(i % 2)], false);
@@ -123,11 +80,15 @@ std::string PlaySpeedStep(Session&, HWND mainWindow, const Step& step) {
                (reader.answered ? "it did not" : "the main window stopped answering for 1 s");
     }
     const double elapsedMs = MillisecondsNow() - start;
-    const double eventsPerSecond = static_cast<double>(step.number * 2 + 2) * 1000.0 / elapsedMs;
+    const double processorMs = ReadProcessorMs(session.target) - processorBefore;
+    const double events = static_cast<double>(step.number * 2 + 2);
+    const double eventsPerSecond = events * 1000.0 / elapsedMs;
     std::printf("speed: %.0f events/s, latency median %.2f ms, p99 %.2f ms\n", eventsPerSecond,
                 Percentile(latencies, 0.5), Percentile(latencies, 0.99));
     std::printf("speed: sending took %.0f ms of %.0f ms; the longest answer while busy took %.1f ms\n",
                 sendingMs, elapsedMs, reader.longestAnswerMs);
+    std::printf("speed: the tester used %.0f ms of processor time for them, %.0f us per event\n", processorMs,
+                processorMs * 1000.0 / events);
     std::fflush(stdout);
     return "";
 }

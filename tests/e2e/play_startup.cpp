@@ -1,10 +1,15 @@
 // Playing the steps of start-up and the end: message boxes, the main window's appearance, the exit code.
+#include <cstdio>
+
 #include "tests/e2e/shown_text.h"
 #include "tests/e2e/step_players.h"
 #include "tests/e2e/tester_controls.h"
+#include "tests/e2e/timed_reader.h"
 #include "tests/e2e/window_probe.h"
 
 namespace {
+
+constexpr DWORD kStartPollMs = 2;
 
 std::string PressOk(Session& session, HWND box) {
     int button = IDOK;
@@ -53,6 +58,23 @@ std::string PlayMainWindowShown(Session& session) {
     return FindMainWindow(session) != nullptr ? "" : "expected the main window; saw " + DescribeWait(session);
 }
 
+// Polls often, so the time is exact to a few ms, and prints it.
+std::string PlayMainWindowShownWithin(Session& session, const Step& step) {
+    const bool shown = PollUntil(
+        session, [&] { return FindMainWindow(session) != nullptr || HasEnded(session); }, kStepTimeoutMs,
+        kStartPollMs);
+    const double shownMs = MillisecondsNow() - session.target.startedMs;
+    if (!shown || FindMainWindow(session) == nullptr) {
+        return "expected the main window; saw " + DescribeWait(session);
+    }
+    std::printf("start: the main window was shown %.0f ms after the tester's process was created\n", shownMs);
+    std::fflush(stdout);
+    return shownMs <= static_cast<double>(step.number)
+               ? ""
+               : "expected the main window within " + std::to_string(step.number) +
+                     " ms of the start; it took " + std::to_string(static_cast<long>(shownMs)) + " ms";
+}
+
 std::string PlayExit(Session& session, const Step& step) {
     PollUntil(session, [&] { return HasEnded(session) || FindMessageBox(session) != nullptr; });
     DWORD exitCode = 0;
@@ -75,6 +97,8 @@ std::string PlayStartupStep(Session& session, const Step& step) {
             return PlayNoMessageBox(session);
         case StepKind::ExpectMainWindowShown:
             return PlayMainWindowShown(session);
+        case StepKind::ExpectShownWithin:
+            return PlayMainWindowShownWithin(session, step);
         case StepKind::ExpectMainWindowNeverShown:
             return session.mainWindowSeen ? "expected the main window never to be shown; it was" : "";
         case StepKind::ExpectExit:

@@ -32,10 +32,11 @@ bool HasEnded(const Session& session);
 // Notes whether the main window is visible now.
 void NoteMainWindow(Session& session);
 
-// Calls `probe` every poll period until it gives true; false when `timeoutMs` is up first. Notes on every
+// Calls `probe` every `periodMs` until it gives true; false when `timeoutMs` is up first. Notes on every
 // round whether the main window is visible.
 template <typename Probe>
-bool PollUntil(Session& session, Probe probe, DWORD timeoutMs = kStepTimeoutMs) {
+bool PollUntil(Session& session, Probe probe, DWORD timeoutMs = kStepTimeoutMs,
+               DWORD periodMs = kPollPeriodMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         NoteMainWindow(session);
@@ -45,7 +46,7 @@ bool PollUntil(Session& session, Probe probe, DWORD timeoutMs = kStepTimeoutMs) 
         if (GetTickCount() - start >= timeoutMs) {
             return false;
         }
-        Sleep(kPollPeriodMs);
+        Sleep(periodMs);
     }
 }
 

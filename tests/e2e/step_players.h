@@ -31,6 +31,9 @@ std::string PlayRecordStep(Session& session, const Step& step);
 // The speed measurement (play_speed.cpp).
 std::string PlaySpeedStep(Session& session, HWND mainWindow, const Step& step);
 
+// The soak (play_soak.cpp).
+std::string PlaySoakStep(Session& session, HWND mainWindow, const Step& step);
+
 // The host block, the run flag and the timed end (play_host.cpp).
 std::string PlayHostStep(Session& session, const Step& step);
 

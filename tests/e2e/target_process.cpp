@@ -1,6 +1,10 @@
 // Starting and ending the tester's process.
 #include "tests/e2e/target_process.h"
 
+#include <psapi.h>
+
+#include "tests/e2e/timed_reader.h"
+
 namespace {
 
 constexpr DWORD kEndTimeoutMs = 5000;
@@ -16,6 +20,7 @@ bool StartTarget(const std::string& program, const std::string& arguments, const
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
+    target.startedMs = MillisecondsNow();
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         currentFolder.c_str(), &startup, &started)) {
         problem = "cannot start " + commandLine + " (error " + std::to_string(GetLastError()) + ")";
@@ -33,6 +38,24 @@ bool HasTargetEnded(const TargetProcess& target, DWORD& exitCode) {
     }
     GetExitCodeProcess(target.handle, &exitCode);
     return true;
+}
+
+double ReadProcessorMs(const TargetProcess& target) {
+    FILETIME created;
+    FILETIME ended;
+    FILETIME kernel = {};
+    FILETIME user = {};
+    GetProcessTimes(target.handle, &created, &ended, &kernel, &user);
+    const auto ticks = [](const FILETIME& time) {
+        return static_cast<double>(static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) / 10000.0;  // FILETIME counts 100 ns
+}
+
+size_t ReadWorkingSet(const TargetProcess& target) {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    return GetProcessMemoryInfo(target.handle, &counters, sizeof counters) ? counters.WorkingSetSize : 0;
 }
 
 void StopTarget(TargetProcess& target) {
