@@ -37,6 +37,16 @@ bool OverlayColour(int32_t status, COLORREF& colour) {
     }
 }
 
+// The picture control of `window`. Looking it up asks the window server for the window's children, on every
+// key event; so the control found is kept, and taken again while it is still the picture of that window.
+HWND PictureControlOf(HWND window) {
+    static HWND picture = nullptr;
+    if (picture == nullptr || GetParent(picture) != window || GetDlgCtrlID(picture) != IDC_PICTURE) {
+        picture = GetDlgItem(window, IDC_PICTURE);
+    }
+    return picture;
+}
+
 LONG Scaled(int32_t value) {
     return static_cast<LONG>(static_cast<float>(value) * pictureScale);
 }
@@ -60,7 +70,7 @@ void PaintKeyOverlay(HWND window, HDC dc, int32_t keyIndex) {
     HWND control = nullptr;
     HDC target = dc;
     if (target == nullptr) {
-        control = GetDlgItem(window, IDC_PICTURE);
+        control = PictureControlOf(window);
         target = GetDC(control);
     }
     if (target != nullptr) {
