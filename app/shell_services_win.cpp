@@ -45,8 +45,10 @@ int64_t ReadPerformanceCounter() {
     return counter.QuadPart;
 }
 
-// The readouts are written after every key event, mostly with the text they already show. A static control
-// repaints itself at once on every new text, so a text it already shows is not set again.
+// The readouts are written after every key event, mostly with the text they already show: such a text is not
+// set again. A new text is stored without the static control's own handling, which would repaint it at once,
+// and the control is painted with the next WM_PAINT instead: as soon as the key event is handled, or once for
+// a whole burst of events that come faster than the tester paints.
 void SetControlText(WindowHandle window, int32_t controlId, const char* text) {
     HWND control = FindControl(static_cast<HWND>(window), controlId);
     char shown[kShownTextCapacity] = "";
@@ -54,7 +56,8 @@ void SetControlText(WindowHandle window, int32_t controlId, const char* text) {
     if (length < kShownTextCapacity - 1 && std::strcmp(shown, text) == 0) {
         return;
     }
-    SetWindowTextA(control, text);
+    DefWindowProcA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    InvalidateRect(control, nullptr, FALSE);
 }
 
 void PostCommand(WindowHandle window, int32_t commandId) {
