@@ -100,9 +100,14 @@ bool AwaitRound(ControlReader& reader, const ExpectedReadouts& expected, std::st
     }
 }
 
-std::string DescribeLoss(const ControlReader& reader, size_t sent, size_t total, const std::string& seenLine,
-                         const std::string& seenReleased, const ExpectedReadouts& expected) {
+std::string DescribeLoss(const Session& session, const ControlReader& reader, size_t sent, size_t total,
+                         const std::string& seenLine, const std::string& seenReleased,
+                         const ExpectedReadouts& expected) {
     const std::string where = "after " + std::to_string(sent) + " of " + std::to_string(total) + " events, ";
+    DWORD exitCode = 0;
+    if (HasTargetEnded(session.target, exitCode)) {
+        return where + "expected the tester to go on; it ended with exit code " + std::to_string(exitCode);
+    }
     if (!reader.answered) {
         return where + "the main window stopped answering for 1 s";
     }
@@ -144,7 +149,7 @@ std::string PlaySoakStep(Session& session, HWND mainWindow, const Step& step) {
         std::string seenLine;
         std::string seenReleased;
         if (!AwaitRound(reader, expected, seenLine, seenReleased)) {
-            return DescribeLoss(reader, sent, plan.size(), seenLine, seenReleased, expected);
+            return DescribeLoss(session, reader, sent, plan.size(), seenLine, seenReleased, expected);
         }
         workingSets.push_back(ReadWorkingSet(session.target));
     }
