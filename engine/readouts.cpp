@@ -1,7 +1,7 @@
 // The readouts of the main window.
 #include "engine/readouts.h"
 
-#include <charconv>
+#include <cstdio>
 #include <cstring>
 
 #include "app/program.h"
@@ -66,6 +66,18 @@ void FormatCode(char* text, int32_t code) {
 void FormatMilliseconds(char* text, int32_t milliseconds) {
     char* end = PutDecimal(text, milliseconds);
     std::memcpy(end, "ms", 3);
+}
+
+// "%0.1f" of the rate. The rate changes only with a new press, so the text of the last rate is kept and
+// formatted again only when the rate differs.
+const char* TypingRateText(float rate) {
+    static float shownRate = -1.0f;
+    static char text[32];
+    if (rate != shownRate) {
+        std::snprintf(text, sizeof text, "%0.1f", static_cast<double>(rate));
+        shownRate = rate;
+    }
+    return text;
 }
 
 const char* LabelOf(int32_t index) {
@@ -145,9 +157,5 @@ void UpdateReadouts(WindowHandle window) {
     SetControlText(window, IDC_LAST_PRESSED, LabelOf(testState.lastPressed));
     SetControlText(window, IDC_LAST_RELEASED, LabelOf(testState.lastReleased));
     SetControlText(window, IDC_STATUS_LINE, HistoryLineText());
-    // One decimal, rounded as "%0.1f" rounds, without the general formatter's cost.
-    const std::to_chars_result rate =
-        std::to_chars(text, text + sizeof text - 1, static_cast<double>(TypingRate()), std::chars_format::fixed, 1);
-    *rate.ptr = '\0';
-    SetControlText(window, IDC_TYPING_RATE, text);
+    SetControlText(window, IDC_TYPING_RATE, TypingRateText(TypingRate()));
 }
