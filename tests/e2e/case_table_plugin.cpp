@@ -1,6 +1,7 @@
 // The cases of plug-in mode with the driver as the host: the block as the tester fills it, the operations
-// counted, a failed keyboard's message and the end that follows, the run flag ending the tester, the start-up
-// failures of the link, and no identification dialog or log in plug-in mode.
+// counted, a failed keyboard's message and the end that follows, the run flag ending the tester (also while
+// the pass question is open), the start-up failures of the link, and no identification dialog or log in
+// plug-in mode.
 #include <cstring>
 
 #include "records/host_link.h"
@@ -22,6 +23,11 @@ const LayoutKey kS = LetterKey('S', 31, "DQSTATUSUP", {60, 10, 40, 40});
 // Space stays untested, so that no release completes the test.
 LayoutFile PluginLayout() {
     return MakeLayoutFile("Plug", {kA, kS, SpaceKey({10, 60, 90, 40})});
+}
+
+// A and S alone: the release that tests the second of them completes the test and opens the pass question.
+LayoutFile ShortLayout() {
+    return MakeLayoutFile("Short", {kA, kS});
 }
 
 std::string BlockName(const std::string& caseName) {
@@ -124,6 +130,33 @@ std::vector<Step> FailedKeyboard() {
             ExpectNoFile("test.log")};
 }
 
+// The host drops its run flag while the pass question is open and the LED test runs: the poll that the
+// question's own loop delivers ends the tester. Nothing reaches the block on that way out (no answer, no
+// state 9, no message, not the completing release), and the lock keys get their toggles back. The LED test
+// is started with the mouse, so that its click comes after the key events that set the locks.
+std::vector<Step> StoppedDuringPassQuestion(int fill) {
+    std::string block = ReadyBlock(fill);
+    PutNumber(block, kRunFlag, 4, 0);
+    PutNumber(block, kFirstCounterValue, 8, 1);
+    return {ExpectMainWindowShown(),
+            ExpectHostNumber(kReady, 1, 1),
+            SetLock(VK_CAPITAL, true),
+            SetLock(VK_NUMLOCK, false),
+            SetLock(VK_SCROLL, false),
+            MouseOnControl(kLedButton),
+            ExpectLedBlinking(),
+            TypeKey({kA.stroke}),
+            ExpectOperations(1),
+            TypeKey({kS.stroke}),
+            ExpectDialog(kPassTitle),
+            ExpectLedBlinking(),
+            SetRunFlag(0),
+            ExpectEndWithin(0, 2000),
+            ExpectHostBytes(0, block),
+            ExpectLocks(true, false, false),
+            ExpectNoFile("test.log")};
+}
+
 std::vector<Step> LinkRefused(int code) {
     return {ExpectMessageBox(kLinkErrorCaption,
                              "Unable to initialize interface with Calderomax (" + std::to_string(code) + ")"),
@@ -131,8 +164,8 @@ std::vector<Step> LinkRefused(int code) {
 }
 
 E2eCase HostedCase(const std::string& name, const std::string& options, const std::vector<Step>& steps,
-                   int fill = 0) {
-    return {name, {PluginLayout()}, options + "/p " + BlockName(name), steps, BlockName(name), fill};
+                   int fill = 0, const LayoutFile& layout = PluginLayout()) {
+    return {name, {layout}, options + "/p " + BlockName(name), steps, BlockName(name), fill};
 }
 
 }  // namespace
@@ -146,6 +179,8 @@ std::vector<E2eCase> ListPluginCases() {
                              StoppedByHost(2)),
                    kFilledBlock),
         HostedCase("plugin-failed-keyboard", "", FailedKeyboard()),
+        HostedCase("plugin-run-flag-zero-during-pass-question", "", StoppedDuringPassQuestion(kFilledBlock),
+                   kFilledBlock, ShortLayout()),
         HostedCase("plugin-batch-option-no-dialogs-no-log", "/b ",
                    JoinSteps({ExpectMainWindowShown(), ExpectHostNumber(kReady, 1, 1), Pause(1200),
                               ExpectNoDialog(kOperatorTitle), ExpectNoDialog(kSerialTitle),
