@@ -1,11 +1,13 @@
 // The cases of start-up: the layout catalogue and its messages, the command line, the main window after
-// start, and the time to it with a full catalogue. Add a case as one more row.
+// start, the time to it with a full catalogue, and layouts whose pictures are no whole bitmap. Add a case as
+// one more row.
 #include <cstdio>
 
 #include "tests/e2e/case_layouts.h"
 #include "tests/e2e/case_tables.h"
 #include "tests/e2e/e2e_steps.h"
 #include "tests/e2e/tester_controls.h"
+#include "tools/common/bitmap_file.h"
 
 namespace {
 
@@ -78,6 +80,102 @@ std::vector<LayoutFile> ManyLayouts(int count, LayoutFile (*make)(const std::str
         files.push_back(make(name));
     }
     return files;
+}
+
+// Layouts whose pictures exist but are no whole bitmap. A picture that does not load leaves the keys and the
+// test of the layout used before; one that the system still loads makes its layout current as any other.
+const LayoutKey kGoodA = LetterKey('A', 30, "DQSTATUSUP", {10, 10, 40, 40});
+const LayoutKey kGoodS = LetterKey('S', 31, "DQSTATUSUP", {60, 10, 40, 40});
+const LayoutKey kBadZ = LetterKey('Z', 44, "DQSTATUSUP", {10, 60, 40, 40});
+constexpr const char* kZCode = "90 (0x5a)";
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kHeadersSize = 54;
+
+// The first `kept` bytes of a black 700 x 340 bitmap file: the file header, the bitmap header, the pixels.
+std::string CutBitmap(size_t kept) {
+    const std::vector<uint8_t> bytes = EncodeBitmapFile(Picture(kPictureWidth, kPictureHeight, {0, 0, 0}));
+    return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(kept));
+}
+
+// A layout of Z alone named as what its picture holds.
+struct BadPicture {
+    std::string name;
+    std::string bytes;
+};
+
+// A few bytes of text; the file header alone.
+std::vector<BadPicture> UnloadablePictures() {
+    return {{"Text", "BM not a picture"}, {"Head", CutBitmap(kFileHeaderSize)}};
+}
+
+// The bitmap header cut after the width (Wine's loader gives a 1 x 1 bitmap); half the pixels.
+std::vector<BadPicture> BrokenLoadablePictures() {
+    return {{"Cut", CutBitmap(kFileHeaderSize + 8)},
+            {"Half", CutBitmap(kHeadersSize + kPictureWidth * 3 * kPictureHeight / 2)}};
+}
+
+std::vector<LayoutFile> BadPictureLayout(const BadPicture& picture) {
+    LayoutFile layout = MakeLayoutFile(picture.name, {kBadZ});
+    layout.withBitmap = false;
+    return {layout, {picture.name + ".bmp", picture.bytes, false}};
+}
+
+std::vector<LayoutFile> BadPictureLayouts() {
+    std::vector<LayoutFile> files = {MakeLayoutFile("Good", {kGoodA, kGoodS})};
+    for (const auto& pictures : {UnloadablePictures(), BrokenLoadablePictures()}) {
+        for (const BadPicture& picture : pictures) {
+            const std::vector<LayoutFile> layout = BadPictureLayout(picture);
+            files.insert(files.end(), layout.begin(), layout.end());
+        }
+    }
+    return files;
+}
+
+// From Good, each layout whose picture does not load is chosen in turn: Z, its only key, is read but not
+// tested, and the keys of Good go on into the same history. Each broken picture that loads makes its layout
+// current with a fresh test, in which Z is tested and painted. Back on Good its picture shows, tested afresh.
+std::vector<Step> SwitchesToBadPictures() {
+    std::vector<Step> steps = {ExpectMainWindowShown(),
+                               ExpectNoMessageBox(),
+                               ExpectLayoutNames({"Good", "Text", "Head", "Cut", "Half"}),
+                               ExpectSelectedLayout("Good"),
+                               ExpectPictureColour(kPictureColour),
+                               TypeKey({kGoodA.stroke}),
+                               ExpectKeyOverlay(kGoodA.place, kGreen),
+                               ExpectControlText(kStatusLine, "A ")};
+    std::string history = "A ";
+    for (const BadPicture& picture : UnloadablePictures()) {
+        const LayoutKey& good = history[0] == 'A' ? kGoodS : kGoodA;
+        steps = JoinSteps(
+            steps, {ChooseLayout(picture.name), ExpectSelectedLayout(picture.name), TypeKey({kBadZ.stroke}),
+                    ExpectControlText(kWindowsCode, kZCode), ExpectControlText(kStatusLine, history),
+                    TypeKey({good.stroke}), ExpectControlText(kLastReleased, good.stroke.label)});
+        history = good.stroke.label + " " + history;
+        steps.push_back(ExpectControlText(kStatusLine, history));
+    }
+    steps.push_back(ExpectKeyOverlay(kGoodS.place, kGreen));
+    for (const BadPicture& picture : BrokenLoadablePictures()) {
+        steps = JoinSteps(steps, {ChooseLayout(picture.name), ExpectSelectedLayout(picture.name),
+                                  ExpectControlText(kStatusLine, ""), TypeKey({kBadZ.stroke}),
+                                  ExpectControlText(kStatusLine, "Z "), ExpectControlText(kLastReleased, "Z"),
+                                  ExpectKeyOverlay(kBadZ.place, kGreen)});
+    }
+    return JoinSteps(steps, {ChooseLayout("Good"), ExpectControlText(kStatusLine, ""),
+                             ExpectPictureColour(kPictureColour), ExpectKeyPlain(kGoodA.place),
+                             ExpectKeyPlain(kGoodS.place), CloseMainWindow(), ExpectExit(0)});
+}
+
+// A layout alone whose picture does not load is current from the start: its key is tested and painted.
+std::vector<Step> TestsWithUnloadablePicture(const std::string& name) {
+    return {ExpectMainWindowShown(),
+            ExpectNoMessageBox(),
+            ExpectLayoutNames({name}),
+            TypeKey({kBadZ.stroke}),
+            ExpectControlText(kStatusLine, "Z "),
+            ExpectControlText(kLastReleased, "Z"),
+            ExpectKeyOverlay(kBadZ.place, kGreen),
+            CloseMainWindow(),
+            ExpectExit(0)};
 }
 
 std::vector<LayoutFile> LettersAToF() {
@@ -203,6 +301,9 @@ std::vector<E2eCase> ListStartupCases() {
                    ClosesNormally())},
         {"start-with-hundred-full-layouts", ManyLayouts(kFullCatalogue, FullLayout), "",
          JoinSteps({ExpectShownWithin(kStartBoundMs), ExpectLayoutCount(kFullCatalogue)}, ClosesNormally())},
+        {"bad-pictures-switched-to", BadPictureLayouts(), "/k Good", SwitchesToBadPictures()},
+        {"unloadable-picture-only-layout", BadPictureLayout(UnloadablePictures()[0]), "",
+         TestsWithUnloadablePicture("Text")},
         {"picture-from-program-folder",
          {GoodLayout("A")},
          "",
