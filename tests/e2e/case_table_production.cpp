@@ -1,6 +1,7 @@
-// The cases of production mode (/b): the Operator dialog's checks and ways out, the Serial dialog, the pass
-// question answered yes and no, the fault check, a fail-on-press key and a fail combination, each keyboard's
-// lines in the log, and the verdict lines on disk when the process is killed right after a verdict.
+// The cases of production mode (/b): the Operator dialog's checks and ways out, the Serial dialog and its
+// refusals, entries longer than the dialogs read, the pass question answered yes and no, the fault check, a
+// fail-on-press key and a fail combination, each keyboard's lines in the log, and the verdict lines on disk
+// when the process is killed right after a verdict.
 #include "tests/e2e/case_layouts.h"
 #include "tests/e2e/case_tables.h"
 #include "tests/e2e/e2e_steps.h"
@@ -16,7 +17,11 @@ constexpr const char* kNoNameText = "Log Filename invalid: NULL not allowed";
 constexpr const char* kCannotOpenText = "无法打开日志文件。请输入一个替换的文件名。";
 // A log name whose Chinese character has the second byte 0x5C, the byte of a backslash.
 constexpr const char* kChineseLogName = "錦.log";
+// The characters of an identifier, serial number or version that the dialogs read.
+constexpr size_t kReadLength = 49;
 const std::string kLongBatchId = "BATCH-" + std::string(54, '9');
+// A log path longer than the 399 characters the dialog reads, whose file name no file system takes.
+const std::string kOverlongLogPath = "{dir}\\" + std::string(420, 'L') + ".log";
 
 // The keys lie in the picture's left corner, which the centred dialogs leave uncovered.
 const LayoutKey kA = LetterKey('A', 30, "DQSTATUSUP", {10, 10, 40, 40});
@@ -104,10 +109,10 @@ std::vector<Step> OperatorChecks() {
             ExpectDialogGone(kOperatorTitle)};
 }
 
-// The log of the operator case: the batch identifier cut to 49 characters.
+// The log of the operator case: the batch identifier cut to the characters read.
 std::vector<std::string> OperatorCaseHeader() {
     std::vector<std::string> header = LogHeader("Line");
-    header[5] = "批量标识: " + kLongBatchId.substr(0, 49);
+    header[5] = "批量标识: " + kLongBatchId.substr(0, kReadLength);
     return header;
 }
 
@@ -127,6 +132,50 @@ std::vector<Step> SerialChecks() {
             CloseMainWindow(),
             ExpectExit(0),
             ExpectLogFile(kChineseLogName, JoinLines(OperatorCaseHeader(), SerialLines("SN1", "V1")))};
+}
+
+// `head`, then digits counted from 1 up to `length` characters ("SN1234567890123..."), so that a cut shows
+// where it falls.
+std::string CountedText(const std::string& head, size_t length) {
+    std::string text = head;
+    while (text.size() < length) {
+        text += static_cast<char>('0' + (text.size() - head.size() + 1) % 10);
+    }
+    return text;
+}
+
+const std::string kLongSerial = CountedText("SN", 50);
+const std::string kLongVersion = CountedText("V", 80);
+
+// A log path too long to open is refused and can be put right; a version without a serial number is refused
+// with the prompt and writes nothing; a serial number and a version longer than the characters read are
+// logged cut to them.
+std::vector<Step> LongEntries() {
+    return {ExpectDialog(kOperatorTitle),
+            TypeField(kOperatorField, kOperatorId),
+            TypeField(kProductField, kProductId),
+            TypeField(kBatchField, kBatchId),
+            TypeField(kLogPathField, kOverlongLogPath),
+            PressContinue(),
+            ExpectMessageBox(kErrorCaption, kCannotOpenText),
+            ExpectDialog(kOperatorTitle),
+            TypeField(kLogPathField, "{dir}\\test.log"),
+            PressContinue(),
+            ExpectDialogGone(kOperatorTitle),
+            ExpectDialog(kSerialTitle),
+            ExpectDialogText(kSerialTitle, kSerialPrompt, ""),
+            SetDialogText(kSerialTitle, kVersionField, kLongVersion),
+            ClickDialogButton(kSerialTitle, kContinueButton),
+            ExpectDialogText(kSerialTitle, kSerialPrompt, "请输入序列号和版本号"),
+            ExpectLogFile("test.log", LogHeader("Line")),
+            SetDialogText(kSerialTitle, kSerialField, kLongSerial),
+            ClickDialogButton(kSerialTitle, kContinueButton),
+            ExpectDialogGone(kSerialTitle),
+            CloseMainWindow(),
+            ExpectExit(0),
+            ExpectLogFile("test.log",
+                          JoinLines(LogHeader("Line"), SerialLines(kLongSerial.substr(0, kReadLength),
+                                                                   kLongVersion.substr(0, kReadLength))))};
 }
 
 // All required keys: the pass question, which Escape does not answer, while the picture still shows them.
@@ -253,5 +302,6 @@ std::vector<E2eCase> ListProductionCases() {
          "/b",
          JoinSteps(Verdicts(), {ExpectLogFile("test.log", VerdictsLog())})},
         {"production-fail-keys-and-kill", {FailLayout()}, "/b", FailKeys()},
+        {"production-long-entries-and-version-alone", {LineLayout()}, "/b", LongEntries()},
     };
 }
