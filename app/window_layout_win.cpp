@@ -21,18 +21,17 @@ const int kRowButtons[] = {IDC_LED_TEST, IDC_CLEAR, IDC_FAULT_CHECK, IDC_ABOUT, 
 void InitMainWindow(HWND window) {
     HWND layoutList = GetDlgItem(window, IDC_LAYOUT_LIST);
     int32_t selected = 0;
-    std::string candidate = catalogue.layouts[0].name;
     for (int32_t i = 0; i < catalogue.layoutCount; ++i) {
         const std::string& name = catalogue.layouts[static_cast<size_t>(i)].name;
         SendMessageA(layoutList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         if (program.layoutName == name) {
             selected = i;
-            candidate = program.layoutName;
         }
     }
-    program.layoutName = candidate;
     SendMessageA(layoutList, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SelectLayout(window);
+    // The layout in use: the one named, unless its picture could not be loaded.
+    program.layoutName = catalogue.layouts[static_cast<size_t>(catalogue.currentLayout)].name;
 
     CheckRadioButton(window, IDC_MATCH_WINDOWS, IDC_MATCH_BIOS, IDC_MATCH_BIOS);
     testState.matchByKeyCode = 0;

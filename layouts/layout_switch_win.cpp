@@ -8,13 +8,25 @@
 #include "records/test_log.h"
 #include "resources/resource_ids.h"
 
+// The picture is loaded before anything changes. A layout whose picture cannot be loaded is not switched to:
+// the list goes back to the layout under test and nothing is logged, so that the list and the log never name a
+// layout whose keys are not the ones being tested.
 void SelectLayout(HWND mainWindow) {
     const LRESULT selection = SendDlgItemMessageA(mainWindow, IDC_LAYOUT_LIST, CB_GETCURSEL, 0, 0);
     if (selection < 0 || selection >= catalogue.layoutCount) {
         return;
     }
-    catalogue.currentLayout = static_cast<int32_t>(selection);
     const KeyboardLayout& layout = catalogue.layouts[static_cast<size_t>(selection)];
+    // The bitmap is looked for beside the layout file, whatever the current directory is.
+    const std::string bitmapPath = JoinPath(program.programDirectory, layout.name + ".bmp");
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, bitmapPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    if (bitmap == nullptr) {
+        SendDlgItemMessageA(mainWindow, IDC_LAYOUT_LIST, CB_SETCURSEL, static_cast<WPARAM>(catalogue.currentLayout),
+                            0);
+        return;
+    }
+    catalogue.currentLayout = static_cast<int32_t>(selection);
     ReleasePicture();
 
     HWND pictureControl = GetDlgItem(mainWindow, IDC_PICTURE);
@@ -23,17 +35,11 @@ void SelectLayout(HWND mainWindow) {
     if (program.productionMode) {
         LogLine("用户已更改键盘布局为 %s.kbl\n", layout.name.c_str());
     }
-
-    // The bitmap is looked for beside the layout file, whatever the current directory is.
-    const std::string bitmapPath = JoinPath(program.programDirectory, layout.name + ".bmp");
-    pictureBitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, bitmapPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
-    if (pictureBitmap != nullptr) {
-        SelectObject(pictureDC, pictureBitmap);
-        SetMapMode(pictureDC, GetMapMode(controlDC));
-        MakeLayoutCurrent(catalogue.currentLayout);
-        ResetTest();
-    }
+    pictureBitmap = bitmap;
+    SelectObject(pictureDC, pictureBitmap);
+    SetMapMode(pictureDC, GetMapMode(controlDC));
+    MakeLayoutCurrent(catalogue.currentLayout);
+    ResetTest();
     ReleaseDC(pictureControl, controlDC);
     InvalidateRect(mainWindow, nullptr, FALSE);
 }

@@ -131,8 +131,8 @@ std::vector<LayoutFile> BadPictureLayouts() {
     return files;
 }
 
-// From Good, each layout whose picture does not load is chosen in turn: Z, its only key, is read but not
-// tested, and the keys of Good go on into the same history. Each broken picture that loads makes its layout
+// From Good, each layout whose picture does not load is chosen in turn: the list goes back to Good, Z, the
+// other layout's only key, is read but not tested, and the keys of Good go on into the same history. Each broken picture that loads makes its layout
 // current with a fresh test, in which Z is tested and painted. Back on Good its picture shows, tested afresh.
 std::vector<Step> SwitchesToBadPictures() {
     std::vector<Step> steps = {ExpectMainWindowShown(),
@@ -147,7 +147,7 @@ std::vector<Step> SwitchesToBadPictures() {
     for (const BadPicture& picture : UnloadablePictures()) {
         const LayoutKey& good = history[0] == 'A' ? kGoodS : kGoodA;
         steps = JoinSteps(
-            steps, {ChooseLayout(picture.name), ExpectSelectedLayout(picture.name), TypeKey({kBadZ.stroke}),
+            steps, {ChooseLayout(picture.name), ExpectSelectedLayout("Good"), TypeKey({kBadZ.stroke}),
                     ExpectControlText(kWindowsCode, kZCode), ExpectControlText(kStatusLine, history),
                     TypeKey({good.stroke}), ExpectControlText(kLastReleased, good.stroke.label)});
         history = good.stroke.label + " " + history;
