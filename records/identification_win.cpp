@@ -82,7 +82,10 @@ void ContinueOperator(HWND dialog) {
     if (!acceptable) {
         return;
     }
-    if (!OpenLog(logPath, appendToLog)) {
+    // A typed path longer than the field is read is not opened cut short: it is refused as a log that cannot
+    // be opened.
+    const bool pathWhole = GetWindowTextLengthA(GetDlgItem(dialog, kLogPathField)) < kLogPathSize;
+    if (!pathWhole || !OpenLog(logPath, appendToLog)) {
         ShowError(dialog, "无法打开日志文件。请输入一个替换的文件名。");
         return;
     }

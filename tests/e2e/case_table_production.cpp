@@ -20,8 +20,9 @@ constexpr const char* kChineseLogName = "錦.log";
 // The characters of an identifier, serial number or version that the dialogs read.
 constexpr size_t kReadLength = 49;
 const std::string kLongBatchId = "BATCH-" + std::string(54, '9');
-// A log path longer than the 399 characters the dialog reads, whose file name no file system takes.
-const std::string kOverlongLogPath = "{dir}\\" + std::string(420, 'L') + ".log";
+// A log path longer than the 399 characters the dialog reads. Its first 399 are a good path (the blanks
+// after a file name are dropped when it is opened); the whole one ends in a bar, which no file name takes.
+const std::string kOverlongLogPath = "{dir}\\cut.log" + std::string(420, ' ') + "|";
 
 // The keys lie in the picture's left corner, which the centred dialogs leave uncovered.
 const LayoutKey kA = LetterKey('A', 30, "DQSTATUSUP", {10, 10, 40, 40});
@@ -147,7 +148,7 @@ std::string CountedText(const std::string& head, size_t length) {
 const std::string kLongSerial = CountedText("SN", 50);
 const std::string kLongVersion = CountedText("V", 80);
 
-// A log path too long to open is refused and can be put right; a version without a serial number is refused
+// A log path longer than the dialog reads is refused, not opened cut short, and can be put right; a version without a serial number is refused
 // with the prompt and writes nothing; a serial number and a version longer than the characters read are
 // logged cut to them.
 std::vector<Step> LongEntries() {
@@ -158,6 +159,7 @@ std::vector<Step> LongEntries() {
             TypeField(kLogPathField, kOverlongLogPath),
             PressContinue(),
             ExpectMessageBox(kErrorCaption, kCannotOpenText),
+            ExpectNoFile("cut.log"),
             ExpectDialog(kOperatorTitle),
             TypeField(kLogPathField, "{dir}\\test.log"),
             PressContinue(),
