@@ -10,7 +10,6 @@ set_source_files_properties(resources/dorvelquinta.rc PROPERTIES OBJECT_DEPENDS
     "${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ico;${PROJECT_SOURCE_DIR}/resources/about_title.bmp;${PROJECT_SOURCE_DIR}/resources/about_logo.bmp")
 add_executable(dorvelquinta WIN32 ${DVQ_SHELL_SOURCES} resources/dorvelquinta.rc)
 target_link_libraries(dorvelquinta PRIVATE dvq_core)
-target_link_libraries(dorvelquinta PRIVATE comdlg32)
 target_link_options(dorvelquinta PRIVATE ${DVQ_STATIC_LINK} -mwindows)
 
 add_subdirectory(tools/kblcheck)
