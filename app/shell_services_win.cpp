@@ -1,5 +1,5 @@
 // The small platform services the core calls: the counter, control texts and posted commands.
-#include <windows.h>
+#include "app/shell_services_win.h"
 
 #include <cstring>
 
@@ -19,9 +19,8 @@ struct KnownControl {
 KnownControl knownControls[kKnownControlCapacity];
 size_t knownControlCount = 0;
 
-// Control `controlId` of `window`. Looking a control up asks the window server for the window's children, on
-// every readout of every key event; so a control found is remembered, and taken again while it is still that
-// child of that window.
+}  // namespace
+
 HWND FindControl(HWND window, int32_t controlId) {
     for (size_t i = 0; i < knownControlCount; ++i) {
         HWND known = knownControls[i].control;
@@ -36,8 +35,6 @@ HWND FindControl(HWND window, int32_t controlId) {
     }
     return control;
 }
-
-}  // namespace
 
 int64_t ReadPerformanceCounter() {
     LARGE_INTEGER counter;

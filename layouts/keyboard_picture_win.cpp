@@ -2,6 +2,7 @@
 #include "layouts/keyboard_picture_win.h"
 
 #include "app/platform.h"
+#include "app/shell_services_win.h"
 #include "engine/key_status.h"
 #include "layouts/layout_catalogue.h"
 #include "resources/resource_ids.h"
@@ -37,16 +38,6 @@ bool OverlayColour(int32_t status, COLORREF& colour) {
     }
 }
 
-// The picture control of `window`. Looking it up asks the window server for the window's children, on every
-// key event; so the control found is kept, and taken again while it is still the picture of that window.
-HWND PictureControlOf(HWND window) {
-    static HWND picture = nullptr;
-    if (picture == nullptr || GetParent(picture) != window || GetDlgCtrlID(picture) != IDC_PICTURE) {
-        picture = GetDlgItem(window, IDC_PICTURE);
-    }
-    return picture;
-}
-
 LONG Scaled(int32_t value) {
     return static_cast<LONG>(static_cast<float>(value) * pictureScale);
 }
@@ -70,7 +61,7 @@ void PaintKeyOverlay(HWND window, HDC dc, int32_t keyIndex) {
     HWND control = nullptr;
     HDC target = dc;
     if (target == nullptr) {
-        control = PictureControlOf(window);
+        control = FindControl(window, IDC_PICTURE);
         target = GetDC(control);
     }
     if (target != nullptr) {
