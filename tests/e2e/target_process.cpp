@@ -8,6 +8,8 @@
 namespace {
 
 constexpr DWORD kEndTimeoutMs = 5000;
+constexpr int kStartAttempts = 3;
+constexpr DWORD kStartRetryMs = 500;
 
 }  // namespace
 
@@ -20,11 +22,20 @@ bool StartTarget(const std::string& program, const std::string& arguments, const
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    target.startedMs = MillisecondsNow();
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        currentFolder.c_str(), &startup, &started)) {
-        problem = "cannot start " + commandLine + " (error " + std::to_string(GetLastError()) + ")";
-        return false;
+    // On a heavily loaded machine Wine now and then gives up starting a process with an internal error;
+    // such a start is tried again, a few times.
+    for (int attempt = 1;; ++attempt) {
+        target.startedMs = MillisecondsNow();
+        if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           currentFolder.c_str(), &startup, &started)) {
+            break;
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == kStartAttempts) {
+            problem = "cannot start " + commandLine + " (error " + std::to_string(error) + ")";
+            return false;
+        }
+        Sleep(kStartRetryMs);
     }
     CloseHandle(started.hThread);
     target.handle = started.hProcess;
