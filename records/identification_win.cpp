@@ -102,57 +102,60 @@ bool LeftByOperator(HWND dialog, WORD command) {
     return true;
 }
 
-INT_PTR CALLBACK OperatorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) {
-        CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
+// The Operator dialog's own parts: its start with Overwrite ticked, Browse and Continue.
+struct OperatorDialog {
+    static void Start(HWND dialog) {
         appendToLog = false;
         CheckDlgButton(dialog, kOverwrite, BST_CHECKED);
-        return TRUE;
     }
-    if (message != WM_COMMAND) {
-        return FALSE;
+    static bool Command(HWND dialog, WORD command) {
+        switch (command) {
+            case kBrowse:
+                BrowseLogName(dialog, kLogPathField);
+                return true;
+            case kContinue:
+                ContinueOperator(dialog);
+                return true;
+            default:
+                return false;
+        }
     }
-    if (LeftByOperator(dialog, LOWORD(wParam))) {
-        return TRUE;
-    }
-    switch (LOWORD(wParam)) {
-        case kBrowse:
-            BrowseLogName(dialog, kLogPathField);
-            return TRUE;
-        case kContinue:
-            ContinueOperator(dialog);
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
+};
 
-INT_PTR CALLBACK SerialDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+// The Serial dialog's own part: Continue logs both numbers, or asks for the one missing.
+struct SerialDialog {
+    static void Start(HWND) {}
+    static bool Command(HWND dialog, WORD command) {
+        if (command != kContinue) {
+            return false;
+        }
+        GetDlgItemTextA(dialog, kSerialField, keyboardSerial, kIdentifierSize);
+        GetDlgItemTextA(dialog, kVersionField, keyboardVersion, kIdentifierSize);
+        if (keyboardSerial[0] != '\0' && keyboardVersion[0] != '\0') {
+            LogLine("序列号: %s\n", keyboardSerial);
+            LogLine("版本号: %s\n", keyboardVersion);
+            EndDialog(dialog, 1);
+        } else {
+            SetDlgItemTextA(dialog, kPrompt, "请输入序列号和版本号");
+        }
+        return true;
+    }
+};
+
+// The procedure both dialogs share: centred over the main window at the start, left by the operator with 0,
+// and every other command given to the dialog's own part.
+template <typename Dialog>
+INT_PTR CALLBACK IdentificationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
         CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
+        Dialog::Start(dialog);
         return TRUE;
     }
     if (message != WM_COMMAND) {
         return FALSE;
     }
-    if (LeftByOperator(dialog, LOWORD(wParam))) {
-        return TRUE;
-    }
-    switch (LOWORD(wParam)) {
-        case kContinue:
-            GetDlgItemTextA(dialog, kSerialField, keyboardSerial, kIdentifierSize);
-            GetDlgItemTextA(dialog, kVersionField, keyboardVersion, kIdentifierSize);
-            if (keyboardSerial[0] != '\0' && keyboardVersion[0] != '\0') {
-                LogLine("序列号: %s\n", keyboardSerial);
-                LogLine("版本号: %s\n", keyboardVersion);
-                EndDialog(dialog, 1);
-            } else {
-                SetDlgItemTextA(dialog, kPrompt, "请输入序列号和版本号");
-            }
-            return TRUE;
-        default:
-            return FALSE;
-    }
+    const WORD command = LOWORD(wParam);
+    return LeftByOperator(dialog, command) || Dialog::Command(dialog, command) ? TRUE : FALSE;
 }
 
 // Runs one of the dialogs modally; 1 only when it ended with Continue. A dialog that could not be shown
@@ -167,9 +170,9 @@ int RunDialog(const char* templateName, DLGPROC procedure) {
 }  // namespace
 
 int RunOperatorDialog() {
-    return RunDialog("Operator", OperatorDialogProc);
+    return RunDialog("Operator", IdentificationDialogProc<OperatorDialog>);
 }
 
 int RunSerialDialog() {
-    return RunDialog("Serial", SerialDialogProc);
+    return RunDialog("Serial", IdentificationDialogProc<SerialDialog>);
 }
