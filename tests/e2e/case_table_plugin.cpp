@@ -1,7 +1,7 @@
 // The cases of plug-in mode with the driver as the host: the block as the tester fills it, the operations
 // counted, a failed keyboard's message and the end that follows, the run flag ending the tester (also while
-// the pass question is open), the start-up failures of the link, and no identification dialog or log in
-// plug-in mode.
+// the pass question or the About box is open), the start-up failures of the link, and no identification
+// dialog or log in plug-in mode.
 #include <cstring>
 
 #include "records/host_link.h"
@@ -130,31 +130,39 @@ std::vector<Step> FailedKeyboard() {
             ExpectNoFile("test.log")};
 }
 
-// The host drops its run flag while the pass question is open and the LED test runs: the poll that the
-// question's own loop delivers ends the tester. Nothing reaches the block on that way out (no answer, no
-// state 9, no message, not the completing release), and the lock keys get their toggles back. The LED test
-// is started with the mouse, so that its click comes after the key events that set the locks.
-std::vector<Step> StoppedDuringPassQuestion(int fill) {
+// The host drops its run flag while a modal dialog of the tester is open: the poll that the dialog's own loop
+// delivers ends the tester within 2 s, with exit code 0. Nothing reaches the block on that way out: it keeps
+// the ready state and the `operations` counted before the dialog opened, beside the flag the host cleared.
+std::vector<Step> StoppedWithDialogOpen(int fill, int64_t operations) {
     std::string block = ReadyBlock(fill);
     PutNumber(block, kRunFlag, 4, 0);
-    PutNumber(block, kFirstCounterValue, 8, 1);
-    return {ExpectMainWindowShown(),
-            ExpectHostNumber(kReady, 1, 1),
-            SetLock(VK_CAPITAL, true),
-            SetLock(VK_NUMLOCK, false),
-            SetLock(VK_SCROLL, false),
-            MouseOnControl(kLedButton),
-            ExpectLedBlinking(),
-            TypeKey({kA.stroke}),
-            ExpectOperations(1),
-            TypeKey({kS.stroke}),
-            ExpectDialog(kPassTitle),
-            ExpectLedBlinking(),
-            SetRunFlag(0),
-            ExpectEndWithin(0, 2000),
-            ExpectHostBytes(0, block),
-            ExpectLocks(true, false, false),
-            ExpectNoFile("test.log")};
+    PutNumber(block, kFirstCounterValue, 8, operations);
+    return {SetRunFlag(0), ExpectEndWithin(0, 2000), ExpectHostBytes(0, block), ExpectNoFile("test.log")};
+}
+
+// The same while the LED test runs, one operation counted, the dialog brought up by `opening`: the lock keys
+// get their toggles back. The LED test is started with the mouse, so that its click comes after the key
+// events that set the locks.
+std::vector<Step> StoppedDuringLedTest(int fill, const std::vector<Step>& opening) {
+    std::vector<Step> steps = {
+        ExpectMainWindowShown(),    ExpectHostNumber(kReady, 1, 1), SetLock(VK_CAPITAL, true),
+        SetLock(VK_NUMLOCK, false), SetLock(VK_SCROLL, false),      MouseOnControl(kLedButton),
+        ExpectLedBlinking(),        TypeKey({kA.stroke}),           ExpectOperations(1)};
+    steps = JoinSteps(JoinSteps(steps, opening), {ExpectLedBlinking()});
+    return JoinSteps(JoinSteps(steps, StoppedWithDialogOpen(fill, 1)), {ExpectLocks(true, false, false)});
+}
+
+// The pass question: no answer, no state 9, no message and not the completing release reach the block.
+std::vector<Step> StoppedDuringPassQuestion(int fill) {
+    return StoppedDuringLedTest(fill, {TypeKey({kS.stroke}), ExpectDialog(kPassTitle)});
+}
+
+// The About box, after two counted operations.
+std::vector<Step> StoppedDuringAboutBox(int fill) {
+    return JoinSteps(
+        {ExpectMainWindowShown(), ExpectHostNumber(kReady, 1, 1), TypeKey({kA.stroke}), TypeKey({kS.stroke}),
+         ExpectOperations(2), ClickControl(kAboutButton), ExpectDialog(kAboutTitle)},
+        StoppedWithDialogOpen(fill, 2));
 }
 
 std::vector<Step> LinkRefused(int code) {
@@ -181,6 +189,8 @@ std::vector<E2eCase> ListPluginCases() {
         HostedCase("plugin-failed-keyboard", "", FailedKeyboard()),
         HostedCase("plugin-run-flag-zero-during-pass-question", "", StoppedDuringPassQuestion(kFilledBlock),
                    kFilledBlock, ShortLayout()),
+        HostedCase("plugin-run-flag-zero-during-about-box", "", StoppedDuringAboutBox(kFilledBlock),
+                   kFilledBlock),
         HostedCase("plugin-batch-option-no-dialogs-no-log", "/b ",
                    JoinSteps({ExpectMainWindowShown(), ExpectHostNumber(kReady, 1, 1), Pause(1200),
                               ExpectNoDialog(kOperatorTitle), ExpectNoDialog(kSerialTitle),
