@@ -1,7 +1,7 @@
 // The cases of plug-in mode with the driver as the host: the block as the tester fills it, the operations
 // counted, a failed keyboard's message and the end that follows, the run flag ending the tester (also while
-// the pass question or the About box is open), the start-up failures of the link, and no identification
-// dialog or log in plug-in mode.
+// the pass question, the failure reason or the About box is open), the start-up failures of the link, and
+// no identification dialog or log in plug-in mode.
 #include <cstring>
 
 #include "records/host_link.h"
@@ -140,21 +140,23 @@ std::vector<Step> StoppedWithDialogOpen(int fill, int64_t operations) {
     return {SetRunFlag(0), ExpectEndWithin(0, 2000), ExpectHostBytes(0, block), ExpectNoFile("test.log")};
 }
 
-// The same while the LED test runs, one operation counted, the dialog brought up by `opening`: the lock keys
-// get their toggles back. The LED test is started with the mouse, so that its click comes after the key
-// events that set the locks.
-std::vector<Step> StoppedDuringLedTest(int fill, const std::vector<Step>& opening) {
-    std::vector<Step> steps = {
-        ExpectMainWindowShown(),    ExpectHostNumber(kReady, 1, 1), SetLock(VK_CAPITAL, true),
-        SetLock(VK_NUMLOCK, false), SetLock(VK_SCROLL, false),      MouseOnControl(kLedButton),
-        ExpectLedBlinking(),        TypeKey({kA.stroke}),           ExpectOperations(1)};
-    steps = JoinSteps(JoinSteps(steps, opening), {ExpectLedBlinking()});
-    return JoinSteps(JoinSteps(steps, StoppedWithDialogOpen(fill, 1)), {ExpectLocks(true, false, false)});
+// The pass question open while the LED test runs: no answer, no state 9, no message and not the completing
+// release reach the block, and the lock keys get their toggles back. The LED test is started with the mouse,
+// so that its click comes after the key events that set the locks.
+std::vector<Step> StoppedDuringPassQuestion(int fill) {
+    return JoinSteps({ExpectMainWindowShown(), ExpectHostNumber(kReady, 1, 1), SetLock(VK_CAPITAL, true),
+                      SetLock(VK_NUMLOCK, false), SetLock(VK_SCROLL, false), MouseOnControl(kLedButton),
+                      ExpectLedBlinking(), TypeKey({kA.stroke}), ExpectOperations(1), TypeKey({kS.stroke}),
+                      ExpectDialog(kPassTitle), ExpectLedBlinking()},
+                     JoinSteps(StoppedWithDialogOpen(fill, 1), {ExpectLocks(true, false, false)}));
 }
 
-// The pass question: no answer, no state 9, no message and not the completing release reach the block.
-std::vector<Step> StoppedDuringPassQuestion(int fill) {
-    return StoppedDuringLedTest(fill, {TypeKey({kS.stroke}), ExpectDialog(kPassTitle)});
+// The failure reason asked for by the fault button: no reason, no message and no state 9 reach the block.
+std::vector<Step> StoppedDuringFailReason(int fill) {
+    return JoinSteps({ExpectMainWindowShown(), ExpectHostNumber(kReady, 1, 1), TypeKey({kA.stroke}),
+                      ExpectOperations(1), ClickControl(kFaultButton), ExpectDialog(kFailReasonTitle),
+                      ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1)},
+                     StoppedWithDialogOpen(fill, 1));
 }
 
 // The About box, after two counted operations.
@@ -189,6 +191,8 @@ std::vector<E2eCase> ListPluginCases() {
         HostedCase("plugin-failed-keyboard", "", FailedKeyboard()),
         HostedCase("plugin-run-flag-zero-during-pass-question", "", StoppedDuringPassQuestion(kFilledBlock),
                    kFilledBlock, ShortLayout()),
+        HostedCase("plugin-run-flag-zero-during-fail-reason", "", StoppedDuringFailReason(kFilledBlock),
+                   kFilledBlock),
         HostedCase("plugin-run-flag-zero-during-about-box", "", StoppedDuringAboutBox(kFilledBlock),
                    kFilledBlock),
         HostedCase("plugin-batch-option-no-dialogs-no-log", "/b ",
