@@ -20,10 +20,8 @@ build=$(realpath "$1")
 run=${2:-}
 start_timeout=600
 
-if [[ -n $run && -z ${DORVELQUINTA_PACKAGE_XVFB:-} ]] &&
-    ! { [[ -n ${DISPLAY:-} ]] && xdotool getdisplaygeometry >/dev/null 2>&1; }; then
-    export DORVELQUINTA_PACKAGE_XVFB=1
-    exec xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp' "$0" "$@"
+if [[ -n $run ]]; then
+    on_display DORVELQUINTA_PACKAGE_XVFB "$0" "$@"
 fi
 
 failed=0

@@ -35,11 +35,7 @@ loader=$(choose_wine_loader "$run_dir/dorvelquinta.exe")
 make_wine_prefix "$root/build/wineprefix" "$loader"
 export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all LANG=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
 
-display_usable() {
-    [[ -n ${DISPLAY:-} && ${CI:-} != true ]] && xdotool getdisplaygeometry >/dev/null 2>&1
-}
-
-if display_usable; then
+if [[ ${CI:-} != true ]] && display_usable; then
     cd "$run_dir"
     exec "$loader" dorvelquinta.exe
 fi

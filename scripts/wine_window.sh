@@ -1,4 +1,25 @@
-# Sourced by the scripts that start the tester under Wine and wait for its main window.
+# Sourced by the scripts that start Windows programs under Wine on an X display and wait for the tester's
+# main window.
+
+# True when DISPLAY names an X server that answers.
+display_usable() {
+    [[ -n ${DISPLAY:-} ]] && xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
+# Runs the calling script again on a fresh Xvfb unless it has a usable display already. <marker> names an
+# environment variable set for the run on Xvfb, so that a display that does not answer even there is an error.
+#   on_display <marker> <script> [arguments...]
+on_display() {
+    local marker=$1
+    shift
+    display_usable && return 0
+    if [[ -n ${!marker:-} ]]; then
+        echo "no usable X display" >&2
+        exit 2
+    fi
+    export "$marker=1"
+    exec xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp' "$@"
+}
 
 # Waits until a visible window titled exactly <title> exists and prints its id. Fails when the process <pid>
 # ends first or after <seconds>.

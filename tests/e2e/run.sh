@@ -8,24 +8,15 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/e2e/wineprefix.sh
 source "$here/wineprefix.sh"
+# shellcheck source=scripts/wine_window.sh
+source "$here/../../scripts/wine_window.sh"
 
 if [[ $# -lt 2 || $# -gt 3 ]]; then
     echo "usage: $0 <win-build-dir> <scratch-dir> [case-name-substring]" >&2
     exit 2
 fi
 
-display_usable() {
-    [[ -n ${DISPLAY:-} ]] && xdotool getdisplaygeometry >/dev/null 2>&1
-}
-
-if ! display_usable; then
-    if [[ -n ${DORVELQUINTA_E2E_XVFB:-} ]]; then
-        echo "e2e: no usable X display" >&2
-        exit 2
-    fi
-    export DORVELQUINTA_E2E_XVFB=1
-    exec xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp' "$0" "$@"
-fi
+on_display DORVELQUINTA_E2E_XVFB "$0" "$@"
 
 build=$(realpath "$1")
 mkdir -p "$2"
