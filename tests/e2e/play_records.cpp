@@ -110,21 +110,22 @@ std::string PlayKill(Session& session) {
 }
 
 // Presses the lock key, as an operator would, when its toggle is not yet as wanted.
+std::string SwitchLock(Session& session, const LockKey& lock, bool on) {
+    if (IsLockOn(lock.virtualKey) != on) {
+        SendKey(lock.stroke, false);
+        SendKey(lock.stroke, true);
+    }
+    return PollUntil(
+               session, [&] { return IsLockOn(lock.virtualKey) == on; }, kLockTimeoutMs)
+               ? ""
+               : std::string("expected ") + lock.name + (on ? " on" : " off") + " after pressing it; it is not";
+}
+
 std::string PlaySetLock(Session& session, const Step& step) {
-    const bool on = step.number != 0;
     for (const LockKey& lock : kLockKeys) {
-        if (lock.virtualKey != step.control) {
-            continue;
+        if (lock.virtualKey == step.control) {
+            return SwitchLock(session, lock, step.number != 0);
         }
-        if (IsLockOn(lock.virtualKey) != on) {
-            SendKey(lock.stroke, false);
-            SendKey(lock.stroke, true);
-        }
-        return PollUntil(
-                   session, [&] { return IsLockOn(lock.virtualKey) == on; }, kLockTimeoutMs)
-                   ? ""
-                   : std::string("expected ") + lock.name + (on ? " on" : " off") +
-                         " after pressing it; it is not";
     }
     return "the key " + std::to_string(step.control) + " is no lock key";
 }
@@ -158,6 +159,16 @@ std::string PlayLocks(Session& session, const Step& step) {
 }
 
 }  // namespace
+
+std::string SwitchLocksOff(Session& session) {
+    for (const LockKey& lock : kLockKeys) {
+        const std::string failure = SwitchLock(session, lock, false);
+        if (!failure.empty()) {
+            return failure;
+        }
+    }
+    return "";
+}
 
 std::string PlayRecordStep(Session& session, const Step& step) {
     switch (step.kind) {
