@@ -114,7 +114,7 @@ std::string PlayCase(const E2eCase& e2eCase, const CaseSetting& setting) {
     std::string failure;
     if (!WriteLayoutFiles(session.folder, e2eCase.files, failure) ||
         !PrepareCaseSetting(e2eCase, setting, session, failure) ||
-        !(failure = SwitchLocksOff(session)).empty() ||
+        !SwitchLocksOff(session, failure) ||
         !StartTarget(tester, FillFolder(e2eCase.arguments, session.folder), setting.currentFolder,
                      session.target, failure)) {
         ReleaseCaseSetting(e2eCase, setting, session);

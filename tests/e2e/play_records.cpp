@@ -160,14 +160,14 @@ std::string PlayLocks(Session& session, const Step& step) {
 
 }  // namespace
 
-std::string SwitchLocksOff(Session& session) {
+bool SwitchLocksOff(Session& session, std::string& failure) {
     for (const LockKey& lock : kLockKeys) {
-        const std::string failure = SwitchLock(session, lock, false);
+        failure = SwitchLock(session, lock, false);
         if (!failure.empty()) {
-            return failure;
+            return false;
         }
     }
-    return "";
+    return true;
 }
 
 std::string PlayRecordStep(Session& session, const Step& step) {

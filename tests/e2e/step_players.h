@@ -30,8 +30,8 @@ std::string PlayRecordStep(Session& session, const Step& step);
 
 // Switches Caps Lock, Num Lock and Scroll Lock off before a tester starts. Under Wine a program started while
 // a lock is on reads it as off, so the lock steps hold only when the tester starts with all three off, where
-// its view of the toggles and the system's agree.
-std::string SwitchLocksOff(Session& session);
+// its view of the toggles and the system's agree. False, with the failure, when a lock does not switch off.
+bool SwitchLocksOff(Session& session, std::string& failure);
 
 // The speed measurement (play_speed.cpp).
 std::string PlaySpeedStep(Session& session, HWND mainWindow, const Step& step);
