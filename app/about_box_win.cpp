@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "app/main_window_win.h"
-#include "app/product.h"
-#include "app/program.h"
+#include "base/product.h"
+#include "base/program.h"
+#include "base/shell_services_win.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // The help file beside the executable.
 #include "app/help_win.h"
 
-#include "app/program.h"
+#include "base/paths.h"
+#include "base/program.h"
 #include "layouts/layout_catalogue.h"
 
 void ShowHelp(UINT command, ULONG_PTR data, HWND window) {

@@ -4,8 +4,8 @@
 
 #include "app/about_box_win.h"
 #include "app/help_win.h"
-#include "app/program.h"
 #include "app/system_keys_win.h"
+#include "base/program.h"
 #include "engine/key_events.h"
 #include "engine/led_test_win.h"
 #include "engine/test_state.h"

@@ -1,4 +1,4 @@
-// The main window: its class, its procedure, its initialisation and layout, and the centring of dialogs.
+// The main window: its class, its procedure, its initialisation and layout, and the end of the program.
 #pragma once
 
 #include <windows.h>
@@ -17,8 +17,6 @@ void InitMainWindow(HWND window);
 // Places the picture and the button row in a client area of `clientWidth` x `clientHeight` pixels.
 void LayoutMainWindow(HWND window, int32_t clientWidth, int32_t clientHeight);
 
-// Moves `dialog` to the centre of `owner`, kept on the screen.
-void CenterDialog(HWND dialog, HWND owner);
-
-// The clean-up that ends the program: LED test, filter, picture, layouts, log; then the quit request.
+// The clean-up that ends the program, once: LED test, filter, picture, layouts, log (production mode), and
+// the main window forgotten. The quit request is the caller's: the destroy handling posts it.
 void EndProgram();

@@ -5,8 +5,10 @@
 #include <cstdlib>
 
 #include "app/command_line.h"
+#include "app/core_state.h"
 #include "app/main_window_win.h"
-#include "app/program.h"
+#include "base/paths.h"
+#include "base/program.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
@@ -28,9 +30,7 @@ int64_t QueryTicksPerMs() {
 std::string QueryProgramDirectory() {
     char path[kProgramPathCapacity] = "";
     GetModuleFileNameA(nullptr, path, kProgramPathCapacity);
-    std::string directory = path;
-    const size_t backslash = directory.rfind('\\');
-    return backslash == std::string::npos ? std::string() : directory.substr(0, backslash);
+    return DirectoryOf(path);
 }
 
 // Plug-in mode: opens the host's block and starts polling its run flag, or reports why it cannot and ends.
@@ -82,7 +82,7 @@ int RunMessageLoop() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    ResetProgramState();
+    ResetCoreState();
     program.ticksPerMs = QueryTicksPerMs();
     program.programDirectory = QueryProgramDirectory();
     RegisterMainWindowClass(instance);

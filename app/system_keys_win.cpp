@@ -2,23 +2,20 @@
 // screen-saver-running setting on the other family.
 #include "app/system_keys_win.h"
 
-#include "app/program.h"
+#include "base/paths.h"
+#include "base/program.h"
 #include "layouts/layout_catalogue.h"
 #include "resources/resource_ids.h"
 
-HHOOK keyHook = nullptr;
-int screenSaverFlagSet = 0;
-DWORD osPlatformId = 0;
-DWORD osMajorVersion = 0;
-DWORD osMinorVersion = 0;
-
 namespace {
+
+HHOOK keyHook = nullptr;     // the filter installed by the hook library; null when none
+int screenSaverFlagSet = 0;  // the screen-saver-running setting has been used; never cleared
 
 using LoadFilterFunction = HHOOK(WINAPI*)(HWND);
 using UnloadFilterFunction = int(WINAPI*)(HHOOK);
 
 constexpr UINT kScreenSaverRunning = 97;  // SPI_SETSCREENSAVERRUNNING
-constexpr DWORD kNtFamily = 2;
 
 HMODULE filterLibrary = nullptr;
 
@@ -54,9 +51,9 @@ void ReadOperatingSystemVersion() {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExA(&version);
-    osPlatformId = version.dwPlatformId;
-    osMajorVersion = version.dwMajorVersion;
-    osMinorVersion = version.dwMinorVersion;
+    program.osPlatformId = version.dwPlatformId;
+    program.osMajorVersion = version.dwMajorVersion;
+    program.osMinorVersion = version.dwMinorVersion;
 }
 
 void ApplySystemKeyFilter(HWND window) {
@@ -72,12 +69,12 @@ void ApplySystemKeyFilter(HWND window) {
         return;
     }
     program.filterOn = 1;
-    if (osPlatformId != kNtFamily) {
+    if (program.osPlatformId != kNtFamily) {
         SystemParametersInfoA(kScreenSaverRunning, 1, nullptr, 0);
         screenSaverFlagSet = 1;
         return;
     }
-    if (osMajorVersion >= 4) {
+    if (program.osMajorVersion >= 4) {
         if (keyHook == nullptr) {
             keyHook = LoadKBFilter(window);
         }

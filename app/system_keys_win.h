@@ -3,13 +3,7 @@
 
 #include <windows.h>
 
-extern HHOOK keyHook;           // the filter installed by the hook library; null when none
-extern int screenSaverFlagSet;  // the screen-saver-running setting has been used; never cleared
-extern DWORD osPlatformId;      // from the operating-system version
-extern DWORD osMajorVersion;
-extern DWORD osMinorVersion;
-
-// Reads the operating-system version the filter is chosen by.
+// Reads the operating-system version, which chooses the filter and names the system in the log header.
 void ReadOperatingSystemVersion();
 
 // Makes the filtering follow check box 1019 of `window`.

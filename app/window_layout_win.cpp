@@ -2,9 +2,9 @@
 #include <string>
 
 #include "app/main_window_win.h"
-#include "app/program.h"
 #include "app/system_keys_win.h"
-#include "app/window_geometry.h"
+#include "base/program.h"
+#include "base/window_geometry.h"
 #include "engine/test_state.h"
 #include "layouts/keyboard_picture_win.h"
 #include "layouts/layout_catalogue.h"
@@ -82,22 +82,4 @@ void LayoutMainWindow(HWND window, int32_t clientWidth, int32_t clientHeight) {
     RECT pictureClient;
     GetClientRect(picture, &pictureClient);
     pictureScale = PictureScaleFor(pictureClient.right);
-}
-
-void CenterDialog(HWND dialog, HWND owner) {
-    RECT dialogRect;
-    RECT ownerRect;
-    GetWindowRect(dialog, &dialogRect);
-    GetWindowRect(owner, &ownerRect);
-    HDC dc = GetDC(dialog);
-    const int screenWidth = GetDeviceCaps(dc, HORZRES);
-    const int screenHeight = GetDeviceCaps(dc, VERTRES);
-    ReleaseDC(dialog, dc);
-    int32_t x = 0;
-    int32_t y = 0;
-    CenterOver(
-        {ownerRect.left, ownerRect.top, ownerRect.right - ownerRect.left, ownerRect.bottom - ownerRect.top},
-        dialogRect.right - dialogRect.left, dialogRect.bottom - dialogRect.top, screenWidth, screenHeight, x,
-        y);
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }

@@ -9,8 +9,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/platform.h"
-#include "app/text_format.h"
+#include "base/paths.h"
+#include "base/platform.h"
+#include "base/text_format.h"
 #include "layouts/key_names.h"
 #include "layouts/layout_catalogue.h"
 #include "layouts/layout_reader.h"

@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/platform.h"
-#include "app/program.h"
-#include "app/text_format.h"
+#include "app/core_state.h"
+#include "base/platform.h"
+#include "base/program.h"
+#include "base/text_format.h"
 #include "engine/key_events.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
@@ -42,23 +43,6 @@ void operator delete(void* memory, size_t) noexcept {
 }
 
 void ShowMessage(WindowHandle, const std::string&, const char*, uint32_t) {}
-int64_t ReadPerformanceCounter() {
-    return std::chrono::steady_clock::now().time_since_epoch().count();
-}
-void SetControlText(WindowHandle, int32_t, const char* text) {
-    benchmark::DoNotOptimize(text);
-}
-void PostCommand(WindowHandle, int32_t) {}
-void PaintKeyNow(WindowHandle, int32_t) {}
-void StopLedTest() {}
-bool ConcludeTest(WindowHandle, bool) {
-    return false;
-}
-uint8_t* MapHostBlock(const char*, size_t, int32_t& errorCode) {
-    errorCode = 2;
-    return nullptr;
-}
-void SleepMilliseconds(int32_t) {}
 
 namespace {
 
@@ -94,12 +78,12 @@ void PressAndRelease(int key) {
 }
 
 void SetUpEngine(bool trace) {
-    ResetProgramState();
+    CloseLog();
+    ResetCoreState();
     program.ticksPerMs = 1000000;
     program.mainWindow = reinterpret_cast<WindowHandle>(1);
     program.traceOn = trace ? 1 : 0;
     LoadBenchLayout();
-    CloseLog();
     if (trace) {
         testLog.stream = std::fopen("/dev/null", "w");
     }

@@ -18,9 +18,6 @@ if(DVQ_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
-add_library(dvq_tools_common STATIC tools/common/bitmap_file.cpp)
-target_include_directories(dvq_tools_common PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-
 enable_testing()
 add_subdirectory(tests/unit)
 add_subdirectory(tools/kblcheck)

@@ -2,13 +2,11 @@
 # DLLs.
 set(DVQ_STATIC_LINK -static -static-libgcc -static-libstdc++ -s)
 
-add_library(dvq_tools_common STATIC tools/common/bitmap_file.cpp)
-target_include_directories(dvq_tools_common PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-
 # The resource script's own files, so that a changed picture or icon rebuilds it.
 set_source_files_properties(resources/dorvelquinta.rc PROPERTIES OBJECT_DEPENDS
     "${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ico;${PROJECT_SOURCE_DIR}/resources/about_title.bmp;${PROJECT_SOURCE_DIR}/resources/about_logo.bmp")
 add_executable(dorvelquinta WIN32 ${DVQ_SHELL_SOURCES} resources/dorvelquinta.rc)
+target_include_directories(dorvelquinta PRIVATE ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(dorvelquinta PRIVATE dvq_core)
 target_link_options(dorvelquinta PRIVATE ${DVQ_STATIC_LINK} -mwindows)
 
@@ -39,6 +37,7 @@ function(dvq_program_info target assembly description)
     endif()
     configure_file(${PROJECT_SOURCE_DIR}/resources/program_info.rc.in ${generated}_info.rc @ONLY)
     target_sources(${target} PRIVATE ${generated}_info.rc)
+    target_include_directories(${target} PRIVATE ${PROJECT_BINARY_DIR}/generated)
 endfunction()
 
 dvq_program_info(dorvelquinta Tester "Dorvelquinta 键盘检测")

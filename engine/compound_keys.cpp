@@ -3,8 +3,8 @@
 
 #include <utility>
 
-#include "app/program.h"
-#include "engine/key_status.h"
+#include "base/key_codes.h"
+#include "base/program.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
 #include "records/test_log.h"

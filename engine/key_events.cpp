@@ -2,9 +2,9 @@
 // matching compound keys, and handing the verdict over when a production test ends.
 #include "engine/key_events.h"
 
-#include "app/program.h"
+#include "base/key_codes.h"
+#include "base/program.h"
 #include "engine/compound_keys.h"
-#include "engine/key_status.h"
 #include "engine/readouts.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
@@ -17,11 +17,9 @@ namespace {
 constexpr int32_t kCapsLock = 20;
 constexpr int32_t kNumLock = 144;
 constexpr int32_t kScrollLock = 145;
-constexpr int32_t kSyntheticScan = 0xFF;
 constexpr int32_t kAlt = 18;
 constexpr int32_t kLeftAlt = 164;
 constexpr int32_t kRightAlt = 165;
-constexpr int32_t kExtendedBit = 0x01000000;
 
 struct EventFields {
     int32_t scan;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 // `code` is the virtual-key code (or -5, -4, -3 for the left, middle and right mouse button) and `lParam` the
 // key message's lParam (ignored for mouse buttons). Nothing happens while no layout is current.

@@ -2,8 +2,9 @@
 // them.
 #include "engine/led_test_win.h"
 
-#include "app/platform.h"
-#include "app/program.h"
+#include "base/key_codes.h"
+#include "base/platform.h"
+#include "base/program.h"
 #include "resources/resource_ids.h"
 
 bool ledTestRunning = false;
@@ -11,7 +12,6 @@ bool ledTestRunning = false;
 namespace {
 
 constexpr UINT kLedPeriodMs = 500;
-constexpr BYTE kSyntheticScan = 0xFF;
 
 BYTE savedKeyState[256];
 BYTE ledPhase = 0;  // 0: the next tick switches the lights on; never reset, so a new test goes on from here

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/program.h"
+#include "base/program.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
 #include "resources/resource_ids.h"

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 constexpr size_t kHistoryLineCapacity = 1500;
 

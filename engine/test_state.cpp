@@ -1,9 +1,9 @@
 // The engine's state, the reset of a test and the turn rule for duplicated keys.
 #include "engine/test_state.h"
 
-#include "app/platform.h"
-#include "app/program.h"
-#include "engine/key_status.h"
+#include "base/key_codes.h"
+#include "base/platform.h"
+#include "base/program.h"
 #include "engine/readouts.h"
 #include "layouts/layout_catalogue.h"
 
@@ -95,8 +95,4 @@ void PassTurn(int32_t index) {
         }
         ++i;
     }
-}
-
-void ResetEngineState() {
-    testState = TestState();
 }

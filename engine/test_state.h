@@ -45,6 +45,3 @@ void PassTurn(int32_t index);
 inline int32_t PreviousHistorySlot(int32_t position) {
     return position == 0 ? kHistorySize - 1 : position - 1;
 }
-
-// The whole engine state back to the start of the program, for a fresh run.
-void ResetEngineState();

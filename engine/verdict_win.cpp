@@ -2,20 +2,19 @@
 // the end of the run.
 #include <windows.h>
 
-#include "app/main_window_win.h"
-#include "app/program.h"
+#include "base/program.h"
+#include "base/shell_services_win.h"
 #include "engine/test_state.h"
 #include "records/host_link.h"
 #include "records/identification_win.h"
 #include "records/test_log.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
 constexpr int kReasonKeyBroken = 1026;
 constexpr int kReasonOther = 1030;
-constexpr int kContinue = 1033;
 constexpr int32_t kFailureMessageCode = 3;
-constexpr int32_t kTestEndedState = 9;
 
 // The log line of each reason, by radio button from 1026 to 1030.
 const char* const kReasonLines[] = {
@@ -57,7 +56,7 @@ INT_PTR CALLBACK FailReasonProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
         return TRUE;
     }
-    if (message == WM_COMMAND && LOWORD(wParam) == kContinue) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_CONTINUE) {
         const char* reason = ChosenReasonLine(dialog);
         LogLine("%s", reason);
         if (program.pluginMode) {
@@ -69,11 +68,6 @@ INT_PTR CALLBACK FailReasonProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     return message == WM_COMMAND;
 }
 
-INT_PTR RunDialog(const char* templateName, DLGPROC procedure) {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), templateName, static_cast<HWND>(program.mainWindow),
-                           procedure, 0);
-}
-
 }  // namespace
 
 bool ConcludeTest(WindowHandle window, bool verify) {
@@ -82,7 +76,7 @@ bool ConcludeTest(WindowHandle window, bool verify) {
     bool passed = false;
     if (verify) {
         // Only the operator's yes passes a keyboard: a question that could not be shown counts as no.
-        passed = RunDialog("Passverification", PassVerificationProc) == 1;
+        passed = RunModalDialog("Passverification", PassVerificationProc) == 1;
         if (program.mainWindow == nullptr) {
             return false;  // the window was destroyed while the question was open
         }
@@ -91,7 +85,7 @@ bool ConcludeTest(WindowHandle window, bool verify) {
         LogLine("User Selection: FAILED\n");
     }
     if (!passed) {
-        RunDialog("Failreason", FailReasonProc);
+        RunModalDialog("Failreason", FailReasonProc);
         if (program.mainWindow == nullptr) {
             return false;
         }

@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "base/key_codes.h"
+
 namespace {
 
 constexpr uint32_t kTab = 0x09;
@@ -21,10 +23,6 @@ constexpr uint32_t kRightControl = 0xA3;
 constexpr uint32_t kLeftAlt = 0xA4;
 constexpr uint32_t kRightAlt = 0xA5;
 
-// The LED test's own lock-key presses carry this scan code; they always reach the system.
-constexpr uint32_t kSyntheticScan = 0xFF;
-
-constexpr uint32_t kExtendedBit = 1u << 24;
 constexpr uint32_t kContextBit = 1u << 29;
 constexpr uint32_t kPreviousStateBit = 1u << 30;
 constexpr uint32_t kTransitionBit = 1u << 31;
@@ -72,7 +70,7 @@ bool IsSystemCombination(uint32_t virtualKey, ModifierKeys modifiers) {
 FilteredKey BuildKeyMessage(const HookedKey& key, bool released, bool wasHeld, ModifierKeys modifiers) {
     bool system = modifiers.altDown && !modifiers.ctrlDown;
     uint32_t lParam = 1 | (key.scanCode & 0xFF) << 16;
-    lParam |= (key.flags & kKeyExtended) != 0 ? kExtendedBit : 0;
+    lParam |= (key.flags & kKeyExtended) != 0 ? static_cast<uint32_t>(kExtendedBit) : 0;
     lParam |= modifiers.altDown ? kContextBit : 0;
     lParam |= released || wasHeld ? kPreviousStateBit : 0;
     lParam |= released ? kTransitionBit : 0;
@@ -84,7 +82,8 @@ FilteredKey BuildKeyMessage(const HookedKey& key, bool released, bool wasHeld, M
 }  // namespace
 
 FilteredKey FilterKeyEvent(const HookedKey& key, ModifierKeys systemModifiers) {
-    if (key.scanCode == kSyntheticScan || key.virtualKey >= filterState.keys.size()) {
+    // The LED test's own lock-key presses always reach the system.
+    if (key.scanCode == static_cast<uint32_t>(kSyntheticScan) || key.virtualKey >= filterState.keys.size()) {
         return {false, 0, 0, 0};
     }
     uint8_t& state = filterState.keys[key.virtualKey];

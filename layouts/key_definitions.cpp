@@ -1,9 +1,9 @@
 // Turning the rows of a layout file into key entries.
 #include "layouts/key_definitions.h"
 
-#include "app/program.h"
-#include "app/text_format.h"
-#include "engine/key_status.h"
+#include "base/key_codes.h"
+#include "base/program.h"
+#include "base/text_format.h"
 #include "layouts/key_names.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "layouts/layout_reader.h"
 
 // Pseudo-codes of the entries that are not keyboard keys.

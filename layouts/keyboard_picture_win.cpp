@@ -1,9 +1,9 @@
 // The keyboard picture: the layout bitmap scaled into control 1006 with the hatched status overlays.
 #include "layouts/keyboard_picture_win.h"
 
-#include "app/platform.h"
-#include "app/shell_services_win.h"
-#include "engine/key_status.h"
+#include "base/key_codes.h"
+#include "base/platform.h"
+#include "base/shell_services_win.h"
 #include "layouts/layout_catalogue.h"
 #include "resources/resource_ids.h"
 

@@ -1,18 +1,11 @@
 // Loading the layout catalogue from the layout files and bitmaps of a directory.
 #include "layouts/layout_catalogue.h"
 
-#include "app/text_format.h"
+#include "base/paths.h"
+#include "base/text_format.h"
 #include "layouts/layout_reader.h"
 
 LayoutCatalogue catalogue;
-
-std::string JoinPath(const std::string& directory, const std::string& name) {
-    return directory + kPathSeparator + name;
-}
-
-std::string BitmapNameFor(const std::string& layoutFileName) {
-    return layoutFileName.substr(0, layoutFileName.rfind('.')) + ".bmp";
-}
 
 bool LoadLayoutFile(WindowHandle owner, const std::string& layoutPath, const std::string& fileName,
                     KeyboardLayout& layout) {

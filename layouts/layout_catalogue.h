@@ -6,16 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "layouts/key_definitions.h"
 
 constexpr int kMaxLayouts = 100;
-
-#if defined(_WIN32)
-constexpr char kPathSeparator = '\\';
-#else
-constexpr char kPathSeparator = '/';
-#endif
 
 struct LayoutCatalogue {
     std::vector<KeyboardLayout> layouts;  // slots 0 to layoutCount - 1, in directory-search order
@@ -40,9 +34,3 @@ void MakeLayoutCurrent(int32_t index);
 
 // Frees every layout; the catalogue is empty afterwards.
 void FreeLayoutCatalogue();
-
-// `directory` + separator + `name`.
-std::string JoinPath(const std::string& directory, const std::string& name);
-
-// The name of the bitmap that goes with a layout file: the name cut at its last "." followed by ".bmp".
-std::string BitmapNameFor(const std::string& layoutFileName);

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstring>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace {
 

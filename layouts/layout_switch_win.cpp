@@ -1,7 +1,8 @@
 // Switching the current layout to the one selected in the layout list.
 #include "layouts/layout_switch_win.h"
 
-#include "app/program.h"
+#include "base/paths.h"
+#include "base/program.h"
 #include "engine/test_state.h"
 #include "layouts/keyboard_picture_win.h"
 #include "layouts/layout_catalogue.h"
@@ -9,8 +10,8 @@
 #include "resources/resource_ids.h"
 
 // The picture is loaded before anything changes. A layout whose picture cannot be loaded is not switched to:
-// the list goes back to the layout under test and nothing is logged, so that the list and the log never name a
-// layout whose keys are not the ones being tested.
+// the list goes back to the layout under test and nothing is logged, so that the list and the log never name
+// a layout whose keys are not the ones being tested.
 void SelectLayout(HWND mainWindow) {
     const LRESULT selection = SendDlgItemMessageA(mainWindow, IDC_LAYOUT_LIST, CB_GETCURSEL, 0, 0);
     if (selection < 0 || selection >= catalogue.layoutCount) {
@@ -22,8 +23,8 @@ void SelectLayout(HWND mainWindow) {
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageA(nullptr, bitmapPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
     if (bitmap == nullptr) {
-        SendDlgItemMessageA(mainWindow, IDC_LAYOUT_LIST, CB_SETCURSEL, static_cast<WPARAM>(catalogue.currentLayout),
-                            0);
+        SendDlgItemMessageA(mainWindow, IDC_LAYOUT_LIST, CB_SETCURSEL,
+                            static_cast<WPARAM>(catalogue.currentLayout), 0);
         return;
     }
     catalogue.currentLayout = static_cast<int32_t>(selection);

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 HostLink hostLink;
 
@@ -13,7 +13,6 @@ constexpr int32_t kWaitStepMs = 100;
 constexpr int32_t kMessageWaitMs = 2000;
 constexpr int32_t kStateWaitMs = 1000;
 constexpr int32_t kEndStateWaitMs = 2000;
-constexpr int32_t kTestEndedState = 9;
 constexpr int32_t kNameTextWidth = 20;
 constexpr int32_t kMessageTextWidth = 100;
 constexpr size_t kMessageBufferSize = 100;

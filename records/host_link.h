@@ -31,6 +31,9 @@ constexpr size_t kMessagePending = 0x15B;
 
 constexpr size_t kMappingNameCapacity = 512;
 
+// The plug-in state that ends a test, passed or failed.
+constexpr int32_t kTestEndedState = 9;
+
 struct HostLink {
     uint8_t* block = nullptr;  // the mapped view; none until the link is open
     std::string mappingName;

@@ -1,7 +1,7 @@
 // The host's shared block opened as a named file mapping, and the waits of the link.
 #include <windows.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 uint8_t* MapHostBlock(const char* name, size_t length, int32_t& errorCode) {
     HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, name);

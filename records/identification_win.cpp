@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include "app/main_window_win.h"
-#include "app/program.h"
-#include "app/system_keys_win.h"
+#include "base/program.h"
+#include "base/shell_services_win.h"
 #include "records/log_browse_win.h"
 #include "records/log_file.h"
 #include "records/test_log.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -17,7 +17,6 @@ constexpr int kProductField = 1022;
 constexpr int kBatchField = 1023;
 constexpr int kLogPathField = 1028;
 constexpr int kBrowse = 1005;
-constexpr int kContinue = 1033;
 constexpr int kExit = 1029;
 constexpr int kOverwrite = 1030;
 constexpr int kAppend = 1031;
@@ -89,7 +88,8 @@ void ContinueOperator(HWND dialog) {
         ShowError(dialog, "无法打开日志文件。请输入一个替换的文件名。");
         return;
     }
-    WriteLogHeader(operatorId, productId, batchId, OsNameText(osPlatformId, osMajorVersion, osMinorVersion));
+    WriteLogHeader(operatorId, productId, batchId,
+                   OsNameText(program.osPlatformId, program.osMajorVersion, program.osMinorVersion));
     EndDialog(dialog, 1);
 }
 
@@ -113,7 +113,7 @@ struct OperatorDialog {
             case kBrowse:
                 BrowseLogName(dialog, kLogPathField);
                 return true;
-            case kContinue:
+            case IDC_CONTINUE:
                 ContinueOperator(dialog);
                 return true;
             default:
@@ -126,7 +126,7 @@ struct OperatorDialog {
 struct SerialDialog {
     static void Start(HWND) {}
     static bool Command(HWND dialog, WORD command) {
-        if (command != kContinue) {
+        if (command != IDC_CONTINUE) {
             return false;
         }
         GetDlgItemTextA(dialog, kSerialField, keyboardSerial, kIdentifierSize);
@@ -160,19 +160,16 @@ INT_PTR CALLBACK IdentificationDialogProc(HWND dialog, UINT message, WPARAM wPar
 
 // Runs one of the dialogs modally; 1 only when it ended with Continue. A dialog that could not be shown
 // (-1) counts as Exit, so that no keyboard is tested without its identifiers in the log.
-int RunDialog(const char* templateName, DLGPROC procedure) {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), templateName, static_cast<HWND>(program.mainWindow),
-                           procedure, 0) == 1
-               ? 1
-               : 0;
+int RunIdentificationDialog(const char* templateName, DLGPROC procedure) {
+    return RunModalDialog(templateName, procedure) == 1 ? 1 : 0;
 }
 
 }  // namespace
 
 int RunOperatorDialog() {
-    return RunDialog("Operator", IdentificationDialogProc<OperatorDialog>);
+    return RunIdentificationDialog("Operator", IdentificationDialogProc<OperatorDialog>);
 }
 
 int RunSerialDialog() {
-    return RunDialog("Serial", IdentificationDialogProc<SerialDialog>);
+    return RunIdentificationDialog("Serial", IdentificationDialogProc<SerialDialog>);
 }

@@ -6,9 +6,10 @@
 #include <cstring>
 #include <string>
 
-namespace {
+#include "base/paths.h"
+#include "base/program.h"
 
-constexpr DWORD kModulePathSize = 400;
+namespace {
 
 using FileNameDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
 using DialogError = DWORD(WINAPI*)();
@@ -43,10 +44,7 @@ const CommonDialogs& LoadCommonDialogs() {
 }
 
 std::string DefaultLogPath() {
-    char path[kModulePathSize] = "";
-    GetModuleFileNameA(nullptr, path, kModulePathSize);
-    std::string directory = path;
-    return directory.substr(0, directory.rfind('\\')) + "\\test.log";
+    return JoinPath(program.programDirectory, "test.log");
 }
 
 }  // namespace

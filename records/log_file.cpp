@@ -4,13 +4,11 @@
 #include <cstring>
 #include <ctime>
 
-#include "app/product.h"
+#include "base/product.h"
+#include "base/program.h"
 #include "records/test_log.h"
 
 namespace {
-
-constexpr uint32_t kWindowsFamily = 1;
-constexpr uint32_t kNtFamily = 2;
 
 #if defined(_WIN32)
 constexpr const char* kOverwriteMode = "wt";

@@ -4,12 +4,13 @@
 #include <cstdarg>
 #include <string>
 
-#include "app/program.h"
+#include "base/program.h"
 
 TestLogState testLog;
-char logLineBuffer[kLogLineBufferSize];
 
 namespace {
+
+char logLineBuffer[kLogLineBufferSize];
 
 void WriteLogLine(const char* format, va_list arguments, bool flush) {
     va_list retry;

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "app/text_format.h"
+#include "base/text_format.h"
 
 constexpr size_t kLogLineBufferSize = 200;
 
@@ -12,10 +12,10 @@ struct TestLogState {
 };
 
 extern TestLogState testLog;
-extern char logLineBuffer[kLogLineBufferSize];
 
-// Formats one line into logLineBuffer and, when the log is open, writes and flushes it. A line too long for
-// the buffer is formatted whole into a larger one instead, so it is neither cut nor written past the buffer.
+// Formats one line into the log's line buffer of kLogLineBufferSize bytes and, when the log is open, writes
+// and flushes it. A line too long for the buffer is formatted whole into a larger one instead, so it is
+// neither cut nor written past the buffer.
 void LogLine(const char* format, ...) DVQ_PRINTF_FORMAT(1, 2);
 
 // Closes the log; nothing is written afterwards.

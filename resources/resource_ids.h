@@ -24,6 +24,9 @@
 #define IDC_DELAY_TIME 1022
 #define IDC_LED_TEST 1023
 
+// The Continue button of the identification and fail-reason dialogs.
+#define IDC_CONTINUE 1033
+
 // Timers of the main window.
 #define LED_TEST_TIMER 1
 #define HOST_POLL_TIMER 2

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/platform.h"
-#include "app/program.h"
+#include "base/platform.h"
+#include "base/program.h"
 #include "layouts/key_definitions.h"
 #include "layouts/layout_reader.h"
 

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
+#include "app/core_state.h"
+#include "base/key_codes.h"
+#include "base/program.h"
 #include "engine/key_events.h"
-#include "engine/key_status.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
 #include "records/test_log.h"
@@ -26,10 +27,8 @@ class EngineTest : public ::testing::Test {
     static constexpr int64_t kTicksPerMs = 1000;
 
     void SetUp() override {
-        ResetProgramState();
+        ResetCoreState();
         ResetFakePlatform();
-        ResetEngineState();
-        FreeLayoutCatalogue();
         program.ticksPerMs = kTicksPerMs;
         program.mainWindow = window;
         logFile = std::tmpfile();
@@ -38,7 +37,7 @@ class EngineTest : public ::testing::Test {
     void TearDown() override {
         testLog.stream = nullptr;
         std::fclose(logFile);
-        FreeLayoutCatalogue();
+        ResetCoreState();
     }
 
     // Builds a layout from file rows, makes it current and resets the test; clears what was recorded.

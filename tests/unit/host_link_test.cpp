@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/core_state.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
@@ -13,12 +14,12 @@ namespace {
 class HostLinkTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        ResetCoreState();
         ResetFakePlatform();
-        hostLink = HostLink();
         std::memset(fakePlatform.hostBlock, 0xAA, sizeof fakePlatform.hostBlock);
         SetRunFlag(1);
     }
-    void TearDown() override { hostLink = HostLink(); }
+    void TearDown() override { ResetCoreState(); }
 
     void SetRunFlag(uint32_t value) { std::memcpy(fakePlatform.hostBlock + kRunFlag, &value, sizeof value); }
     uint32_t Word(size_t offset) const {

@@ -6,7 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/program.h"
+#include "app/core_state.h"
+#include "base/program.h"
 #include "layouts/key_names.h"
 #include "tests/unit/platform_fake.h"
 
@@ -76,7 +77,7 @@ const EntryCase kEntryCases[] = {
 
 class KeyEntryBuilding : public ::testing::TestWithParam<EntryCase> {
   protected:
-    void SetUp() override { ResetProgramState(); }
+    void SetUp() override { ResetCoreState(); }
 };
 
 TEST_P(KeyEntryBuilding, FillsEveryFieldOrRefusesTheRow) {
@@ -118,7 +119,7 @@ TEST(VirtualKeyNameTable, EveryNameIsShortAndUnique) {
 class KeyboardLayoutBuilding : public ::testing::Test {
   protected:
     void SetUp() override {
-        ResetProgramState();
+        ResetCoreState();
         ResetFakePlatform();
     }
     bool Build(const std::vector<std::string>& lines, const std::string& fileName = "US.kbl") {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/core_state.h"
+#include "base/paths.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
@@ -17,12 +19,12 @@ const std::string kGoodLayout =
 class LayoutCatalogueLoading : public ::testing::Test {
   protected:
     void SetUp() override {
+        ResetCoreState();
         ResetFakePlatform();
-        FreeLayoutCatalogue();
         folder = MakeScratchFolder();
     }
     void TearDown() override {
-        FreeLayoutCatalogue();
+        ResetCoreState();
         RemoveScratchFolder(folder);
     }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 struct ShownMessage {
     WindowHandle owner;

@@ -1,5 +1,5 @@
 // The main window's layout arithmetic and the centring of dialogs.
-#include "app/window_geometry.h"
+#include "base/window_geometry.h"
 
 #include <gtest/gtest.h>
 

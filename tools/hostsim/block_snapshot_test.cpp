@@ -83,7 +83,7 @@ class TextAreas : public BlockSnapshotTest, public ::testing::WithParamInterface
 // A text without its terminator ends at its area, never in the field behind it.
 TEST_P(TextAreas, UnterminatedTextEndsAtItsArea) {
     const AreaCase& row = GetParam();
-    std::memset(testerBlock, 'A', sizeof testerBlock);
+    std::memset(testerBlock, 'A', kHostBlockSize);
     std::memset(testerBlock + row.offset, 'x', row.width);
     EXPECT_EQ(ReadTesterBlock().*row.text, std::string(row.width, 'x'));
 }
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, TextAreas,
                                            AreaCase{kMessageText, 100, &BlockSnapshot::messageText}));
 
 TEST_F(BlockSnapshotTest, CounterLabelsEndAtTheirTwentyFourBytes) {
-    std::memset(testerBlock, 'A', sizeof testerBlock);
+    std::memset(testerBlock, 'A', kHostBlockSize);
     std::memset(testerBlock + kSecondCounterLabel, 'x', 24);
     EXPECT_EQ(ReadTesterBlock().counterLabels[1], std::string(24, 'x'));
 }

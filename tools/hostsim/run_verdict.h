@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "records/host_link.h"
 #include "tools/hostsim/block_snapshot.h"
 
 // The exit codes of the stand-in host.
@@ -13,9 +14,6 @@ constexpr int32_t kExitFail = 1;
 constexpr int32_t kExitStopped = 2;
 constexpr int32_t kExitStartUpFailed = 3;
 constexpr int32_t kExitSetUpError = 4;
-
-// The plug-in state that ends a test, passed or failed.
-constexpr int32_t kTestEndedState = 9;
 
 struct RunWatch {
     bool readySeen = false;

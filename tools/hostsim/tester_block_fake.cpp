@@ -1,23 +1,12 @@
-// The in-memory shared block of the stand-in host's tests, and the platform services of the tester's link.
+// The in-memory shared block of the stand-in host's tests.
 #include "tools/hostsim/tester_block_fake.h"
 
-#include <cstring>
-
-#include "app/platform.h"
-
-uint8_t testerBlock[kHostBlockSize];
-
-uint8_t* MapHostBlock(const char*, size_t, int32_t&) {
-    return testerBlock;
-}
-
-// The link's waits for the host pass at once.
-void SleepMilliseconds(int32_t) {}
+#include "app/core_state.h"
 
 void ResetTesterBlock() {
-    std::memset(testerBlock, 0, sizeof testerBlock);
+    ResetCoreState();
+    ResetFakePlatform();
     testerBlock[kRunFlag] = 1;
-    hostLink = HostLink();
 }
 
 bool OpenTesterLink() {

@@ -1,6 +1,6 @@
-// A shared block in memory that the tester's own link code fills, for the stand-in host's tests: the
-// platform services the link calls are defined here, so that OpenLink maps this array; and the fixture of
-// the tests that use it.
+// A shared block in memory that the tester's own link code fills, for the stand-in host's tests: the link
+// maps the recording platform's host block, and its waits for the host pass at once. Also the fixture of the
+// tests that use it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,9 +8,11 @@
 #include <cstdint>
 
 #include "records/host_link.h"
+#include "tests/unit/platform_fake.h"
 #include "tools/hostsim/block_snapshot.h"
 
-extern uint8_t testerBlock[kHostBlockSize];
+// The block the tester writes and the host reads: its first kHostBlockSize bytes.
+inline uint8_t* const testerBlock = fakePlatform.hostBlock;
 
 // Zero-fills the block as a host creates it, sets the run flag to 1 and closes the tester's link.
 void ResetTesterBlock();

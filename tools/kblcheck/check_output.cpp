@@ -3,7 +3,7 @@
 
 #include <cinttypes>
 
-#include "app/text_format.h"
+#include "base/text_format.h"
 
 std::string ShowLineBreaks(const std::string& text) {
     std::string shown;

@@ -2,8 +2,9 @@
 // printed instead of shown.
 #include "tools/kblcheck/layout_check.h"
 
-#include "app/platform.h"
-#include "app/program.h"
+#include "app/core_state.h"
+#include "base/platform.h"
+#include "base/program.h"
 #include "layouts/layout_catalogue.h"
 #include "layouts/layout_reader.h"
 #include "tools/kblcheck/check_output.h"
@@ -95,7 +96,7 @@ void ShowMessage(WindowHandle, const std::string& text, const char* caption, uin
 
 CheckResult CheckLayouts(const CheckOptions& options) {
     CheckResult result;
-    ResetProgramState();
+    ResetCoreState();
     program.productionMode = options.production ? 1 : 0;
     sink.output = &result.output;
     for (const std::string& path : options.paths) {

@@ -14,34 +14,16 @@
 #include <utility>
 #include <vector>
 
-#include "app/platform.h"
-#include "app/program.h"
-#include "engine/key_status.h"
+#include "app/core_state.h"
+#include "base/key_codes.h"
 #include "layouts/key_definitions.h"
 #include "layouts/layout_reader.h"
+#include "tests/unit/platform_fake.h"
 #include "tools/layoutgen/icon_file.h"
 #include "tools/layoutgen/keyboard_art.h"
 #include "tools/layoutgen/layout_file.h"
 #include "tools/layoutgen/pixel_font.h"
 #include "tools/layoutgen/shipped_layouts.h"
-
-namespace {
-
-std::vector<std::string> shownMessages;
-
-}  // namespace
-
-void ShowMessage(WindowHandle, const std::string& text, const char*, uint32_t) {
-    shownMessages.push_back(text);
-}
-
-std::vector<std::string> FindLayoutFiles(const std::string&) {
-    return {};
-}
-
-bool FileExists(const std::string& path) {
-    return std::filesystem::is_regular_file(path);
-}
 
 namespace {
 
@@ -96,7 +78,8 @@ class GeneratedLayouts : public testing::Test {
     static void SetUpTestSuite() {
         folder = (std::filesystem::temp_directory_path() / "dvq-layoutgen-XXXXXX").string();
         ASSERT_NE(mkdtemp(&folder[0]), nullptr);
-        program.productionMode = 0;
+        ResetCoreState();
+        ResetFakePlatform();
         for (const LayoutSheet& sheet : ShippedLayouts()) {
             ASSERT_TRUE(WriteLayoutFiles(folder, sheet)) << sheet.name;
             LoadedLayout& loaded = layouts[sheet.name];
@@ -137,6 +120,10 @@ std::string GeneratedLayouts::folder;
 std::map<std::string, LoadedLayout> GeneratedLayouts::layouts;
 
 TEST_F(GeneratedLayouts, EveryRowLoadsWithTheTestersReaderAndBuilder) {
+    std::vector<std::string> shownMessages;
+    for (const ShownMessage& message : fakePlatform.messages) {
+        shownMessages.push_back(message.text);
+    }
     EXPECT_EQ(shownMessages, std::vector<std::string>());
     ASSERT_EQ(layouts.size(), 5u);
     for (const auto& [name, loaded] : layouts) {

@@ -1,7 +1,7 @@
 // The directory search and file checks of the Windows program and tools.
 #include <windows.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 std::vector<std::string> FindLayoutFiles(const std::string& directory) {
     std::vector<std::string> names;

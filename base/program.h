@@ -1,11 +1,15 @@
 // Program-wide state of the application shell that every subsystem reads: the main window, the modes,
-// the time base and the program's directory.
+// the time base, the program's directory and the operating-system version.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "app/platform.h"
+#include "base/platform.h"
+
+// The platform id of the NT family and of the Windows 9x family, as the operating-system version gives them.
+constexpr uint32_t kNtFamily = 2;
+constexpr uint32_t kWindowsFamily = 1;
 
 struct ProgramState {
     WindowHandle mainWindow = nullptr;
@@ -16,9 +20,11 @@ struct ProgramState {
     uint8_t pluginMode = 0;        // driven by the host application: /p
     std::string programDirectory;  // directory of the executable, without a trailing separator
     std::string layoutName;        // the layout asked for by /k; after start-up the selected layout's name
+    uint32_t osPlatformId = 0;     // from the operating-system version, read as the main window starts
+    uint32_t osMajorVersion = 0;
+    uint32_t osMinorVersion = 0;
 };
 
 extern ProgramState program;
 
-// Brings the program-wide state back to its start values.
-void ResetProgramState();
+// The start values come back with ResetCoreState (app/core_state.h), with the rest of the program-wide state.

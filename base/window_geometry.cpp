@@ -1,5 +1,5 @@
 // The arithmetic of the main window's layout and of centring a dialog over its owner.
-#include "app/window_geometry.h"
+#include "base/window_geometry.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // printf-style formatting into a string of whatever length the result needs.
-#include "app/text_format.h"
+#include "base/text_format.h"
 
 #include <cstdarg>
 #include <cstdio>

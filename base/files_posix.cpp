@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 std::vector<std::string> FindLayoutFiles(const std::string& directory) {
     std::vector<std::string> names;

@@ -1,9 +1,12 @@
-// The small platform services the core calls: the counter, control texts and posted commands.
-#include "app/shell_services_win.h"
+// The small platform services the core calls (the counter, control texts and posted commands), and the
+// control lookup, dialog centring and modal dialogs that the shell files share.
+#include "base/shell_services_win.h"
 
 #include <cstring>
 
-#include "app/platform.h"
+#include "base/platform.h"
+#include "base/program.h"
+#include "base/window_geometry.h"
 
 namespace {
 
@@ -59,4 +62,27 @@ void SetControlText(WindowHandle window, int32_t controlId, const char* text) {
 
 void PostCommand(WindowHandle window, int32_t commandId) {
     PostMessageA(static_cast<HWND>(window), WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+void CenterDialog(HWND dialog, HWND owner) {
+    RECT dialogRect;
+    RECT ownerRect;
+    GetWindowRect(dialog, &dialogRect);
+    GetWindowRect(owner, &ownerRect);
+    HDC dc = GetDC(dialog);
+    const int screenWidth = GetDeviceCaps(dc, HORZRES);
+    const int screenHeight = GetDeviceCaps(dc, VERTRES);
+    ReleaseDC(dialog, dc);
+    int32_t x = 0;
+    int32_t y = 0;
+    CenterOver(
+        {ownerRect.left, ownerRect.top, ownerRect.right - ownerRect.left, ownerRect.bottom - ownerRect.top},
+        dialogRect.right - dialogRect.left, dialogRect.bottom - dialogRect.top, screenWidth, screenHeight, x,
+        y);
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+INT_PTR RunModalDialog(const char* templateName, DLGPROC procedure) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), templateName, static_cast<HWND>(program.mainWindow),
+                           procedure, 0);
 }

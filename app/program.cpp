@@ -1,8 +1,0 @@
-// Program-wide state of the application shell.
-#include "app/program.h"
-
-ProgramState program;
-
-void ResetProgramState() {
-    program = ProgramState();
-}

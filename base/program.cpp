@@ -1,0 +1,4 @@
+// Program-wide state of the application shell.
+#include "base/program.h"
+
+ProgramState program;

@@ -1,0 +1,33 @@
+// The platform seams for native programs that link the core without a window: the tools, the benchmarks and
+// the fuzz targets. Nothing is shown, posted, painted, mapped or waited for; the counter reads the steady
+// clock in nanoseconds. Every seam but ShowMessage is here: each program says itself what becomes of a
+// message box (kblcheck prints it, a benchmark counts it), and the files come from the system's own file
+// services (base/files_posix.cpp or base/files_win.cpp).
+#include <chrono>
+
+#include "base/platform.h"
+
+int64_t ReadPerformanceCounter() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void SetControlText(WindowHandle, int32_t, const char*) {}
+
+void PostCommand(WindowHandle, int32_t) {}
+
+void PaintKeyNow(WindowHandle, int32_t) {}
+
+void StopLedTest() {}
+
+bool ConcludeTest(WindowHandle, bool) {
+    return false;
+}
+
+uint8_t* MapHostBlock(const char*, size_t, int32_t& errorCode) {
+    errorCode = 2;
+    return nullptr;
+}
+
+void SleepMilliseconds(int32_t) {}
