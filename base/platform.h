@@ -12,7 +12,6 @@ using WindowHandle = void*;
 
 // Message box styles, with the values the platform gives them.
 constexpr uint32_t kMessageOk = 0x00;
-constexpr uint32_t kMessageIconError = 0x10;
 constexpr uint32_t kMessageIconWarning = 0x30;
 constexpr uint32_t kMessageIconInformation = 0x40;
 
@@ -20,8 +19,10 @@ constexpr uint32_t kMessageIconInformation = 0x40;
 // `text` and `caption` are in the ANSI code page.
 void ShowMessage(WindowHandle owner, const std::string& text, const char* caption, uint32_t style);
 
-// The names (without directory) of the files matching "*.kbl" in `directory`, in the order in which the
-// directory search returns them.
+// The names (without directory) of the files matching "*.kbl" in `directory`. The Windows program takes them
+// in the order in which the directory search returns them (name order on NTFS, creation order on FAT); the
+// native tools sort them by name, byte by byte. The two agree for the usual layout names, but with more than
+// 100 layouts the native kblcheck may check another first 100 than the tester loads.
 std::vector<std::string> FindLayoutFiles(const std::string& directory);
 
 // True when a file (not a directory) exists at `path`.

@@ -171,7 +171,7 @@ void OnKeyDown(WindowHandle window, int32_t code, int32_t lParam) {
     for (size_t i = 0; Keys()[i].virtualKey != kTerminatorCode; ++i) {
         KeyEntry& compound = Keys()[i];
         if (IsCompoundEntry(compound) && compound.status == FailArmed &&
-            MatchCompound(static_cast<int32_t>(i)) && compound.status == FailArmed) {
+            MatchCompound(static_cast<int32_t>(i))) {
             compound.status = FailTriggered;
             PaintKeyNow(window, static_cast<int32_t>(i));
             failCombination = true;

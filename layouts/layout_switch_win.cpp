@@ -27,7 +27,6 @@ void SelectLayout(HWND mainWindow) {
                             static_cast<WPARAM>(catalogue.currentLayout), 0);
         return;
     }
-    catalogue.currentLayout = static_cast<int32_t>(selection);
     ReleasePicture();
 
     HWND pictureControl = GetDlgItem(mainWindow, IDC_PICTURE);
@@ -39,7 +38,7 @@ void SelectLayout(HWND mainWindow) {
     pictureBitmap = bitmap;
     SelectObject(pictureDC, pictureBitmap);
     SetMapMode(pictureDC, GetMapMode(controlDC));
-    MakeLayoutCurrent(catalogue.currentLayout);
+    MakeLayoutCurrent(static_cast<int32_t>(selection));
     ResetTest();
     ReleaseDC(pictureControl, controlDC);
     InvalidateRect(mainWindow, nullptr, FALSE);
