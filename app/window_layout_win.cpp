@@ -30,6 +30,12 @@ void InitMainWindow(HWND window) {
     }
     SendMessageA(layoutList, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SelectLayout(window);
+    // A layout whose picture cannot be loaded is not switched to: the first layout in the list whose picture
+    // loads is taken instead. Only when no picture loads is the first layout tested without one.
+    for (int32_t i = 0; pictureBitmap == nullptr && i < catalogue.layoutCount; ++i) {
+        SendMessageA(layoutList, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        SelectLayout(window);
+    }
     // The layout in use: the one named, unless its picture could not be loaded.
     program.layoutName = catalogue.layouts[static_cast<size_t>(catalogue.currentLayout)].name;
 

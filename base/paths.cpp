@@ -1,13 +1,24 @@
 // Path helpers every floor shares.
 #include "base/paths.h"
 
+#include "base/platform.h"
+
 std::string JoinPath(const std::string& directory, const std::string& name) {
     return directory + kPathSeparator + name;
 }
 
-std::string DirectoryOf(const std::string& path) {
-    const size_t separator = path.rfind(kPathSeparator);
-    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+size_t CharacterLength(const char* text) {
+    return IsLeadByte(static_cast<uint8_t>(text[0])) && text[1] != '\0' ? 2 : 1;
+}
+
+std::string DirectoryOf(const std::string& path, char separator) {
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < path.size(); i += CharacterLength(path.c_str() + i)) {
+        if (path[i] == separator) {
+            last = i;
+        }
+    }
+    return last == std::string::npos ? std::string() : path.substr(0, last);
 }
 
 std::string BitmapNameFor(const std::string& layoutFileName) {

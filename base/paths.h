@@ -13,9 +13,14 @@ constexpr char kPathSeparator = '/';
 // `directory` + separator + `name`.
 std::string JoinPath(const std::string& directory, const std::string& name);
 
+// The length in bytes of the character that starts at `text`: 2 for a lead byte of the system's code page
+// followed by another byte, else 1.
+size_t CharacterLength(const char* text);
+
 // The folder part of `path`: everything before its last separator, without the separator; empty when the
-// path has none.
-std::string DirectoryOf(const std::string& path);
+// path has none. The path is walked by characters, so a double-byte character whose second byte is the
+// separator's never cuts it.
+std::string DirectoryOf(const std::string& path, char separator = kPathSeparator);
 
 // The name of the bitmap that goes with a layout file: the name cut at its last "." followed by ".bmp".
 std::string BitmapNameFor(const std::string& layoutFileName);

@@ -25,8 +25,27 @@ void ShowMessage(WindowHandle owner, const std::string& text, const char* captio
 // 100 layouts the native kblcheck may check another first 100 than the tester loads.
 std::vector<std::string> FindLayoutFiles(const std::string& directory);
 
+// True when `byte` opens a double-byte character in the system's ANSI code page (0x81-0xFE in GBK, the code
+// page of a Chinese Windows). Paths and typed names are walked by characters with it, so that the second byte
+// of a character is never taken for a backslash.
+bool IsLeadByte(uint8_t byte);
+
 // True when a file (not a directory) exists at `path`.
 bool FileExists(const std::string& path);
+
+// A moment of the local calendar, as the system's clock gives it.
+struct LocalTime {
+    int32_t year = 0;     // four digits, 2026 and well past 2038
+    int32_t month = 0;    // 1 to 12
+    int32_t day = 0;      // 1 to 31
+    int32_t weekDay = 0;  // 0 for Sunday to 6 for Saturday
+    int32_t hour = 0;
+    int32_t minute = 0;
+    int32_t second = 0;
+};
+
+// Reads the local date and time from the system's clock, with no limit in 2038; false when it cannot be read.
+bool ReadLocalTime(LocalTime& now);
 
 // The performance counter's current value.
 int64_t ReadPerformanceCounter();

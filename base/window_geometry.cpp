@@ -36,6 +36,18 @@ MainWindowLayout ComputeMainWindowLayout(int32_t clientWidth, int32_t clientHeig
     return layout;
 }
 
+int32_t ScaledCoordinate(int32_t origin, int32_t extent, float scale) {
+    constexpr float kCoordinateLimit = 134217728.0f;  // 2^27
+    const float scaled = static_cast<float>(static_cast<int64_t>(origin) + extent) * scale;
+    if (!(scaled < kCoordinateLimit)) {
+        return static_cast<int32_t>(kCoordinateLimit) - 1;  // also a product that is no number
+    }
+    if (scaled <= -kCoordinateLimit) {
+        return -static_cast<int32_t>(kCoordinateLimit);
+    }
+    return static_cast<int32_t>(scaled);
+}
+
 float PictureScaleFor(int32_t pictureClientWidth) {
     return static_cast<float>(pictureClientWidth / kBitmapWidth);
 }

@@ -28,6 +28,11 @@ MainWindowLayout ComputeMainWindowLayout(int32_t clientWidth, int32_t clientHeig
 // The picture's zoom: its client width over the 700 pixels of a layout bitmap.
 float PictureScaleFor(int32_t pictureClientWidth);
 
+// The picture's coordinate of the bitmap coordinate `origin` + `extent` at zoom `scale`: the product taken in
+// float and truncated toward zero, kept within the coordinates the graphics system accepts (±2^27). The sum
+// and the conversion cannot overflow, whatever a layout row holds.
+int32_t ScaledCoordinate(int32_t origin, int32_t extent, float scale);
+
 // The top-left corner that centres a `dialogWidth` x `dialogHeight` dialog over `owner`, kept on a screen of
 // `screenWidth` x `screenHeight`.
 void CenterOver(const PixelRect& owner, int32_t dialogWidth, int32_t dialogHeight, int32_t screenWidth,

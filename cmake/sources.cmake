@@ -22,7 +22,7 @@ set(DVQ_CORE_SOURCES
 )
 
 set(DVQ_SHELL_SOURCES
-    base/files_win.cpp
+    base/system_win.cpp
     base/message_box_win.cpp
     base/shell_services_win.cpp
     layouts/keyboard_picture_win.cpp
@@ -41,5 +41,5 @@ set(DVQ_SHELL_SOURCES
 )
 
 set(DVQ_POSIX_SOURCES
-    base/files_posix.cpp
+    base/system_posix.cpp
 )

@@ -4,6 +4,7 @@
 #include "base/key_codes.h"
 #include "base/platform.h"
 #include "base/shell_services_win.h"
+#include "base/window_geometry.h"
 #include "layouts/layout_catalogue.h"
 #include "resources/resource_ids.h"
 
@@ -38,8 +39,8 @@ bool OverlayColour(int32_t status, COLORREF& colour) {
     }
 }
 
-LONG Scaled(int32_t value) {
-    return static_cast<LONG>(static_cast<float>(value) * pictureScale);
+LONG Scaled(int32_t origin, int32_t extent = 0) {
+    return ScaledCoordinate(origin, extent, pictureScale);
 }
 
 }  // namespace
@@ -55,9 +56,9 @@ void PaintKeyOverlay(HWND window, HDC dc, int32_t keyIndex) {
     }
     HBRUSH brush = CreateHatchBrush(HS_DIAGCROSS, colour);
     const POINT corners[4] = {{Scaled(entry.left), Scaled(entry.top)},
-                              {Scaled(entry.left + entry.width), Scaled(entry.top)},
-                              {Scaled(entry.left + entry.width), Scaled(entry.top + entry.height)},
-                              {Scaled(entry.left), Scaled(entry.top + entry.height)}};
+                              {Scaled(entry.left, entry.width), Scaled(entry.top)},
+                              {Scaled(entry.left, entry.width), Scaled(entry.top, entry.height)},
+                              {Scaled(entry.left), Scaled(entry.top, entry.height)}};
     HWND control = nullptr;
     HDC target = dc;
     if (target == nullptr) {

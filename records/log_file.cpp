@@ -2,10 +2,12 @@
 #include "records/log_file.h"
 
 #include <cstring>
-#include <ctime>
+#include <string>
 
+#include "base/paths.h"
 #include "base/product.h"
 #include "base/program.h"
+#include "base/text_format.h"
 #include "records/test_log.h"
 
 namespace {
@@ -18,24 +20,38 @@ constexpr const char* kOverwriteMode = "w";
 constexpr const char* kAppendMode = "a";
 #endif
 
+// The date line in the layout "Sun Dec 06 05:35:51 2026", day of month with a leading zero, from the system's
+// clock, which runs on past 2038; a clock that cannot be read gives a line that says so.
+std::string LogDateLine() {
+    static const char* const kWeekDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    LocalTime now;
+    if (!ReadLocalTime(now) || now.weekDay < 0 || now.weekDay > 6 || now.month < 1 || now.month > 12) {
+        return "(date unknown)\n";
+    }
+    return FormatText("%s %s %02d %02d:%02d:%02d %d\n", kWeekDays[now.weekDay], kMonths[now.month - 1],
+                      now.day, now.hour, now.minute, now.second, now.year);
+}
+
 }  // namespace
 
 LogNameCheck ValidateLogName(const char* path) {
     if (path[0] == '\0') {
         return LogNameCheck::Empty;
     }
-    // The path is walked by characters: a GBK lead byte takes the next byte with it, so the second byte of a
+    // The path is walked by characters: a lead byte takes the next byte with it, so the second byte of a
     // Chinese character is never taken for a backslash or a bar.
     const char* fileName = nullptr;
     bool badCharacter = false;
-    for (const char* p = path; *p != '\0'; ++p) {
-        const unsigned char byte = static_cast<unsigned char>(*p);
-        if (byte >= 0x81 && byte <= 0xFE && p[1] != '\0') {
-            ++p;
-        } else if (byte == '\\') {
+    for (const char* p = path; *p != '\0'; p += CharacterLength(p)) {
+        if (CharacterLength(p) == 2) {
+            continue;
+        }
+        if (*p == '\\') {
             fileName = p + 1;
             badCharacter = false;
-        } else if (std::strchr("/:*?<>|", byte) != nullptr) {
+        } else if (std::strchr("/:*?<>|", *p) != nullptr) {
             badCharacter = true;
         }
     }
@@ -69,11 +85,7 @@ bool OpenLog(const char* path, bool append) {
 void WriteLogHeader(const char* operatorId, const char* productId, const char* batchId, const char* osName) {
     LogLine("======== 开始运行新的检测 ========\n");
     LogLine("Dorvelquinta %s build %s,  %s\n", kProductVersion, kProductBuild, osName);
-    // The date line in the layout "Sun Dec 06 05:35:51 2026", day of month with a leading zero.
-    const std::time_t now = std::time(nullptr);
-    char date[64] = "";
-    std::strftime(date, sizeof date, "%a %b %d %H:%M:%S %Y\n", std::localtime(&now));
-    LogLine("%s", date);
+    LogLine("%s", LogDateLine().c_str());
     LogLine("操作标识: %s\n", operatorId);
     LogLine("产品标识: %s\n", productId);
     LogLine("批量标识: %s\n", batchId);

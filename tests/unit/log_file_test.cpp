@@ -105,6 +105,32 @@ TEST_F(LogFileWriting, HeaderBlockAndEveryLineOnDiskAtOnce) {
     EXPECT_TRUE(std::regex_match(content, header)) << content;
 }
 
+// The header's date line comes from the system's clock, which runs on past 2038.
+TEST_F(LogFileWriting, DateLineFromTheClockPast2038) {
+    struct Row {
+        LocalTime clock;
+        bool readable;
+        const char* line;
+    };
+    const Row rows[] = {
+        {{2038, 1, 19, 2, 3, 14, 8}, true, "Tue Jan 19 03:14:08 2038\n"},
+        {{2106, 2, 7, 0, 6, 28, 16}, true, "Sun Feb 07 06:28:16 2106\n"},
+        {{9999, 12, 31, 5, 23, 59, 59}, true, "Fri Dec 31 23:59:59 9999\n"},
+        {{}, false, "(date unknown)\n"},
+    };
+    for (const Row& row : rows) {
+        ResetFakePlatform();
+        fakePlatform.clock = row.clock;
+        fakePlatform.clockReadable = row.readable;
+        ASSERT_TRUE(OpenLog((folder + "/t.log").c_str(), false));
+        WriteLogHeader("op", "prod", "batch", "NT4");
+        const std::string content = Content();
+        const size_t start = content.find("NT4\n") + 4;
+        EXPECT_EQ(content.substr(start, content.find('\n', start) + 1 - start), row.line);
+        CloseLog();
+    }
+}
+
 TEST_F(LogFileWriting, OverwriteEmptiesAppendKeeps) {
     ASSERT_TRUE(OpenLog((folder + "/t.log").c_str(), false));
     LogLine("first\n");

@@ -19,8 +19,17 @@ std::vector<std::string> FindLayoutFiles(const std::string&) {
     return fakePlatform.layoutListing;
 }
 
+bool IsLeadByte(uint8_t byte) {
+    return fakePlatform.doubleByteCodePage && byte >= 0x81 && byte <= 0xFE;
+}
+
 bool FileExists(const std::string& path) {
     return std::filesystem::is_regular_file(path);
+}
+
+bool ReadLocalTime(LocalTime& now) {
+    now = fakePlatform.clock;
+    return fakePlatform.clockReadable;
 }
 
 int64_t ReadPerformanceCounter() {

@@ -16,9 +16,12 @@ struct ShownMessage {
 };
 
 struct FakePlatform {
-    std::vector<ShownMessage> messages;       // every message box shown, in order
-    std::vector<std::string> layoutListing;   // what the directory search returns
-    int64_t counter = 0;                      // what the performance counter reads
+    std::vector<ShownMessage> messages;      // every message box shown, in order
+    std::vector<std::string> layoutListing;  // what the directory search returns
+    bool doubleByteCodePage = true;          // lead bytes 0x81-0xFE, as GBK; else a single-byte code page
+    int64_t counter = 0;                     // what the performance counter reads
+    LocalTime clock = {2026, 12, 6, 0, 5, 35, 51};  // what the local clock reads: Sun Dec 06 05:35:51 2026
+    bool clockReadable = true;
     std::map<int32_t, std::string> controls;  // the last text of every control
     std::vector<int32_t> controlWrites;       // the control of every text write, in order
     std::vector<int32_t> postedCommands;

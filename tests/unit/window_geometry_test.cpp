@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 struct RowCase {
@@ -71,5 +73,30 @@ INSTANTIATE_TEST_SUITE_P(Rows, DialogCentring,
                                            CenterCase{{1200, 1000, 400, 300}, 1080, 924},
                                            CenterCase{{0, 0, 101, 51}, 0, 0},
                                            CenterCase{{10, 10, 1, 1}, 0, 0}));
+
+// Overlay corners: the sum of a key's origin and extent and its scaled value stay in range for any row
+// values.
+TEST(OverlayCoordinates, ScaleAndStayInTheGraphicsRange) {
+    struct Row {
+        int32_t origin;
+        int32_t extent;
+        float scale;
+        int32_t expected;
+    };
+    const Row rows[] = {
+        {30, 45, 1.0f, 75},
+        {30, 45, 2.0f, 150},
+        {-7, 0, 3.0f, -21},
+        {2147483647, 2147483647, 1.0f, 134217727},
+        {2147483647, 0, 0.0f, 0},
+        {-2147483647 - 1, -2147483647 - 1, 2.0f, -134217728},
+        {100000000, 100000000, 1.0f, 134217727},
+        {1, 1, std::numeric_limits<float>::quiet_NaN(), 134217727},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(ScaledCoordinate(row.origin, row.extent, row.scale), row.expected)
+            << row.origin << " + " << row.extent << " at " << row.scale;
+    }
+}
 
 }  // namespace

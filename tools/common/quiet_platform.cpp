@@ -1,8 +1,8 @@
 // The platform seams for native programs that link the core without a window: the tools, the benchmarks and
 // the fuzz targets. Nothing is shown, posted, painted, mapped or waited for; the counter reads the steady
-// clock in nanoseconds. Every seam but ShowMessage is here: each program says itself what becomes of a
-// message box (kblcheck prints it, a benchmark counts it), and the files come from the system's own file
-// services (base/files_posix.cpp or base/files_win.cpp).
+// clock in nanoseconds. Every seam is here but two kinds: ShowMessage, since each program says itself what
+// becomes of a message box (kblcheck prints it, a benchmark counts it), and the system's own services (files,
+// code page, clock) of base/system_posix.cpp or base/system_win.cpp.
 #include <chrono>
 
 #include "base/platform.h"

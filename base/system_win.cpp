@@ -1,7 +1,18 @@
-// The directory search and file checks of the Windows program and tools.
+// The system services of the Windows program and tools: directory search, file checks, code page and clock.
 #include <windows.h>
 
 #include "base/platform.h"
+
+bool ReadLocalTime(LocalTime& now) {
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    now = {time.wYear, time.wMonth, time.wDay, time.wDayOfWeek, time.wHour, time.wMinute, time.wSecond};
+    return true;
+}
+
+bool IsLeadByte(uint8_t byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
 
 std::vector<std::string> FindLayoutFiles(const std::string& directory) {
     std::vector<std::string> names;

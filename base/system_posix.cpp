@@ -1,12 +1,29 @@
-// The directory search and file checks of the native tools: layout files are found as the Windows program
-// finds them (the extension compared without regard to case), in name order.
+// The system services of the native tools: the directory search finds layout files as the Windows program
+// finds them (the extension compared without regard to case), in name order; text is taken as GBK, the code
+// page of the Windows the tester runs on; the clock is the local time of the system.
 #include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <time.h>
 
 #include <algorithm>
 
 #include "base/platform.h"
+
+bool ReadLocalTime(LocalTime& now) {
+    const time_t seconds = time(nullptr);
+    tm local;
+    if (seconds == static_cast<time_t>(-1) || localtime_r(&seconds, &local) == nullptr) {
+        return false;
+    }
+    now = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_wday,
+           local.tm_hour,        local.tm_min,     local.tm_sec};
+    return true;
+}
+
+bool IsLeadByte(uint8_t byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
 
 std::vector<std::string> FindLayoutFiles(const std::string& directory) {
     std::vector<std::string> names;
