@@ -14,6 +14,7 @@ set(DVQ_CORE_SOURCES
     engine/key_events.cpp
     engine/readouts.cpp
     engine/test_state.cpp
+    engine/verdict.cpp
     records/host_link.cpp
     records/log_file.cpp
     records/test_log.cpp

@@ -58,6 +58,12 @@ bool ConcludeTest(WindowHandle, bool verify) {
     return false;
 }
 
+int32_t ShowVerdictDialog(VerdictDialog dialog) {
+    const size_t shown = fakePlatform.verdictDialogs.size();
+    fakePlatform.verdictDialogs.push_back(dialog);
+    return shown < fakePlatform.verdictAnswers.size() ? fakePlatform.verdictAnswers[shown] : kDialogNotShown;
+}
+
 uint8_t* MapHostBlock(const char* name, size_t length, int32_t& errorCode) {
     fakePlatform.mappedName = name;
     fakePlatform.mappedLength = length;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/platform.h"
+#include "engine/verdict.h"
 
 struct ShownMessage {
     WindowHandle owner;
@@ -26,7 +27,9 @@ struct FakePlatform {
     std::vector<int32_t> controlWrites;       // the control of every text write, in order
     std::vector<int32_t> postedCommands;
     std::vector<int32_t> paintedKeys;
-    std::vector<bool> verdicts;  // the `verify` of every verdict asked for
+    std::vector<bool> verdicts;                 // the `verify` of every verdict asked for
+    std::vector<VerdictDialog> verdictDialogs;  // every verdict dialog shown, in order
+    std::vector<int32_t> verdictAnswers;        // their answers, in order; a dialog beyond them is not shown
     int ledStops = 0;
     alignas(8) uint8_t hostBlock[0x200] = {};  // the host's shared block
     int32_t mapError = 0;                      // 0: the block maps; else the error code of the failure

@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "base/platform.h"
+#include "engine/verdict.h"
 
 int64_t ReadPerformanceCounter() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -23,6 +24,10 @@ void StopLedTest() {}
 
 bool ConcludeTest(WindowHandle, bool) {
     return false;
+}
+
+int32_t ShowVerdictDialog(VerdictDialog) {
+    return kDialogNotShown;
 }
 
 uint8_t* MapHostBlock(const char*, size_t, int32_t& errorCode) {

@@ -1,0 +1,34 @@
+// The verdict of production mode as the core decides it: the operator's answers to the pass question and the
+// failure reason, the reason's log line and, in plug-in mode, the failure message to the host. The dialogs
+// themselves and what follows the verdict (the reset, the next keyboard) belong to the shell.
+#pragma once
+
+#include <cstdint>
+
+enum class VerdictDialog { PassQuestion, FailReason };
+
+// The answer of a verdict dialog: Yes or Continue, No, or the dialog could not be shown.
+constexpr int32_t kDialogAccepted = 1;
+constexpr int32_t kDialogRefused = 0;
+constexpr int32_t kDialogNotShown = -1;
+
+// The failure reasons, in the order of the reason dialog's radio buttons, and the one the verdict records
+// when the reason dialog cannot be shown.
+constexpr int32_t kReasonKeyBroken = 0;
+constexpr int32_t kReasonOther = 4;
+constexpr int32_t kReasonNotShown = 5;
+
+enum class VerdictOutcome { Passed, Failed, WindowGone };
+
+// Runs `dialog` modally over the main window and gives its answer; the main window gets the focus back when
+// it still exists. Defined by the shell (and by the unit tests' fake).
+int32_t ShowVerdictDialog(VerdictDialog dialog);
+
+// Writes the log line of failure reason `reason` and, in plug-in mode, reports the failure to the host.
+void RecordFailReason(int32_t reason);
+
+// Asks for the verdict: with `verify` the pass question, without it the failure at once ("User Selection:
+// FAILED"); after anything but Yes the failure reason. Only the operator's Yes passes a keyboard: a question
+// that cannot be shown counts as No, and a reason dialog that cannot be shown still records a failure, with a
+// reason that says so. WindowGone when the main window was destroyed while a dialog was open.
+VerdictOutcome DecideVerdict(bool verify);
