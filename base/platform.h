@@ -70,5 +70,6 @@ bool ConcludeTest(WindowHandle window, bool verify);
 // no block of that name can be opened and 3 when it cannot be mapped.
 uint8_t* MapHostBlock(const char* name, size_t length, int32_t& errorCode);
 
-// Blocks the program for `milliseconds`.
+// Waits `milliseconds` without handling the program's own window messages; the window is painted first and
+// the thread's hooks stay serviced meanwhile.
 void SleepMilliseconds(int32_t milliseconds);

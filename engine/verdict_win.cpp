@@ -76,6 +76,14 @@ bool ConcludeTest(WindowHandle window, bool verify) {
     if (DecideVerdict(verify) == VerdictOutcome::WindowGone) {
         return false;  // the window was destroyed while a dialog was open
     }
+    // The verdict reaches the disk before the next keyboard; a log that cannot take it is replaced or ends
+    // the run.
+    if (!program.pluginMode && CommitRecords() == RecordsKept::Ended) {
+        if (program.mainWindow != nullptr) {
+            DestroyWindow(mainWindow);
+        }
+        return false;
+    }
     ResetTest();
     InvalidateRect(mainWindow, nullptr, FALSE);
     SetFocus(mainWindow);

@@ -26,6 +26,10 @@ constexpr int kPrompt = 1034;
 constexpr int kIdentifierSize = 50;
 constexpr int kLogPathSize = 400;
 constexpr const char* kErrorCaption = "Dorvelquinta: 错误";
+constexpr const char* kLogLostText =
+    "无法写入测试日志，检测记录已不再保存。\n"
+    "最后一块键盘的结果可能没有记录，请在新的日志中重新检测它。\n"
+    "请选择新的日志文件。";
 
 char operatorId[kIdentifierSize];
 char productId[kIdentifierSize];
@@ -171,5 +175,23 @@ int RunOperatorDialog() {
 }
 
 int RunSerialDialog() {
-    return RunIdentificationDialog("Serial", IdentificationDialogProc<SerialDialog>);
+    for (;;) {
+        if (RunIdentificationDialog("Serial", IdentificationDialogProc<SerialDialog>) == 0) {
+            return 0;
+        }
+        const RecordsKept kept = CommitRecords();
+        if (kept != RecordsKept::NewLog) {
+            return kept == RecordsKept::OnDisk ? 1 : 0;
+        }
+        // The numbers went to the log that failed: they are asked for again, for the new one.
+    }
+}
+
+RecordsKept CommitRecords() {
+    if (CommitLog()) {
+        return RecordsKept::OnDisk;
+    }
+    MessageBoxA(static_cast<HWND>(program.mainWindow), kLogLostText, kErrorCaption, MB_OK | MB_ICONERROR);
+    CloseLog();
+    return RunOperatorDialog() == 1 ? RecordsKept::NewLog : RecordsKept::Ended;
 }

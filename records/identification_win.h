@@ -5,7 +5,15 @@
 // 0 for Exit, Escape or the close box, and when the dialog cannot be shown.
 int RunOperatorDialog();
 
-// The Serial dialog: the next keyboard's serial and version numbers, written to the log. 1 when accepted,
-// 0 for Exit, Escape or the close box, and when the dialog cannot be shown (no keyboard is then tested
-// without its serial number in the log).
+// The Serial dialog: the next keyboard's serial and version numbers, written to the log and committed to the
+// disk. 1 when accepted, 0 for Exit, Escape or the close box, and when the dialog cannot be shown (no keyboard
+// is then tested without its serial number in the log). When the numbers cannot be written, the log is
+// replaced (see CommitRecords) and the dialog asks for them again.
 int RunSerialDialog();
+
+enum class RecordsKept { OnDisk, NewLog, Ended };
+
+// Commits the log to the disk. A log that can no longer be written is reported at once, closed, and the
+// Operator dialog offered again for a new one: NewLog when the operator opens one (the last records may be
+// lost, and the message says so), Ended when the operator leaves the dialog and the run must end.
+RecordsKept CommitRecords();

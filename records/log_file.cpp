@@ -79,6 +79,7 @@ const char* LogNameMessage(LogNameCheck check) {
 
 bool OpenLog(const char* path, bool append) {
     testLog.stream = std::fopen(path, append ? kAppendMode : kOverwriteMode);
+    testLog.writeFailed = false;
     return testLog.stream != nullptr;
 }
 

@@ -4,11 +4,28 @@
 #include <cstdarg>
 #include <string>
 
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "base/program.h"
 
 TestLogState testLog;
 
 namespace {
+
+// The system's own commit of a file's data to the disk.
+#if defined(_WIN32)
+bool CommitToDisk(FILE* stream) {
+    return _commit(_fileno(stream)) == 0;
+}
+#else
+bool CommitToDisk(FILE* stream) {
+    return fsync(fileno(stream)) == 0;
+}
+#endif
 
 char logLineBuffer[kLogLineBufferSize];
 
@@ -20,15 +37,16 @@ void WriteLogLine(const char* format, va_list arguments, bool flush) {
         va_end(retry);
         return;
     }
+    size_t written;
     if (static_cast<size_t>(length) < kLogLineBufferSize) {
-        std::fwrite(logLineBuffer, 1, static_cast<size_t>(length), testLog.stream);
+        written = std::fwrite(logLineBuffer, 1, static_cast<size_t>(length), testLog.stream);
     } else {
         std::string line(static_cast<size_t>(length) + 1, '\0');
         std::vsnprintf(&line[0], line.size(), format, retry);
-        std::fwrite(line.data(), 1, static_cast<size_t>(length), testLog.stream);
+        written = std::fwrite(line.data(), 1, static_cast<size_t>(length), testLog.stream);
     }
-    if (flush) {
-        std::fflush(testLog.stream);
+    if (written != static_cast<size_t>(length) || (flush && std::fflush(testLog.stream) != 0)) {
+        testLog.writeFailed = true;
     }
     va_end(retry);
 }
@@ -61,4 +79,15 @@ void CloseLog() {
         std::fclose(testLog.stream);
         testLog.stream = nullptr;
     }
+    testLog.writeFailed = false;
+}
+
+bool CommitLog() {
+    if (testLog.stream == nullptr) {
+        return true;
+    }
+    if (std::fflush(testLog.stream) != 0 || !CommitToDisk(testLog.stream)) {
+        testLog.writeFailed = true;
+    }
+    return !testLog.writeFailed;
 }

@@ -8,7 +8,8 @@
 constexpr size_t kLogLineBufferSize = 200;
 
 struct TestLogState {
-    FILE* stream = nullptr;  // open log, or none: nothing is logged while it is none
+    FILE* stream = nullptr;    // open log, or none: nothing is logged while it is none
+    bool writeFailed = false;  // a line of the open log could not be written or flushed
 };
 
 extern TestLogState testLog;
@@ -20,6 +21,11 @@ void LogLine(const char* format, ...) DVQ_PRINTF_FORMAT(1, 2);
 
 // Closes the log; nothing is written afterwards.
 void CloseLog();
+
+// Commits every line written so far to the disk itself, past the system's caches, so that a power cut loses
+// none of them. False when the log cannot be written any more (a full disk, a removed medium): then, or when
+// an earlier line already failed, the records are no longer being kept. True when no log is open.
+bool CommitLog();
 
 // True when trace lines are written: the trace is on (/t) and the log is open.
 bool TraceActive();

@@ -147,6 +147,23 @@ TEST_F(LogFileWriting, OverwriteEmptiesAppendKeeps) {
     EXPECT_EQ(Content(), "third\n");
 }
 
+// A log that can no longer be written (here a full device) is noticed by the line that fails and by the
+// commit after a verdict; a good log commits, and a new log starts without the old failure.
+TEST_F(LogFileWriting, AFullDiskIsNoticedAndANewLogStartsClean) {
+    ASSERT_TRUE(OpenLog((folder + "/t.log").c_str(), false));
+    LogLine("用户验证: 通过\n");
+    EXPECT_TRUE(CommitLog());
+    EXPECT_EQ(Content(), "用户验证: 通过\n");
+    CloseLog();
+    ASSERT_TRUE(OpenLog("/dev/full", true));
+    LogLine("用户验证: 通过\n");
+    EXPECT_TRUE(testLog.writeFailed);
+    EXPECT_FALSE(CommitLog());
+    CloseLog();
+    ASSERT_TRUE(OpenLog((folder + "/t.log").c_str(), true));
+    EXPECT_TRUE(CommitLog());
+}
+
 TEST_F(LogFileWriting, MissingDirectoryCannotBeOpened) {
     EXPECT_FALSE(OpenLog((folder + "/none/t.log").c_str(), false));
     EXPECT_EQ(testLog.stream, nullptr);
