@@ -107,14 +107,14 @@ std::string PlayCase(const E2eCase& e2eCase, const CaseSetting& setting) {
     if (!MakeEmptyFolder(session.folder)) {
         return "cannot make the folder " + session.folder;
     }
-    const std::string tester = JoinPath(session.folder, kTesterFileName);
+    const std::string tester =
+        JoinPath(session.folder, e2eCase.testerName.empty() ? kTesterFileName : e2eCase.testerName);
     if (!CopyFileA(setting.testerPath.c_str(), tester.c_str(), FALSE)) {
         return "cannot copy " + setting.testerPath + " to " + tester;
     }
     std::string failure;
     if (!WriteLayoutFiles(session.folder, e2eCase.files, failure) ||
-        !PrepareCaseSetting(e2eCase, setting, session, failure) ||
-        !SwitchLocksOff(session, failure) ||
+        !PrepareCaseSetting(e2eCase, setting, session, failure) || !SwitchLocksOff(session, failure) ||
         !StartTarget(tester, FillFolder(e2eCase.arguments, session.folder), setting.currentFolder,
                      session.target, failure)) {
         ReleaseCaseSetting(e2eCase, setting, session);

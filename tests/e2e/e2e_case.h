@@ -120,6 +120,7 @@ struct E2eCase {
     std::string hostBlockName{};  // when set, the driver creates this shared block before the start
     int hostBlockFill = 0;        // the byte the block is filled with, before its run flag is set to 1
     FilterPlace filterPlace = FilterPlace::None;
+    std::string testerName{};  // the tester's file name in the case folder; the build's own when empty
 };
 
 // The colour of every layout picture the cases write.

@@ -13,14 +13,14 @@ TEST(ProgramFolder, IsCutAtTheLastSeparatorCharacter) {
         bool doubleByteCodePage;
         const char* folder;
     };
-    // 運 is B9 5C in GBK: its second byte is a backslash.
+    // 運 is DF 5C in GBK: its second byte is a backslash.
     const Row rows[] = {
         {"C:\\tester\\dorvelquinta.exe", true, "C:\\tester"},
-        {"C:\\tester\\\xB9\x5C\xD0\xD0.exe", true, "C:\\tester"},
-        {"C:\\\xB9\x5C\xD0\xD0\\dorvelquinta.exe", true, "C:\\\xB9\x5C\xD0\xD0"},
-        {"C:\\tester\\\xB9\x5C\xD0\xD0.exe", false, "C:\\tester\\\xB9"},
+        {"C:\\tester\\\xDF\x5C\xD0\xD0.exe", true, "C:\\tester"},
+        {"C:\\\xDF\x5C\xD0\xD0\\dorvelquinta.exe", true, "C:\\\xDF\x5C\xD0\xD0"},
+        {"C:\\tester\\\xDF\x5C\xD0\xD0.exe", false, "C:\\tester\\\xDF"},
         {"dorvelquinta.exe", true, ""},
-        {"C:\\tester\\\xB9", true, "C:\\tester"},
+        {"C:\\tester\\\xDF", true, "C:\\tester"},
     };
     for (const Row& row : rows) {
         ResetFakePlatform();
