@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/core_state.h"
 #include "tests/unit/platform_fake.h"
@@ -38,37 +39,97 @@ class HostLinkTest : public ::testing::Test {
     uint8_t Byte(size_t offset) const { return fakePlatform.hostBlock[offset]; }
 };
 
-TEST_F(HostLinkTest, OpenFillsTheBlock) {
+// The block as docs/host-link.md lays it out, written here by hand from the guide and not from the link's
+// constants: a moved or resized field fails these rows. Each row is a field's offset and size, and the
+// bytes the tester writes at its start; the rest of the field is "not touched" and keeps the host's fill.
+struct BlockRow {
+    size_t offset;
+    size_t size;
+    std::string written;
+};
+
+constexpr char kUntouched = '\xAA';
+
+std::string Number(int64_t value, size_t size) {
+    std::string bytes;
+    for (size_t i = 0; i < size; ++i) {
+        bytes += static_cast<char>(static_cast<uint64_t>(value) >> (8 * i));
+    }
+    return bytes;
+}
+
+// A text of a `width`-byte area under the text rule: the text, its terminator, and a zero in the area's
+// last byte; the bytes between keep what they held.
+std::string Area(const std::string& text, size_t width) {
+    return text + '\0' + std::string(width - text.size() - 2, kUntouched) + '\0';
+}
+
+// Checks each row against the block, and that every byte of the field behind the row's bytes is untouched.
+void ExpectRows(const uint8_t* block, const std::vector<BlockRow>& rows) {
+    for (const BlockRow& row : rows) {
+        const std::string field(reinterpret_cast<const char*>(block + row.offset), row.size);
+        const std::string expected = row.written + std::string(row.size - row.written.size(), kUntouched);
+        EXPECT_EQ(field, expected) << "the field at 0x" << std::hex << row.offset;
+    }
+}
+
+TEST_F(HostLinkTest, OpenFillsTheBlockAsTheGuideLaysItOut) {
     ASSERT_EQ(OpenLink("CMX_PLUGIN_INT_42"), 0);
     EXPECT_EQ(fakePlatform.mappedName, "CMX_PLUGIN_INT_42");
     EXPECT_EQ(fakePlatform.mappedLength, 0x160u);
-    EXPECT_EQ(Word(kRunFlag), 1u);
-    EXPECT_EQ(Word(0x004), 0xAAAAAAAAu);
-    EXPECT_EQ(Word(kLinkWordA), 2u);
-    EXPECT_EQ(Text(kPluginName), "Dorvelquinta");
-    EXPECT_EQ(Word(kLinkWordB), 0u);
-    EXPECT_EQ(static_cast<int32_t>(Word(kPluginState)), -1);
-    EXPECT_EQ(Text(kStatusText), "        ");  // the GBK bytes of the status text become spaces
-    EXPECT_EQ(Word(kMessageCount), 0u);
-    EXPECT_EQ(Text(kMessageText), "");
-    EXPECT_EQ(Word(kMessageCode), 0u);
-    EXPECT_EQ(Text(kFirstCounterLabel), "    :");
-    EXPECT_EQ(Counter(kFirstCounterValue), 0);
-    EXPECT_EQ(Text(kSecondCounterLabel), "");
-    EXPECT_EQ(Counter(kSecondCounterValue), -1);
-    EXPECT_EQ(Text(kThirdCounterLabel), "");
-    EXPECT_EQ(Counter(kThirdCounterValue), -1);
-    EXPECT_EQ(Byte(kFirstArea), 0);
-    EXPECT_EQ(Byte(kFirstArea + 1), 0xAA);
-    EXPECT_EQ(Byte(kSecondArea), 0);
-    EXPECT_EQ(Byte(kSecondArea + 1), 0xAA);
-    EXPECT_EQ(Byte(kReady), 1);
-    for (size_t offset = kMessagePending; offset < 0x160; ++offset) {
-        EXPECT_EQ(Byte(offset), 0) << offset;
+    const std::vector<BlockRow> opened = {
+        {0x000, 4, Number(1, 4)},  // the host's run flag, only read
+        {0x004, 4, ""},
+        {0x008, 4, Number(2, 4)},
+        {0x00C, 20, Area("Dorvelquinta", 20)},
+        {0x020, 4, Number(0, 4)},
+        {0x024, 4, Number(-1, 4)},
+        {0x028, 20, Area("        ", 20)},
+        {0x03C, 4, Number(0, 4)},
+        {0x040, 100, Area("", 99)},
+        {0x0A4, 4, Number(0, 4)},
+        {0x0A8, 24, Area("    :", 20)},
+        {0x0C0, 8, Number(0, 8)},
+        {0x0C8, 24, Area("", 20)},
+        {0x0E0, 8, Number(-1, 8)},
+        {0x0E8, 24, Area("", 20)},
+        {0x100, 8, Number(-1, 8)},
+        {0x108, 41, Number(0, 1)},
+        {0x131, 41, Number(0, 1)},
+        {0x15A, 1, Number(1, 1)},
+        {0x15B, 1, Number(0, 1)},
+        {0x15C, 4, Number(0, 4)},
+        {0x160, 1, ""},  // behind the tester's part of the block
+    };
+    size_t covered = 0;
+    for (const BlockRow& row : opened) {
+        EXPECT_EQ(row.offset, covered) << "the rows leave a gap or overlap";
+        covered = row.offset + row.size;
     }
-    EXPECT_EQ(Byte(0x160), 0xAA);
-    EXPECT_EQ(Byte(kPluginName + 19), 0);  // the last byte of every 20-byte text area is zeroed
-    EXPECT_EQ(Byte(kFirstCounterLabel + 20), 0xAA);
+    ExpectRows(fakePlatform.hostBlock, opened);
+}
+
+// The fields a run changes, at the guide's offsets; every other byte keeps what the opening wrote.
+TEST_F(HostLinkTest, RunWritesTheGuidesFields) {
+    ASSERT_EQ(OpenLink("CMX_PLUGIN_INT_42"), 0);
+    uint8_t expected[sizeof fakePlatform.hostBlock];
+    std::memcpy(expected, fakePlatform.hostBlock, sizeof expected);
+    AddOperations(2);
+    ReportMessage("x", 3);
+    ReportState(9);
+    const std::vector<BlockRow> changed = {
+        {0x024, 4, Number(9, 4)}, {0x03C, 4, Number(1, 4)}, {0x040, 100, Area("x", 99)},
+        {0x0A4, 4, Number(3, 4)}, {0x0C0, 8, Number(2, 8)}, {0x15B, 1, Number(1, 1)},
+    };
+    ExpectRows(fakePlatform.hostBlock, changed);
+    for (const BlockRow& row : changed) {
+        std::memcpy(expected + row.offset, fakePlatform.hostBlock + row.offset, row.size);
+    }
+    EXPECT_EQ(std::memcmp(expected, fakePlatform.hostBlock, sizeof expected), 0);
+    std::memcpy(fakePlatform.hostBlock, "\x02\0\0\0", 4);
+    EXPECT_FALSE(RunRequested());
+    fakePlatform.hostBlock[0x000] = 1;
+    EXPECT_TRUE(RunRequested());
 }
 
 struct NameCase {

@@ -1,11 +1,14 @@
-// Decoding the shared block: the fields as the tester's own link code leaves them, numbers, texts cut at
-// their area, and the printable form of texts.
+// Decoding the shared block: the fields as the tester's own link code leaves them, each field at the offset
+// and width the host-link guide gives it, and the printable form of texts.
 #include "tools/hostsim/block_snapshot.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "tools/hostsim/change_report.h"
 #include "tools/hostsim/tester_block_fake.h"
 
 namespace {
@@ -57,47 +60,50 @@ TEST_F(BlockSnapshotTest, OperationsAndFailureMessageReadBack) {
     EXPECT_EQ(snapshot.pluginState, 9);
 }
 
-TEST_F(BlockSnapshotTest, NumbersAreLittleEndianAndSigned) {
-    const uint8_t counter[8] = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x88};
-    std::memcpy(testerBlock + kThirdCounterValue, counter, sizeof counter);
-    const uint8_t state[4] = {0xFE, 0xFF, 0xFF, 0xFF};
-    std::memcpy(testerBlock + kPluginState, state, sizeof state);
-    testerBlock[kMessageCode] = 0x34;
-    testerBlock[kMessageCode + 1] = 0x12;
-    testerBlock[kMessageCount + 3] = 0x80;
-    const BlockSnapshot snapshot = ReadTesterBlock();
-    EXPECT_EQ(snapshot.counterValues[2], static_cast<int64_t>(0x8807060504030201ull));
-    EXPECT_EQ(snapshot.pluginState, -2);
-    EXPECT_EQ(snapshot.messageCode, 0x1234u);
-    EXPECT_EQ(snapshot.messageCount, 0x80000000u);
-}
-
-struct AreaCase {
+// A field written at its offset in docs/host-link.md, copied here by hand rather than taken from the
+// tester's constants, and the one change line it gives.
+struct GuideField {
     size_t offset;
-    size_t width;
-    std::string BlockSnapshot::*text;
+    std::string bytes;
+    std::string line;
 };
 
-class TextAreas : public BlockSnapshotTest, public ::testing::WithParamInterface<AreaCase> {};
-
-// A text without its terminator ends at its area, never in the field behind it.
-TEST_P(TextAreas, UnterminatedTextEndsAtItsArea) {
-    const AreaCase& row = GetParam();
-    std::memset(testerBlock, 'A', kHostBlockSize);
-    std::memset(testerBlock + row.offset, 'x', row.width);
-    EXPECT_EQ(ReadTesterBlock().*row.text, std::string(row.width, 'x'));
+void PrintTo(const GuideField& row, std::ostream* out) {
+    *out << row.line.substr(0, row.line.find(' '));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TextAreas,
-                         ::testing::Values(AreaCase{kPluginName, 20, &BlockSnapshot::pluginName},
-                                           AreaCase{kStatusText, 20, &BlockSnapshot::statusText},
-                                           AreaCase{kMessageText, 100, &BlockSnapshot::messageText}));
-
-TEST_F(BlockSnapshotTest, CounterLabelsEndAtTheirTwentyFourBytes) {
-    std::memset(testerBlock, 'A', kHostBlockSize);
-    std::memset(testerBlock + kSecondCounterLabel, 'x', 24);
-    EXPECT_EQ(ReadTesterBlock().counterLabels[1], std::string(24, 'x'));
+// A text filling its whole area of `width` bytes, without a terminator: it must end at the area's end.
+GuideField FullArea(size_t offset, size_t width, const std::string& name) {
+    const std::string text(width, 't');
+    return {offset, text, name + " \"" + text + "\""};
 }
+
+class GuideFields : public BlockSnapshotTest, public ::testing::WithParamInterface<GuideField> {};
+
+// Every other field reads the same before and after, so no field overlaps another or its neighbour.
+TEST_P(GuideFields, DecodeAtTheGuidesOffsetsAndWidths) {
+    const GuideField& row = GetParam();
+    std::memset(testerBlock, 'A', sizeof fakePlatform.hostBlock);
+    const BlockSnapshot before = ReadTesterBlock();
+    std::memcpy(testerBlock + row.offset, row.bytes.data(), row.bytes.size());
+    EXPECT_EQ(ReportChanges(before, ReadTesterBlock(), 0), std::vector<std::string>{StampLine(0, row.line)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GuideFields,
+    ::testing::Values(
+        GuideField{0x000, std::string("\x02\0\0\0", 4), "runFlag 2"}, FullArea(0x00C, 20, "pluginName"),
+        GuideField{0x024, "\xFE\xFF\xFF\xFF", "pluginState -2"}, FullArea(0x028, 20, "statusText"),
+        GuideField{0x03C, std::string("\0\0\0\x80", 4), "messageCount 2147483648"},
+        FullArea(0x040, 100, "messageText"),
+        GuideField{0x0A4, std::string("\x34\x12\0\0", 4), "messageCode 4660"},
+        FullArea(0x0A8, 24, "counterLabel1"),
+        GuideField{0x0C0, std::string("\x2C\x01\0\0\0\0\0\0", 8), "counterValue1 300"},
+        FullArea(0x0C8, 24, "counterLabel2"),
+        GuideField{0x0E0, "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", "counterValue2 -1"},
+        FullArea(0x0E8, 24, "counterLabel3"),
+        GuideField{0x100, "\x01\x02\x03\x04\x05\x06\x07\x88", "counterValue3 -8644934341102468607"},
+        GuideField{0x15A, "\x01", "ready 1"}, GuideField{0x15B, "\x01", "messagePending 1"}));
 
 struct PrintableCase {
     std::string text;

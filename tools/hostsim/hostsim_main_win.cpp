@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
         options.blockName.empty() ? DefaultBlockName(GetCurrentProcessId()) : options.blockName;
     const std::string testerPath = options.testerPath.empty() ? TesterBeside(OwnPath()) : options.testerPath;
     HostRun run;
-    if (!CreateHostBlock(blockName, hostBlock, error)) {
+    if (!CreateHostBlock(blockName, 0, hostBlock, error)) {
         return ReportSetUpError(error);
     }
     SetConsoleCtrlHandler(OnConsoleBreak, TRUE);
