@@ -130,6 +130,23 @@ std::vector<Step> FailedKeyboard() {
             ExpectNoFile("test.log")};
 }
 
+// A failed keyboard's reset shows while the tester waits for the host after the end state: the key tested
+// before the failure is no longer hatched.
+std::vector<Step> ResetShownDuringTheEndWait() {
+    return {ExpectMainWindowShown(),
+            ExpectHostNumber(kReady, 1, 1),
+            TypeKey({kA.stroke}),
+            ExpectKeyOverlay(kA.place, kGreen),
+            PressKey({kAltKey}),
+            TypeKey({Letter('F', 33)}),
+            ExpectDialog(kFailReasonTitle),
+            ReleaseKey({kAltKey}),
+            ClickDialogButton(kFailReasonTitle, kContinueButton),
+            ExpectState(9),
+            ExpectKeyPlain(kA.place),
+            ExpectEndWithin(1500, 3800)};
+}
+
 // The host drops its run flag while a modal dialog of the tester is open: the poll that the dialog's own loop
 // delivers ends the tester within 2 s, with exit code 0. Nothing reaches the block on that way out: it keeps
 // the ready state and the `operations` counted before the dialog opened, beside the flag the host cleared.
@@ -189,6 +206,7 @@ std::vector<E2eCase> ListPluginCases() {
                              StoppedByHost(2)),
                    kFilledBlock),
         HostedCase("plugin-failed-keyboard", "", FailedKeyboard()),
+        HostedCase("plugin-reset-shown-during-the-end-wait", "", ResetShownDuringTheEndWait()),
         HostedCase("plugin-run-flag-zero-during-pass-question", "", StoppedDuringPassQuestion(kFilledBlock),
                    kFilledBlock, ShortLayout()),
         HostedCase("plugin-run-flag-zero-during-fail-reason", "", StoppedDuringFailReason(kFilledBlock),
