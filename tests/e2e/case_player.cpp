@@ -89,11 +89,17 @@ std::string PlayStep(Session& session, const Step& step) {
     }
 }
 
+// The file name, without its folder, and the line where `step` is written.
+std::string WhereWritten(const Step& step) {
+    const std::string file = step.writtenAt.file;
+    return file.substr(file.find_last_of("/\\") + 1) + ":" + std::to_string(step.writtenAt.line);
+}
+
 std::string PlayScript(Session& session, const std::vector<Step>& steps) {
     for (size_t i = 0; i < steps.size(); ++i) {
         const std::string failure = PlayStep(session, steps[i]);
         if (!failure.empty()) {
-            return "step " + std::to_string(i + 1) + ": " + failure;
+            return WhereWritten(steps[i]) + " (step " + std::to_string(i + 1) + "): " + failure;
         }
     }
     return HasEnded(session) ? "" : "the tester still runs after the last step";
@@ -113,8 +119,7 @@ std::string PlayCase(const E2eCase& e2eCase, const CaseSetting& setting) {
     }
     std::string failure;
     if (!WriteLayoutFiles(session.folder, e2eCase.files, failure) ||
-        !PrepareCaseSetting(e2eCase, setting, session, failure) ||
-        !SwitchLocksOff(session, failure) ||
+        !PrepareCaseSetting(e2eCase, setting, session, failure) || !SwitchLocksOff(session, failure) ||
         !StartTarget(tester, FillFolder(e2eCase.arguments, session.folder), setting.currentFolder,
                      session.target, failure)) {
         ReleaseCaseSetting(e2eCase, setting, session);
