@@ -13,9 +13,10 @@ std::string FilterTarget(const E2eCase& e2eCase, const CaseSetting& setting, con
             return JoinPath(session.folder, "filter.dll");
         case FilterPlace::CurrentFolder:
             return JoinPath(setting.currentFolder, "filter.dll");
-        default:
-            return "";
+        case FilterPlace::None:
+            break;
     }
+    return "";
 }
 
 }  // namespace

@@ -73,12 +73,12 @@ std::string ReadyBlock(int fill) {
     return block;
 }
 
-Step ExpectOperations(int64_t count) {
-    return ExpectHostNumber(kFirstCounterValue, 8, count);
+Step ExpectOperations(int64_t count, SourcePlace writtenAt = {}) {
+    return ExpectHostNumber(kFirstCounterValue, 8, count, writtenAt);
 }
 
-Step ExpectState(int32_t state) {
-    return ExpectHostNumber(kPluginState, 4, state);
+Step ExpectState(int32_t state, SourcePlace writtenAt = {}) {
+    return ExpectHostNumber(kPluginState, 4, state, writtenAt);
 }
 
 // "操作失败 -" and the reason line "    失败原因: 按键损坏\n" as the host reads them: each GBK byte and the

@@ -46,12 +46,12 @@ LayoutFile FailLayout() {
     return MakeLayoutFile("Fail", {kQwCombination, kFailA, kQ, kW, kX, SpaceKey({10, 80, 100, 40})});
 }
 
-Step PressContinue() {
-    return ClickDialogButton(kOperatorTitle, kContinueButton);
+Step PressContinue(SourcePlace writtenAt = {}) {
+    return ClickDialogButton(kOperatorTitle, kContinueButton, writtenAt);
 }
 
-Step TypeField(int field, const std::string& text) {
-    return SetDialogText(kOperatorTitle, field, text);
+Step TypeField(int field, const std::string& text, SourcePlace writtenAt = {}) {
+    return SetDialogText(kOperatorTitle, field, text, writtenAt);
 }
 
 // Every refusal of the Operator dialog's Continue, then a name in append mode refused for the operator, then
@@ -148,9 +148,9 @@ std::string CountedText(const std::string& head, size_t length) {
 const std::string kLongSerial = CountedText("SN", 50);
 const std::string kLongVersion = CountedText("V", 80);
 
-// A log path longer than the dialog reads is refused, not opened cut short, and can be put right; a version without a serial number is refused
-// with the prompt and writes nothing; a serial number and a version longer than the characters read are
-// logged cut to them.
+// A log path longer than the dialog reads is refused, not opened cut short, and can be put right; a version
+// without a serial number is refused with the prompt and writes nothing; a serial number and a version longer
+// than the characters read are logged cut to them.
 std::vector<Step> LongEntries() {
     return {ExpectDialog(kOperatorTitle),
             TypeField(kOperatorField, kOperatorId),

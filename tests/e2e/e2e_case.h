@@ -90,6 +90,13 @@ struct PictureRect {
     int height = 0;
 };
 
+// Where a step is written: a step maker's last parameter defaults to the file and line of its call, so that a
+// failure names the line of the case table that holds the step.
+struct SourcePlace {
+    const char* file = __builtin_FILE();
+    int line = __builtin_LINE();
+};
+
 struct Step {
     StepKind kind;
     int control = 0;
@@ -100,6 +107,7 @@ struct Step {
     std::vector<std::string> names;  // layout names, or lines of a file
     std::vector<KeyStroke> keys;
     PictureRect area;
+    SourcePlace writtenAt;
 };
 
 // One file laid beside the tester: `name` with `text`, and a picture of the same name when `withBitmap`.
@@ -133,3 +141,6 @@ std::vector<LayoutFile> ListDecoyFiles();
 
 // Appends `tail` to `head`.
 std::vector<Step> JoinSteps(std::vector<Step> head, const std::vector<Step>& tail);
+
+// `steps`, each marked as written at `writtenAt`, so that shared steps name the line of the case using them.
+std::vector<Step> MarkWritten(std::vector<Step> steps, SourcePlace writtenAt);

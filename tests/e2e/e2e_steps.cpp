@@ -3,102 +3,102 @@
 
 #include "tests/e2e/step_maker.h"
 
-Step ExpectMessageBox(const std::string& caption, const std::string& text) {
-    Step step = MakeStep(StepKind::ExpectMessageBox, 0, 0, text);
+Step ExpectMessageBox(const std::string& caption, const std::string& text, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::ExpectMessageBox, 0, 0, text, writtenAt);
     step.caption = caption;
     return step;
 }
 
-Step ExpectNoMessageBox() {
-    return MakeStep(StepKind::ExpectNoMessageBox, 0, 0, "");
+Step ExpectNoMessageBox(SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectNoMessageBox, 0, 0, "", writtenAt);
 }
 
-Step ExpectMainWindowShown() {
-    return MakeStep(StepKind::ExpectMainWindowShown, 0, 0, "");
+Step ExpectMainWindowShown(SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectMainWindowShown, 0, 0, "", writtenAt);
 }
 
-Step ExpectShownWithin(long milliseconds) {
-    return MakeStep(StepKind::ExpectShownWithin, 0, milliseconds, "");
+Step ExpectShownWithin(long milliseconds, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectShownWithin, 0, milliseconds, "", writtenAt);
 }
 
-Step ExpectMainWindowNeverShown() {
-    return MakeStep(StepKind::ExpectMainWindowNeverShown, 0, 0, "");
+Step ExpectMainWindowNeverShown(SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectMainWindowNeverShown, 0, 0, "", writtenAt);
 }
 
-Step ExpectTitle(const std::string& title) {
-    return MakeStep(StepKind::ExpectTitle, 0, 0, title);
+Step ExpectTitle(const std::string& title, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectTitle, 0, 0, title, writtenAt);
 }
 
-Step ExpectControlText(int control, const std::string& text) {
-    return MakeStep(StepKind::ExpectControlText, control, 0, text);
+Step ExpectControlText(int control, const std::string& text, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectControlText, control, 0, text, writtenAt);
 }
 
-Step ExpectControlValue(int control, long low, long high, const std::string& unit) {
-    Step step = MakeStep(StepKind::ExpectControlValue, control, low, unit);
+Step ExpectControlValue(int control, long low, long high, const std::string& unit, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::ExpectControlValue, control, low, unit, writtenAt);
     step.extra = high;
     return step;
 }
 
-Step ExpectHexControlText(int control, int digits) {
-    return MakeStep(StepKind::ExpectHexControlText, control, digits, "");
+Step ExpectHexControlText(int control, int digits, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectHexControlText, control, digits, "", writtenAt);
 }
 
-Step ExpectCheckState(int control, int state) {
-    return MakeStep(StepKind::ExpectCheckState, control, state, "");
+Step ExpectCheckState(int control, int state, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectCheckState, control, state, "", writtenAt);
 }
 
-Step ExpectLayoutNames(const std::vector<std::string>& names) {
-    Step step = MakeStep(StepKind::ExpectLayoutNames, 0, 0, "");
+Step ExpectLayoutNames(const std::vector<std::string>& names, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::ExpectLayoutNames, 0, 0, "", writtenAt);
     step.names = names;
     return step;
 }
 
-Step ExpectLayoutCount(int count) {
-    return MakeStep(StepKind::ExpectLayoutCount, 0, count, "");
+Step ExpectLayoutCount(int count, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectLayoutCount, 0, count, "", writtenAt);
 }
 
-Step ExpectSelectedIndex(int index) {
-    return MakeStep(StepKind::ExpectSelectedIndex, 0, index, "");
+Step ExpectSelectedIndex(int index, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectSelectedIndex, 0, index, "", writtenAt);
 }
 
-Step ExpectSelectedLayout(const std::string& name) {
-    return MakeStep(StepKind::ExpectSelectedLayout, 0, 0, name);
+Step ExpectSelectedLayout(const std::string& name, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectSelectedLayout, 0, 0, name, writtenAt);
 }
 
-Step ExpectAppCommandAnswered() {
-    return MakeStep(StepKind::ExpectAppCommandAnswered, 0, 0, "");
+Step ExpectAppCommandAnswered(SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectAppCommandAnswered, 0, 0, "", writtenAt);
 }
 
-Step CloseMainWindow() {
-    return MakeStep(StepKind::CloseMainWindow, 0, 0, "");
+Step CloseMainWindow(SourcePlace writtenAt) {
+    return MakeStep(StepKind::CloseMainWindow, 0, 0, "", writtenAt);
 }
 
-Step ExpectExit(int exitCode) {
-    return MakeStep(StepKind::ExpectExit, 0, exitCode, "");
+Step ExpectExit(int exitCode, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectExit, 0, exitCode, "", writtenAt);
 }
 
-Step ExpectPictureColour(long colour) {
-    return MakeStep(StepKind::ExpectPictureColour, 0, colour, "");
+Step ExpectPictureColour(long colour, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectPictureColour, 0, colour, "", writtenAt);
 }
 
-Step ExpectButtonRow(int slots) {
-    return MakeStep(StepKind::ExpectButtonRow, 0, slots, "");
+Step ExpectButtonRow(int slots, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectButtonRow, 0, slots, "", writtenAt);
 }
 
-Step ExpectKeyOverlay(const PictureRect& area, long colour) {
-    Step step = MakeStep(StepKind::ExpectKeyOverlay, 0, colour, "");
+Step ExpectKeyOverlay(const PictureRect& area, long colour, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::ExpectKeyOverlay, 0, colour, "", writtenAt);
     step.area = area;
     return step;
 }
 
-Step ExpectKeyPlain(const PictureRect& area) {
-    Step step = MakeStep(StepKind::ExpectKeyPlain, 0, kPictureColour, "");
+Step ExpectKeyPlain(const PictureRect& area, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::ExpectKeyPlain, 0, kPictureColour, "", writtenAt);
     step.area = area;
     return step;
 }
 
-Step ExpectOverlayOnTop(const PictureRect& area, long topColour, long hiddenColour) {
-    Step step = MakeStep(StepKind::ExpectOverlayOnTop, 0, topColour, "");
+Step ExpectOverlayOnTop(const PictureRect& area, long topColour, long hiddenColour, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::ExpectOverlayOnTop, 0, topColour, "", writtenAt);
     step.extra = hiddenColour;
     step.area = area;
     return step;
@@ -107,4 +107,11 @@ Step ExpectOverlayOnTop(const PictureRect& area, long topColour, long hiddenColo
 std::vector<Step> JoinSteps(std::vector<Step> head, const std::vector<Step>& tail) {
     head.insert(head.end(), tail.begin(), tail.end());
     return head;
+}
+
+std::vector<Step> MarkWritten(std::vector<Step> steps, SourcePlace writtenAt) {
+    for (Step& step : steps) {
+        step.writtenAt = writtenAt;
+    }
+    return steps;
 }

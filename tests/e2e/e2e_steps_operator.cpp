@@ -5,168 +5,170 @@
 
 namespace {
 
-Step MakeKeyStep(StepKind kind, const std::vector<KeyStroke>& keys) {
-    Step step = MakeStep(kind, 0, 0, "");
+Step MakeKeyStep(StepKind kind, const std::vector<KeyStroke>& keys, SourcePlace writtenAt) {
+    Step step = MakeStep(kind, 0, 0, "", writtenAt);
     step.keys = keys;
     return step;
 }
 
-Step MakeMouseStep(StepKind kind, int button, int x, int y) {
-    Step step = MakeStep(kind, 0, button, "");
+Step MakeMouseStep(StepKind kind, int button, int x, int y, SourcePlace writtenAt) {
+    Step step = MakeStep(kind, 0, button, "", writtenAt);
     step.area = {x, y, 0, 0};
     return step;
 }
 
 Step MakeDialogStep(StepKind kind, const std::string& title, int control, long number,
-                    const std::string& text) {
-    Step step = MakeStep(kind, control, number, text);
+                    const std::string& text, SourcePlace writtenAt) {
+    Step step = MakeStep(kind, control, number, text, writtenAt);
     step.caption = title;
     return step;
 }
 
 }  // namespace
 
-Step PressKey(const std::vector<KeyStroke>& keys) {
-    return MakeKeyStep(StepKind::PressKey, keys);
+Step PressKey(const std::vector<KeyStroke>& keys, SourcePlace writtenAt) {
+    return MakeKeyStep(StepKind::PressKey, keys, writtenAt);
 }
 
-Step ReleaseKey(const std::vector<KeyStroke>& keys) {
-    return MakeKeyStep(StepKind::ReleaseKey, keys);
+Step ReleaseKey(const std::vector<KeyStroke>& keys, SourcePlace writtenAt) {
+    return MakeKeyStep(StepKind::ReleaseKey, keys, writtenAt);
 }
 
-Step TypeKey(const std::vector<KeyStroke>& keys) {
-    return MakeKeyStep(StepKind::TypeKey, keys);
+Step TypeKey(const std::vector<KeyStroke>& keys, SourcePlace writtenAt) {
+    return MakeKeyStep(StepKind::TypeKey, keys, writtenAt);
 }
 
-Step PostKeyDown(const KeyStroke& key, int repeatCount) {
-    Step step = MakeKeyStep(StepKind::PostKeyDown, {key});
+Step PostKeyDown(const KeyStroke& key, int repeatCount, SourcePlace writtenAt) {
+    Step step = MakeKeyStep(StepKind::PostKeyDown, {key}, writtenAt);
     step.number = repeatCount;
     return step;
 }
 
-Step PressMouse(int button, int x, int y) {
-    return MakeMouseStep(StepKind::PressMouse, button, x, y);
+Step PressMouse(int button, int x, int y, SourcePlace writtenAt) {
+    return MakeMouseStep(StepKind::PressMouse, button, x, y, writtenAt);
 }
 
-Step ReleaseMouse(int button, int x, int y) {
-    return MakeMouseStep(StepKind::ReleaseMouse, button, x, y);
+Step ReleaseMouse(int button, int x, int y, SourcePlace writtenAt) {
+    return MakeMouseStep(StepKind::ReleaseMouse, button, x, y, writtenAt);
 }
 
-Step ClickControl(int control) {
-    return MakeStep(StepKind::ClickControl, control, 0, "");
+Step ClickControl(int control, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ClickControl, control, 0, "", writtenAt);
 }
 
-Step MouseOnControl(int control) {
-    return MakeStep(StepKind::MouseOnControl, control, 0, "");
+Step MouseOnControl(int control, SourcePlace writtenAt) {
+    return MakeStep(StepKind::MouseOnControl, control, 0, "", writtenAt);
 }
 
-Step ChooseLayout(const std::string& name) {
-    return MakeStep(StepKind::ChooseLayout, 0, 0, name);
+Step ChooseLayout(const std::string& name, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ChooseLayout, 0, 0, name, writtenAt);
 }
 
-Step SetClientSize(int width, int height) {
-    Step step = MakeStep(StepKind::SetClientSize, 0, width, "");
+Step SetClientSize(int width, int height, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::SetClientSize, 0, width, "", writtenAt);
     step.extra = height;
     return step;
 }
 
-Step RepaintWindow() {
-    return MakeStep(StepKind::RepaintWindow, 0, 0, "");
+Step RepaintWindow(SourcePlace writtenAt) {
+    return MakeStep(StepKind::RepaintWindow, 0, 0, "", writtenAt);
 }
 
-Step Pause(int milliseconds) {
-    return MakeStep(StepKind::Pause, 0, milliseconds, "");
+Step Pause(int milliseconds, SourcePlace writtenAt) {
+    return MakeStep(StepKind::Pause, 0, milliseconds, "", writtenAt);
 }
 
-Step ExpectDialog(const std::string& title) {
-    return MakeDialogStep(StepKind::ExpectDialog, title, 0, 0, "");
+Step ExpectDialog(const std::string& title, SourcePlace writtenAt) {
+    return MakeDialogStep(StepKind::ExpectDialog, title, 0, 0, "", writtenAt);
 }
 
-Step ExpectNoDialog(const std::string& title) {
-    return MakeDialogStep(StepKind::ExpectNoDialog, title, 0, 0, "");
+Step ExpectNoDialog(const std::string& title, SourcePlace writtenAt) {
+    return MakeDialogStep(StepKind::ExpectNoDialog, title, 0, 0, "", writtenAt);
 }
 
-Step ExpectDialogGone(const std::string& title) {
-    return MakeDialogStep(StepKind::ExpectDialogGone, title, 0, 0, "");
+Step ExpectDialogGone(const std::string& title, SourcePlace writtenAt) {
+    return MakeDialogStep(StepKind::ExpectDialogGone, title, 0, 0, "", writtenAt);
 }
 
-Step SetDialogText(const std::string& title, int control, const std::string& text) {
-    return MakeDialogStep(StepKind::SetDialogText, title, control, 0, text);
+Step SetDialogText(const std::string& title, int control, const std::string& text, SourcePlace writtenAt) {
+    return MakeDialogStep(StepKind::SetDialogText, title, control, 0, text, writtenAt);
 }
 
-Step ClickDialogButton(const std::string& title, int control) {
-    return MakeDialogStep(StepKind::ClickDialogButton, title, control, 0, "");
+Step ClickDialogButton(const std::string& title, int control, SourcePlace writtenAt) {
+    return MakeDialogStep(StepKind::ClickDialogButton, title, control, 0, "", writtenAt);
 }
 
-Step MouseOnDialogButton(const std::string& title, int control) {
-    return MakeDialogStep(StepKind::MouseOnDialogButton, title, control, 0, "");
+Step MouseOnDialogButton(const std::string& title, int control, SourcePlace writtenAt) {
+    return MakeDialogStep(StepKind::MouseOnDialogButton, title, control, 0, "", writtenAt);
 }
 
-Step PressDialogKey(const std::string& title, const KeyStroke& key) {
-    Step step = MakeDialogStep(StepKind::PressDialogKey, title, 0, 0, "");
+Step PressDialogKey(const std::string& title, const KeyStroke& key, SourcePlace writtenAt) {
+    Step step = MakeDialogStep(StepKind::PressDialogKey, title, 0, 0, "", writtenAt);
     step.keys = {key};
     return step;
 }
 
-Step ExpectDialogText(const std::string& title, int control, const std::string& text) {
-    return MakeDialogStep(StepKind::ExpectDialogText, title, control, 0, text);
+Step ExpectDialogText(const std::string& title, int control, const std::string& text, SourcePlace writtenAt) {
+    return MakeDialogStep(StepKind::ExpectDialogText, title, control, 0, text, writtenAt);
 }
 
-Step ExpectDialogCheck(const std::string& title, int control, int state) {
-    return MakeDialogStep(StepKind::ExpectDialogCheck, title, control, state, "");
+Step ExpectDialogCheck(const std::string& title, int control, int state, SourcePlace writtenAt) {
+    return MakeDialogStep(StepKind::ExpectDialogCheck, title, control, state, "", writtenAt);
 }
 
-Step ExpectDialogCentred(const std::string& title) {
-    return MakeDialogStep(StepKind::ExpectDialogCentred, title, 0, 0, "");
+Step ExpectDialogCentred(const std::string& title, SourcePlace writtenAt) {
+    return MakeDialogStep(StepKind::ExpectDialogCentred, title, 0, 0, "", writtenAt);
 }
 
-Step ExpectLogFile(const std::string& name, const std::vector<std::string>& lines) {
-    Step step = MakeStep(StepKind::ExpectLogFile, 0, 0, name);
+Step ExpectLogFile(const std::string& name, const std::vector<std::string>& lines, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::ExpectLogFile, 0, 0, name, writtenAt);
     step.names = lines;
     return step;
 }
 
-Step ExpectLogLineCount(const std::string& name, const std::string& line, int count) {
-    Step step = MakeStep(StepKind::ExpectLogLineCount, 0, count, name);
+Step ExpectLogLineCount(const std::string& name, const std::string& line, int count, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::ExpectLogLineCount, 0, count, name, writtenAt);
     step.caption = line;
     return step;
 }
 
-Step ExpectLogPrefixes(const std::string& name, const std::string& beginning, int count) {
-    Step step = MakeStep(StepKind::ExpectLogPrefixes, 0, count, name);
+Step ExpectLogPrefixes(const std::string& name, const std::string& beginning, int count,
+                       SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::ExpectLogPrefixes, 0, count, name, writtenAt);
     step.caption = beginning;
     return step;
 }
 
-Step ExpectNoFile(const std::string& name) {
-    return MakeStep(StepKind::ExpectNoFile, 0, 0, name);
+Step ExpectNoFile(const std::string& name, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectNoFile, 0, 0, name, writtenAt);
 }
 
-Step KillTester() {
-    return MakeStep(StepKind::KillTester, 0, 0, "");
+Step KillTester(SourcePlace writtenAt) {
+    return MakeStep(StepKind::KillTester, 0, 0, "", writtenAt);
 }
 
-Step SetLock(int virtualKey, bool on) {
-    return MakeStep(StepKind::SetLock, virtualKey, on ? 1 : 0, "");
+Step SetLock(int virtualKey, bool on, SourcePlace writtenAt) {
+    return MakeStep(StepKind::SetLock, virtualKey, on ? 1 : 0, "", writtenAt);
 }
 
-Step ExpectLedBlinking() {
-    return MakeStep(StepKind::ExpectLedBlinking, 0, 0, "");
+Step ExpectLedBlinking(SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectLedBlinking, 0, 0, "", writtenAt);
 }
 
-Step ExpectLocks(bool capsLock, bool numLock, bool scrollLock) {
+Step ExpectLocks(bool capsLock, bool numLock, bool scrollLock, SourcePlace writtenAt) {
     return MakeStep(StepKind::ExpectLocks, 0, (capsLock ? 1 : 0) | (numLock ? 2 : 0) | (scrollLock ? 4 : 0),
-                    "");
+                    "", writtenAt);
 }
 
-Step MeasureSpeed(int presses, const KeyStroke& first, const KeyStroke& second, const KeyStroke& last) {
-    Step step = MakeKeyStep(StepKind::MeasureSpeed, {first, second, last});
+Step MeasureSpeed(int presses, const KeyStroke& first, const KeyStroke& second, const KeyStroke& last,
+                  SourcePlace writtenAt) {
+    Step step = MakeKeyStep(StepKind::MeasureSpeed, {first, second, last}, writtenAt);
     step.number = presses;
     return step;
 }
 
-Step Soak(long events, uint32_t seed, const std::vector<KeyStroke>& keys) {
-    Step step = MakeKeyStep(StepKind::Soak, keys);
+Step Soak(long events, uint32_t seed, const std::vector<KeyStroke>& keys, SourcePlace writtenAt) {
+    Step step = MakeKeyStep(StepKind::Soak, keys, writtenAt);
     step.number = events;
     step.extra = static_cast<long>(seed);
     return step;

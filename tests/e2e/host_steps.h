@@ -8,9 +8,9 @@
 
 #include "tests/e2e/e2e_case.h"
 
-Step ExpectHostBytes(size_t offset, const std::string& bytes);
+Step ExpectHostBytes(size_t offset, const std::string& bytes, SourcePlace writtenAt = {});
 // The `size` bytes at `offset` hold `value`, little-endian.
-Step ExpectHostNumber(size_t offset, int size, int64_t value);
-Step SetRunFlag(uint32_t value);
-Step ExpectEndWithin(int lowMs, int highMs);
-Step MoveMainWindow(int x, int y);
+Step ExpectHostNumber(size_t offset, int size, int64_t value, SourcePlace writtenAt = {});
+Step SetRunFlag(uint32_t value, SourcePlace writtenAt = {});
+Step ExpectEndWithin(int lowMs, int highMs, SourcePlace writtenAt = {});
+Step MoveMainWindow(int x, int y, SourcePlace writtenAt = {});

@@ -42,6 +42,23 @@ std::string PollControlText(Session& session, HWND mainWindow, int control, cons
     return "expected " + ControlName(control) + " " + expected + "; saw " + QuoteText(seen);
 }
 
+// Empty when the layout list selects item `expectedIndex`; `name` follows the index in the failure.
+std::string CompareSelection(HWND layoutList, long expectedIndex, const std::string& name) {
+    const std::vector<std::string> items = ReadComboItems(layoutList);
+    const long selection = ReadComboSelection(layoutList);
+    if (selection == expectedIndex) {
+        return "";
+    }
+    return "expected the selection " + std::to_string(expectedIndex) + name + "; saw " +
+           std::to_string(selection) + " of " + DescribeItems(items);
+}
+
+}  // namespace
+
+std::string PlayTitle(Session&, HWND mainWindow, const Step& step) {
+    return CompareText("the title", step.text, ReadWindowText(mainWindow));
+}
+
 std::string PlayControlText(Session& session, HWND mainWindow, const Step& step) {
     return PollControlText(session, mainWindow, step.control, QuoteText(step.text),
                            [&](const std::string& seen) { return seen == step.text; });
@@ -71,8 +88,12 @@ std::string PlayHexControlText(Session& session, HWND mainWindow, const Step& st
     });
 }
 
-std::string PlayLayoutNames(HWND layoutList, const Step& step) {
-    std::vector<std::string> seen = ReadComboItems(layoutList);
+std::string PlayCheckState(Session& session, HWND mainWindow, const Step& step) {
+    return PollCheckState(session, mainWindow, step.control, step.number, "");
+}
+
+std::string PlayLayoutNames(Session&, HWND mainWindow, const Step& step) {
+    std::vector<std::string> seen = ReadComboItems(GetDlgItem(mainWindow, kLayoutList));
     std::vector<std::string> expected = step.names;
     std::sort(seen.begin(), seen.end());
     std::sort(expected.begin(), expected.end());
@@ -81,35 +102,30 @@ std::string PlayLayoutNames(HWND layoutList, const Step& step) {
                : "expected the layouts " + DescribeItems(expected) + "; saw " + DescribeItems(seen);
 }
 
-std::string PlayLayoutCount(HWND layoutList, const Step& step) {
-    const long count = ReadComboCount(layoutList);
+std::string PlayLayoutCount(Session&, HWND mainWindow, const Step& step) {
+    const long count = ReadComboCount(GetDlgItem(mainWindow, kLayoutList));
     return count == step.number
                ? ""
                : "expected " + std::to_string(step.number) + " layouts; saw " + std::to_string(count);
 }
 
-std::string PlaySelectedIndex(HWND layoutList, long expectedIndex, const std::string& name) {
-    const std::vector<std::string> items = ReadComboItems(layoutList);
-    const long selection = ReadComboSelection(layoutList);
-    if (selection == expectedIndex) {
-        return "";
-    }
-    return "expected the selection " + std::to_string(expectedIndex) + name + "; saw " +
-           std::to_string(selection) + " of " + DescribeItems(items);
+std::string PlaySelectedIndex(Session&, HWND mainWindow, const Step& step) {
+    return CompareSelection(GetDlgItem(mainWindow, kLayoutList), step.number, "");
 }
 
-std::string PlaySelectedLayout(HWND layoutList, const Step& step) {
+std::string PlaySelectedLayout(Session&, HWND mainWindow, const Step& step) {
+    HWND layoutList = GetDlgItem(mainWindow, kLayoutList);
     const std::vector<std::string> items = ReadComboItems(layoutList);
     const auto item = std::find(items.begin(), items.end(), step.text);
     if (item == items.end()) {
         return "expected the layout " + QuoteText(step.text) + " in the list; saw " + DescribeItems(items);
     }
-    return PlaySelectedIndex(layoutList, static_cast<long>(item - items.begin()),
-                             " (" + QuoteText(step.text) + ")");
+    return CompareSelection(layoutList, static_cast<long>(item - items.begin()),
+                            " (" + QuoteText(step.text) + ")");
 }
 
 // A media key's application command must be answered as handled and go no further.
-std::string PlayAppCommand(HWND mainWindow) {
+std::string PlayAppCommand(Session&, HWND mainWindow, const Step&) {
     DWORD_PTR result = 0;
     const LPARAM command = MAKELPARAM(0, APPCOMMAND_VOLUME_MUTE | FAPPCOMMAND_KEY);
     if (!SendMessageTimeoutA(mainWindow, WM_APPCOMMAND, reinterpret_cast<WPARAM>(mainWindow), command,
@@ -119,35 +135,7 @@ std::string PlayAppCommand(HWND mainWindow) {
     return result == 1 ? "" : "expected the answer 1 to WM_APPCOMMAND; saw " + std::to_string(result);
 }
 
-}  // namespace
-
-std::string PlayControlStep(Session& session, HWND mainWindow, const Step& step) {
-    HWND layoutList = GetDlgItem(mainWindow, kLayoutList);
-    switch (step.kind) {
-        case StepKind::ExpectTitle:
-            return CompareText("the title", step.text, ReadWindowText(mainWindow));
-        case StepKind::ExpectControlText:
-            return PlayControlText(session, mainWindow, step);
-        case StepKind::ExpectControlValue:
-            return PlayControlValue(session, mainWindow, step);
-        case StepKind::ExpectHexControlText:
-            return PlayHexControlText(session, mainWindow, step);
-        case StepKind::ExpectCheckState:
-            return PollCheckState(session, mainWindow, step.control, step.number, "");
-        case StepKind::ExpectLayoutNames:
-            return PlayLayoutNames(layoutList, step);
-        case StepKind::ExpectLayoutCount:
-            return PlayLayoutCount(layoutList, step);
-        case StepKind::ExpectSelectedIndex:
-            return PlaySelectedIndex(layoutList, step.number, "");
-        case StepKind::ExpectSelectedLayout:
-            return PlaySelectedLayout(layoutList, step);
-        case StepKind::ExpectAppCommandAnswered:
-            return PlayAppCommand(mainWindow);
-        case StepKind::CloseMainWindow:
-            PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-            return "";
-        default:
-            return "the step is not one of the main window";
-    }
+std::string PlayCloseMainWindow(Session&, HWND mainWindow, const Step&) {
+    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    return "";
 }

@@ -42,7 +42,33 @@ HWND AwaitControl(Session& session, const Step& step, std::string& problem) {
     return control;
 }
 
-std::string PlaySetText(Session& session, const Step& step) {
+// Where the dialog must lie: centred over the main window, then pushed back onto the screen.
+LONG CentredPosition(LONG ownerStart, LONG ownerSize, LONG dialogSize, LONG screenSize) {
+    const LONG position = (ownerSize - dialogSize) / 2 + ownerStart;
+    if (position < 0) {
+        return 0;
+    }
+    return position + dialogSize > screenSize ? screenSize - dialogSize : position;
+}
+
+}  // namespace
+
+std::string PlayDialog(Session& session, const Step& step) {
+    return AwaitDialog(session, step) != nullptr ? "" : Missing(session, step);
+}
+
+std::string PlayNoDialog(const Session& session, const Step& step) {
+    return FindDialog(session, step.caption) == nullptr ? ""
+                                                        : "expected no " + DialogName(step) + "; it is open";
+}
+
+std::string PlayDialogGone(Session& session, const Step& step) {
+    return PollUntil(session, [&] { return FindDialog(session, step.caption) == nullptr; })
+               ? ""
+               : "expected " + DialogName(step) + " to close; it stayed open";
+}
+
+std::string PlaySetDialogText(Session& session, const Step& step) {
     std::string problem;
     HWND field = AwaitControl(session, step, problem);
     const std::string text = FillFolder(step.text, session.folder);
@@ -55,7 +81,7 @@ std::string PlaySetText(Session& session, const Step& step) {
     return problem;
 }
 
-std::string PlayClick(Session& session, const Step& step) {
+std::string PlayClickDialogButton(Session& session, const Step& step) {
     std::string problem;
     HWND button = AwaitControl(session, step, problem);
     if (button != nullptr) {
@@ -64,7 +90,7 @@ std::string PlayClick(Session& session, const Step& step) {
     return problem;
 }
 
-std::string PlayMouseClick(Session& session, const Step& step) {
+std::string PlayMouseOnDialogButton(Session& session, const Step& step) {
     std::string problem;
     HWND button = AwaitControl(session, step, problem);
     if (button != nullptr && !ClickWithMouse(GetParent(button), button)) {
@@ -73,7 +99,7 @@ std::string PlayMouseClick(Session& session, const Step& step) {
     return problem;
 }
 
-std::string PlayKey(Session& session, const Step& step) {
+std::string PlayPressDialogKey(Session& session, const Step& step) {
     HWND dialog = AwaitDialog(session, step);
     if (dialog == nullptr) {
         return Missing(session, step);
@@ -88,7 +114,7 @@ std::string PlayKey(Session& session, const Step& step) {
     return "";
 }
 
-std::string PlayText(Session& session, const Step& step) {
+std::string PlayDialogText(Session& session, const Step& step) {
     std::string problem;
     HWND control = AwaitControl(session, step, problem);
     if (control == nullptr) {
@@ -103,7 +129,7 @@ std::string PlayText(Session& session, const Step& step) {
     return CompareText("control " + std::to_string(step.control) + " of " + DialogName(step), text, seen);
 }
 
-std::string PlayCheck(Session& session, const Step& step) {
+std::string PlayDialogCheck(Session& session, const Step& step) {
     HWND dialog = AwaitDialog(session, step);
     if (dialog == nullptr) {
         return Missing(session, step);
@@ -111,16 +137,7 @@ std::string PlayCheck(Session& session, const Step& step) {
     return PollCheckState(session, dialog, step.control, step.number, " in " + DialogName(step));
 }
 
-// Where the dialog must lie: centred over the main window, then pushed back onto the screen.
-LONG CentredPosition(LONG ownerStart, LONG ownerSize, LONG dialogSize, LONG screenSize) {
-    const LONG position = (ownerSize - dialogSize) / 2 + ownerStart;
-    if (position < 0) {
-        return 0;
-    }
-    return position + dialogSize > screenSize ? screenSize - dialogSize : position;
-}
-
-std::string PlayCentred(Session& session, const Step& step) {
+std::string PlayDialogCentred(Session& session, const Step& step) {
     HWND dialog = AwaitDialog(session, step);
     HWND mainWindow = FindMainWindow(session);
     if (dialog == nullptr || mainWindow == nullptr) {
@@ -140,37 +157,4 @@ std::string PlayCentred(Session& session, const Step& step) {
     return "expected " + DialogName(step) + " at (" + std::to_string(expected.x) + ", " +
            std::to_string(expected.y) + "), centred over the main window; saw it at (" +
            std::to_string(seen.left) + ", " + std::to_string(seen.top) + ")";
-}
-
-}  // namespace
-
-std::string PlayDialogStep(Session& session, const Step& step) {
-    switch (step.kind) {
-        case StepKind::ExpectDialog:
-            return AwaitDialog(session, step) != nullptr ? "" : Missing(session, step);
-        case StepKind::ExpectNoDialog:
-            return FindDialog(session, step.caption) == nullptr
-                       ? ""
-                       : "expected no " + DialogName(step) + "; it is open";
-        case StepKind::ExpectDialogGone:
-            return PollUntil(session, [&] { return FindDialog(session, step.caption) == nullptr; })
-                       ? ""
-                       : "expected " + DialogName(step) + " to close; it stayed open";
-        case StepKind::SetDialogText:
-            return PlaySetText(session, step);
-        case StepKind::ClickDialogButton:
-            return PlayClick(session, step);
-        case StepKind::MouseOnDialogButton:
-            return PlayMouseClick(session, step);
-        case StepKind::PressDialogKey:
-            return PlayKey(session, step);
-        case StepKind::ExpectDialogText:
-            return PlayText(session, step);
-        case StepKind::ExpectDialogCheck:
-            return PlayCheck(session, step);
-        case StepKind::ExpectDialogCentred:
-            return PlayCentred(session, step);
-        default:
-            return "the step is not one of the dialogs";
-    }
 }

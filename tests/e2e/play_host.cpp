@@ -18,6 +18,8 @@ std::string HexOf(const uint8_t* bytes, size_t count) {
     return text.empty() ? text : text.substr(0, text.size() - 1);
 }
 
+}  // namespace
+
 std::string PlayHostBytes(Session& session, const Step& step) {
     const uint8_t* view = session.host.view;
     const size_t offset = static_cast<size_t>(step.number);
@@ -67,22 +69,7 @@ std::string PlayEndWithin(Session& session, const Step& step) {
     return exitCode == 0 ? "" : "expected exit code 0; saw " + std::to_string(exitCode);
 }
 
-}  // namespace
-
-std::string PlayHostStep(Session& session, const Step& step) {
-    switch (step.kind) {
-        case StepKind::ExpectHostBytes:
-            return PlayHostBytes(session, step);
-        case StepKind::SetRunFlag:
-            return PlayRunFlag(session, step);
-        case StepKind::ExpectEndWithin:
-            return PlayEndWithin(session, step);
-        default:
-            return "the step is not one of the host block";
-    }
-}
-
-std::string PlayMoveStep(HWND mainWindow, const Step& step) {
+std::string PlayMoveMainWindow(Session&, HWND mainWindow, const Step& step) {
     if (!SetWindowPos(mainWindow, nullptr, static_cast<int>(step.number), static_cast<int>(step.extra), 0, 0,
                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
         return "cannot move the main window (error " + std::to_string(GetLastError()) + ")";

@@ -13,8 +13,10 @@ namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
 
+}  // namespace
+
 // Keys go to the main window; while it waits in a modal dialog they go to that dialog, already in front.
-std::string PlayKeys(HWND mainWindow, const Step& step) {
+std::string PlayKeys(Session&, HWND mainWindow, const Step& step) {
     if (IsWindowEnabled(mainWindow) && !BringToFront(mainWindow)) {
         return "expected the main window in front for the keys; it did not come";
     }
@@ -29,14 +31,14 @@ std::string PlayKeys(HWND mainWindow, const Step& step) {
     return "";
 }
 
-std::string PlayPostedKeyDown(HWND mainWindow, const Step& step) {
+std::string PlayPostedKeyDown(Session&, HWND mainWindow, const Step& step) {
     const KeyStroke& key = step.keys.front();
     PostMessageA(mainWindow, WM_KEYDOWN, static_cast<WPARAM>(key.virtualKey),
                  MakeKeyDownParam(key, static_cast<int>(step.number)));
     return "";
 }
 
-std::string PlayMouse(HWND mainWindow, const Step& step) {
+std::string PlayMouse(Session&, HWND mainWindow, const Step& step) {
     PictureView view;
     if (!ReadPictureView(mainWindow, view)) {
         return "expected the picture control; it does not exist";
@@ -51,7 +53,7 @@ std::string PlayMouse(HWND mainWindow, const Step& step) {
 
 // A click as the button's own mouse handling does it; posted, so a modal dialog it opens cannot block the
 // driver.
-std::string PlayClick(HWND mainWindow, const Step& step) {
+std::string PlayClickControl(Session&, HWND mainWindow, const Step& step) {
     HWND control = GetDlgItem(mainWindow, step.control);
     if (control == nullptr) {
         return "expected control " + std::to_string(step.control) + " to click; it does not exist";
@@ -61,7 +63,7 @@ std::string PlayClick(HWND mainWindow, const Step& step) {
 }
 
 // The operator's own click, which gives the control the focus as a click of the mouse does.
-std::string PlayMouseOnControl(HWND mainWindow, const Step& step) {
+std::string PlayMouseOnControl(Session&, HWND mainWindow, const Step& step) {
     HWND control = GetDlgItem(mainWindow, step.control);
     if (control == nullptr) {
         return "expected control " + std::to_string(step.control) + " to click; it does not exist";
@@ -72,7 +74,7 @@ std::string PlayMouseOnControl(HWND mainWindow, const Step& step) {
 }
 
 // Selecting an item sends no notification: the driver sends the one the list would send.
-std::string PlayChooseLayout(HWND mainWindow, const Step& step) {
+std::string PlayChooseLayout(Session&, HWND mainWindow, const Step& step) {
     HWND layoutList = GetDlgItem(mainWindow, kLayoutList);
     const std::vector<std::string> items = ReadComboItems(layoutList);
     const auto item = std::find(items.begin(), items.end(), step.text);
@@ -107,31 +109,7 @@ std::string PlayClientSize(Session& session, HWND mainWindow, const Step& step) 
                        std::to_string(client.bottom);
 }
 
-}  // namespace
-
-std::string PlayInputStep(Session& session, HWND mainWindow, const Step& step) {
-    switch (step.kind) {
-        case StepKind::PressKey:
-        case StepKind::ReleaseKey:
-        case StepKind::TypeKey:
-            return PlayKeys(mainWindow, step);
-        case StepKind::PostKeyDown:
-            return PlayPostedKeyDown(mainWindow, step);
-        case StepKind::PressMouse:
-        case StepKind::ReleaseMouse:
-            return PlayMouse(mainWindow, step);
-        case StepKind::ClickControl:
-            return PlayClick(mainWindow, step);
-        case StepKind::MouseOnControl:
-            return PlayMouseOnControl(mainWindow, step);
-        case StepKind::ChooseLayout:
-            return PlayChooseLayout(mainWindow, step);
-        case StepKind::SetClientSize:
-            return PlayClientSize(session, mainWindow, step);
-        case StepKind::RepaintWindow:
-            RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-            return "";
-        default:
-            return "the step is not one of the operator's input";
-    }
+std::string PlayRepaint(Session&, HWND mainWindow, const Step&) {
+    RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    return "";
 }

@@ -67,35 +67,6 @@ std::string DescribeColours(const std::set<long>& colours) {
     return described.empty() ? " nothing" : described;
 }
 
-// Looks at three points on the diagonal of the drawn picture (the bitmap scaled to the control's width).
-std::string PlayPictureColour(Session& session, HWND mainWindow, const Step& step) {
-    PictureView view;
-    if (!ReadPictureView(mainWindow, view)) {
-        return "expected the picture control; it does not exist";
-    }
-    const long width = view.clientWidth;
-    const long height = std::min<long>(view.clientHeight, kPictureHeight * width / kPictureWidth);
-    if (width <= 0 || height <= 0) {
-        return "expected a picture; the picture control has no area";
-    }
-    std::vector<long> seen;
-    const bool painted = PollUntil(session, [&] {
-        seen.clear();
-        for (int quarter = 1; quarter <= 3; ++quarter) {
-            seen.push_back(
-                ReadScreenPixel({view.origin.x + width * quarter / 4, view.origin.y + height * quarter / 4}));
-        }
-        return std::all_of(seen.begin(), seen.end(), [&](long colour) { return colour == step.number; });
-    });
-    std::string described;
-    for (const long colour : seen) {
-        described += " " + FormatColour(colour);
-    }
-    return painted ? ""
-                   : "expected the picture's colour " + FormatColour(step.number) + " at three points; saw" +
-                         described;
-}
-
 std::string DescribeArea(const PictureRect& area, const RECT& screen) {
     return "key (" + std::to_string(area.left) + ", " + std::to_string(area.top) + ", " +
            std::to_string(area.width) + " x " + std::to_string(area.height) + ") at screen (" +
@@ -135,30 +106,6 @@ std::string PollKeyArea(Session& session, HWND mainWindow, const Step& step, con
     return "expected " + expected + " on the " + DescribeArea(step.area, key) + " (picture scale " +
            std::to_string(view.scale) + "); saw inside" + DescribeColours(insideColours) + ", around it" +
            DescribeColours(bandColours);
-}
-
-std::string PlayKeyOverlay(Session& session, HWND mainWindow, const Step& step) {
-    return PollKeyArea(session, mainWindow, step, "the hatch " + FormatColour(step.number) + " only inside",
-                       [&](const std::set<long>& inside, const std::set<long>& band) {
-                           return inside.count(step.number) != 0 && band.count(step.number) == 0;
-                       });
-}
-
-std::string PlayKeyPlain(Session& session, HWND mainWindow, const Step& step) {
-    return PollKeyArea(session, mainWindow, step,
-                       "the picture's colour " + FormatColour(step.number) + " only",
-                       [&](const std::set<long>& inside, const std::set<long>&) {
-                           return inside.size() == 1 && *inside.begin() == step.number;
-                       });
-}
-
-std::string PlayOverlayOnTop(Session& session, HWND mainWindow, const Step& step) {
-    const std::string expected =
-        "the hatch " + FormatColour(step.number) + " over the hatch " + FormatColour(step.extra);
-    return PollKeyArea(session, mainWindow, step, expected,
-                       [&](const std::set<long>& inside, const std::set<long>&) {
-                           return inside.count(step.number) != 0 && inside.count(step.extra) == 0;
-                       });
 }
 
 // A control's rectangle in the client coordinates of the main window.
@@ -219,6 +166,61 @@ std::string CheckButtonRow(HWND mainWindow, int slots) {
     return "";
 }
 
+}  // namespace
+
+// Looks at three points on the diagonal of the drawn picture (the bitmap scaled to the control's width).
+std::string PlayPictureColour(Session& session, HWND mainWindow, const Step& step) {
+    PictureView view;
+    if (!ReadPictureView(mainWindow, view)) {
+        return "expected the picture control; it does not exist";
+    }
+    const long width = view.clientWidth;
+    const long height = std::min<long>(view.clientHeight, kPictureHeight * width / kPictureWidth);
+    if (width <= 0 || height <= 0) {
+        return "expected a picture; the picture control has no area";
+    }
+    std::vector<long> seen;
+    const bool painted = PollUntil(session, [&] {
+        seen.clear();
+        for (int quarter = 1; quarter <= 3; ++quarter) {
+            seen.push_back(
+                ReadScreenPixel({view.origin.x + width * quarter / 4, view.origin.y + height * quarter / 4}));
+        }
+        return std::all_of(seen.begin(), seen.end(), [&](long colour) { return colour == step.number; });
+    });
+    std::string described;
+    for (const long colour : seen) {
+        described += " " + FormatColour(colour);
+    }
+    return painted ? ""
+                   : "expected the picture's colour " + FormatColour(step.number) + " at three points; saw" +
+                         described;
+}
+
+std::string PlayKeyOverlay(Session& session, HWND mainWindow, const Step& step) {
+    return PollKeyArea(session, mainWindow, step, "the hatch " + FormatColour(step.number) + " only inside",
+                       [&](const std::set<long>& inside, const std::set<long>& band) {
+                           return inside.count(step.number) != 0 && band.count(step.number) == 0;
+                       });
+}
+
+std::string PlayKeyPlain(Session& session, HWND mainWindow, const Step& step) {
+    return PollKeyArea(session, mainWindow, step,
+                       "the picture's colour " + FormatColour(step.number) + " only",
+                       [&](const std::set<long>& inside, const std::set<long>&) {
+                           return inside.size() == 1 && *inside.begin() == step.number;
+                       });
+}
+
+std::string PlayOverlayOnTop(Session& session, HWND mainWindow, const Step& step) {
+    const std::string expected =
+        "the hatch " + FormatColour(step.number) + " over the hatch " + FormatColour(step.extra);
+    return PollKeyArea(session, mainWindow, step, expected,
+                       [&](const std::set<long>& inside, const std::set<long>&) {
+                           return inside.count(step.number) != 0 && inside.count(step.extra) == 0;
+                       });
+}
+
 std::string PlayButtonRow(Session& session, HWND mainWindow, const Step& step) {
     std::string problem;
     PollUntil(session, [&] {
@@ -226,23 +228,4 @@ std::string PlayButtonRow(Session& session, HWND mainWindow, const Step& step) {
         return problem.empty();
     });
     return problem;
-}
-
-}  // namespace
-
-std::string PlayPictureStep(Session& session, HWND mainWindow, const Step& step) {
-    switch (step.kind) {
-        case StepKind::ExpectPictureColour:
-            return PlayPictureColour(session, mainWindow, step);
-        case StepKind::ExpectButtonRow:
-            return PlayButtonRow(session, mainWindow, step);
-        case StepKind::ExpectKeyOverlay:
-            return PlayKeyOverlay(session, mainWindow, step);
-        case StepKind::ExpectKeyPlain:
-            return PlayKeyPlain(session, mainWindow, step);
-        case StepKind::ExpectOverlayOnTop:
-            return PlayOverlayOnTop(session, mainWindow, step);
-        default:
-            return "the step is not one of the picture";
-    }
 }

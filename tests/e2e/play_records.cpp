@@ -65,6 +65,21 @@ std::string ReadFileBytes(const std::string& path, bool& found) {
     return bytes;
 }
 
+// Presses the lock key, as an operator would, when its toggle is not yet as wanted.
+std::string SwitchLock(Session& session, const LockKey& lock, bool on) {
+    if (IsLockOn(lock.virtualKey) != on) {
+        SendKey(lock.stroke, false);
+        SendKey(lock.stroke, true);
+    }
+    return PollUntil(
+               session, [&] { return IsLockOn(lock.virtualKey) == on; }, kLockTimeoutMs)
+               ? ""
+               : std::string("expected ") + lock.name + (on ? " on" : " off") +
+                     " after pressing it; it is not";
+}
+
+}  // namespace
+
 std::string PlayLogFile(Session& session, const Step& step) {
     const std::string path = JoinPath(session.folder, step.text);
     bool found = false;
@@ -109,18 +124,6 @@ std::string PlayKill(Session& session) {
                : "expected the tester's process to end when killed; it goes on";
 }
 
-// Presses the lock key, as an operator would, when its toggle is not yet as wanted.
-std::string SwitchLock(Session& session, const LockKey& lock, bool on) {
-    if (IsLockOn(lock.virtualKey) != on) {
-        SendKey(lock.stroke, false);
-        SendKey(lock.stroke, true);
-    }
-    return PollUntil(
-               session, [&] { return IsLockOn(lock.virtualKey) == on; }, kLockTimeoutMs)
-               ? ""
-               : std::string("expected ") + lock.name + (on ? " on" : " off") + " after pressing it; it is not";
-}
-
 std::string PlaySetLock(Session& session, const Step& step) {
     for (const LockKey& lock : kLockKeys) {
         if (lock.virtualKey == step.control) {
@@ -158,8 +161,6 @@ std::string PlayLocks(Session& session, const Step& step) {
                    : "";
 }
 
-}  // namespace
-
 bool SwitchLocksOff(Session& session, std::string& failure) {
     for (const LockKey& lock : kLockKeys) {
         failure = SwitchLock(session, lock, false);
@@ -168,26 +169,4 @@ bool SwitchLocksOff(Session& session, std::string& failure) {
         }
     }
     return true;
-}
-
-std::string PlayRecordStep(Session& session, const Step& step) {
-    switch (step.kind) {
-        case StepKind::ExpectLogFile:
-            return PlayLogFile(session, step);
-        case StepKind::ExpectLogLineCount:
-        case StepKind::ExpectLogPrefixes:
-            return PlayLogLineCount(session, step);
-        case StepKind::ExpectNoFile:
-            return PlayNoFile(session, step);
-        case StepKind::KillTester:
-            return PlayKill(session);
-        case StepKind::SetLock:
-            return PlaySetLock(session, step);
-        case StepKind::ExpectLedBlinking:
-            return PlayLedBlinking(session);
-        case StepKind::ExpectLocks:
-            return PlayLocks(session, step);
-        default:
-            return "the step is not one of files, lock keys or the process";
-    }
 }

@@ -28,6 +28,8 @@ std::string PressOk(Session& session, HWND box) {
     return "";
 }
 
+}  // namespace
+
 std::string PlayMessageBox(Session& session, const Step& step) {
     const std::string text = FillFolder(step.text, session.folder);
     HWND box = nullptr;
@@ -75,6 +77,10 @@ std::string PlayMainWindowShownWithin(Session& session, const Step& step) {
                      " ms of the start; it took " + std::to_string(static_cast<long>(shownMs)) + " ms";
 }
 
+std::string PlayMainWindowNeverShown(const Session& session) {
+    return session.mainWindowSeen ? "expected the main window never to be shown; it was" : "";
+}
+
 std::string PlayExit(Session& session, const Step& step) {
     PollUntil(session, [&] { return HasEnded(session) || FindMessageBox(session) != nullptr; });
     DWORD exitCode = 0;
@@ -85,25 +91,4 @@ std::string PlayExit(Session& session, const Step& step) {
         return "expected exit code " + std::to_string(step.number) + "; saw " + std::to_string(exitCode);
     }
     return "";
-}
-
-}  // namespace
-
-std::string PlayStartupStep(Session& session, const Step& step) {
-    switch (step.kind) {
-        case StepKind::ExpectMessageBox:
-            return PlayMessageBox(session, step);
-        case StepKind::ExpectNoMessageBox:
-            return PlayNoMessageBox(session);
-        case StepKind::ExpectMainWindowShown:
-            return PlayMainWindowShown(session);
-        case StepKind::ExpectShownWithin:
-            return PlayMainWindowShownWithin(session, step);
-        case StepKind::ExpectMainWindowNeverShown:
-            return session.mainWindowSeen ? "expected the main window never to be shown; it was" : "";
-        case StepKind::ExpectExit:
-            return PlayExit(session, step);
-        default:
-            return "the step is not one of start-up";
-    }
 }

@@ -5,7 +5,7 @@
 #include "tests/e2e/log_compare.h"
 #include "tests/e2e/tester_controls.h"
 
-std::vector<Step> IdentifyRun(const std::string& logName, bool append) {
+std::vector<Step> IdentifyRun(const std::string& logName, bool append, SourcePlace writtenAt) {
     std::vector<Step> steps = {ExpectDialog(kOperatorTitle),
                                SetDialogText(kOperatorTitle, kOperatorField, kOperatorId),
                                SetDialogText(kOperatorTitle, kProductField, kProductId),
@@ -17,13 +17,14 @@ std::vector<Step> IdentifyRun(const std::string& logName, bool append) {
     }
     steps.push_back(ClickDialogButton(kOperatorTitle, kContinueButton));
     steps.push_back(ExpectDialogGone(kOperatorTitle));
-    return JoinSteps(steps, EnterSerial("SN1", "V1"));
+    return MarkWritten(JoinSteps(steps, EnterSerial("SN1", "V1")), writtenAt);
 }
 
-std::vector<Step> EnterSerial(const std::string& serial, const std::string& version) {
-    return {ExpectDialog(kSerialTitle), SetDialogText(kSerialTitle, kSerialField, serial),
-            SetDialogText(kSerialTitle, kVersionField, version),
-            ClickDialogButton(kSerialTitle, kContinueButton), ExpectDialogGone(kSerialTitle)};
+std::vector<Step> EnterSerial(const std::string& serial, const std::string& version, SourcePlace writtenAt) {
+    return MarkWritten({ExpectDialog(kSerialTitle), SetDialogText(kSerialTitle, kSerialField, serial),
+                        SetDialogText(kSerialTitle, kVersionField, version),
+                        ClickDialogButton(kSerialTitle, kContinueButton), ExpectDialogGone(kSerialTitle)},
+                       writtenAt);
 }
 
 std::vector<std::string> LogHeader(const std::string& layoutName) {

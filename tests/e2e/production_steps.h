@@ -13,11 +13,13 @@ constexpr const char* kProductId = "KB-105";
 constexpr const char* kBatchId = "B2024";
 
 // Fills the Operator dialog with the three identifiers and the log `logName` in the case folder, in append
-// mode when `append`, and confirms it; then the first keyboard's serial "SN1" and version "V1".
-std::vector<Step> IdentifyRun(const std::string& logName, bool append);
+// mode when `append`, and confirms it; then the first keyboard's serial "SN1" and version "V1". The steps
+// name the line of the call.
+std::vector<Step> IdentifyRun(const std::string& logName, bool append, SourcePlace writtenAt = {});
 
-// The Serial dialog filled with `serial` and `version` and confirmed.
-std::vector<Step> EnterSerial(const std::string& serial, const std::string& version);
+// The Serial dialog filled with `serial` and `version` and confirmed; the steps name the line of the call.
+std::vector<Step> EnterSerial(const std::string& serial, const std::string& version,
+                              SourcePlace writtenAt = {});
 
 // The header block with the three identifiers and the loaded layout's line.
 std::vector<std::string> LogHeader(const std::string& layoutName);
