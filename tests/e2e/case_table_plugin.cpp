@@ -16,6 +16,9 @@ namespace {
 
 constexpr const char* kLinkErrorCaption = "Dorvelquinta: 错误";
 constexpr int kFilledBlock = 0xAA;
+// A key typed into another program reaches it within this, the tester busy or not (a loaded machine
+// included).
+constexpr int kPromptKeyMs = 300;
 
 const LayoutKey kA = LetterKey('A', 30, "DQSTATUSUP", {10, 10, 40, 40});
 const LayoutKey kS = LetterKey('S', 31, "DQSTATUSUP", {60, 10, 40, 40});
@@ -147,6 +150,25 @@ std::vector<Step> ResetShownDuringTheEndWait() {
             ExpectEndWithin(1500, 3800)};
 }
 
+// While the tester waits for the host after a failure, with the system-key filter on, keys typed into another
+// program reach it at once: the filter's hook, which runs on the tester's thread, is still answered.
+std::vector<Step> KeysElsewhereDuringTheWaits() {
+    const std::vector<KeyStroke> keys = {Letter('Q', 16), Letter('W', 17), Letter('E', 18)};
+    return {ExpectMainWindowShown(),
+            ExpectHostNumber(kReady, 1, 1),
+            ExpectCheckState(kFilterCheckBox, 1),
+            PressKey({kAltKey}),
+            TypeKey({Letter('F', 33)}),
+            ExpectDialog(kFailReasonTitle),
+            ReleaseKey({kAltKey}),
+            ClickDialogButton(kFailReasonTitle, kContinueButton),
+            ExpectHostNumber(kMessagePending, 1, 1),
+            ExpectKeysElsewhere(keys, kPromptKeyMs),
+            ExpectState(9),
+            ExpectKeysElsewhere(keys, kPromptKeyMs),
+            ExpectEndWithin(0, 3800)};
+}
+
 // The host drops its run flag while a modal dialog of the tester is open: the poll that the dialog's own loop
 // delivers ends the tester within 2 s, with exit code 0. Nothing reaches the block on that way out: it keeps
 // the ready state and the `operations` counted before the dialog opened, beside the flag the host cleared.
@@ -207,6 +229,13 @@ std::vector<E2eCase> ListPluginCases() {
                    kFilledBlock),
         HostedCase("plugin-failed-keyboard", "", FailedKeyboard()),
         HostedCase("plugin-reset-shown-during-the-end-wait", "", ResetShownDuringTheEndWait()),
+        {"plugin-keys-elsewhere-during-the-waits",
+         {PluginLayout()},
+         "/f /p " + BlockName("plugin-keys-elsewhere-during-the-waits"),
+         KeysElsewhereDuringTheWaits(),
+         BlockName("plugin-keys-elsewhere-during-the-waits"),
+         0,
+         FilterPlace::BesideTester},
         HostedCase("plugin-run-flag-zero-during-pass-question", "", StoppedDuringPassQuestion(kFilledBlock),
                    kFilledBlock, ShortLayout()),
         HostedCase("plugin-run-flag-zero-during-fail-reason", "", StoppedDuringFailReason(kFilledBlock),

@@ -68,10 +68,11 @@ enum class StepKind {
                          // mouse button, clicked over the picture) all reach the tester, which stays up and
                          // keeps its working set flat
     // Plug-in mode's shared block, timed ends, the main window's place
-    ExpectHostBytes,  // the host block holds the bytes `text` from offset `number`
-    SetRunFlag,       // the host sets the block's run flag to `number`
-    ExpectEndWithin,  // the tester ends with code 0 between `number` and `extra` ms after the step begins
-    MoveMainWindow,   // the main window's top-left corner is moved to the screen point (`number`, `extra`)
+    ExpectHostBytes,      // the host block holds the bytes `text` from offset `number`
+    SetRunFlag,           // the host sets the block's run flag to `number`
+    ExpectEndWithin,      // the tester ends with code 0 between `number` and `extra` ms after the step begins
+    ExpectKeysElsewhere,  // a window of the driver's own, in front, gets each of `keys` within `number` ms
+    MoveMainWindow,  // the main window's top-left corner is moved to the screen point (`number`, `extra`)
 };
 
 // A key as the driver sends it.

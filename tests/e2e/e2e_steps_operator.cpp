@@ -38,6 +38,12 @@ Step TypeKey(const std::vector<KeyStroke>& keys, SourcePlace writtenAt) {
     return MakeKeyStep(StepKind::TypeKey, keys, writtenAt);
 }
 
+Step ExpectKeysElsewhere(const std::vector<KeyStroke>& keys, int boundMs, SourcePlace writtenAt) {
+    Step step = MakeKeyStep(StepKind::ExpectKeysElsewhere, keys, writtenAt);
+    step.number = boundMs;
+    return step;
+}
+
 Step PostKeyDown(const KeyStroke& key, int repeatCount, SourcePlace writtenAt) {
     Step step = MakeKeyStep(StepKind::PostKeyDown, {key}, writtenAt);
     step.number = repeatCount;

@@ -13,7 +13,71 @@ namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
 
+int keysArrived = 0;  // key-downs that reached the driver's own window
+
+LRESULT CALLBACK KeyTargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN) {
+        ++keysArrived;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A top-level window of the driver's own that counts the key-downs it gets.
+HWND MakeKeyTarget() {
+    static const ATOM windowClass = [] {
+        WNDCLASSA description = {};
+        description.lpfnWndProc = KeyTargetProc;
+        description.hInstance = GetModuleHandleA(nullptr);
+        description.lpszClassName = "DvqE2eKeyTarget";
+        return RegisterClassA(&description);
+    }();
+    return CreateWindowExA(WS_EX_TOPMOST, MAKEINTATOM(windowClass), "e2e key target", WS_POPUP | WS_VISIBLE,
+                           0, 0, 120, 80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// Sends `key` and handles the driver's own messages until its key-down arrives; the time that took, or -1
+// when it did not arrive within `boundMs`.
+long TimeKeyArrival(const KeyStroke& key, DWORD boundMs) {
+    const int before = keysArrived;
+    const DWORD start = GetTickCount();
+    SendKey(key, false);
+    SendKey(key, true);
+    for (DWORD elapsed = 0; elapsed <= boundMs; elapsed = GetTickCount() - start) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+        if (keysArrived > before) {
+            return static_cast<long>(GetTickCount() - start);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return -1;
+}
+
 }  // namespace
+
+// Keys typed into another program while the tester is busy reach it at once: the tester's keyboard hook, when
+// it has one, is still answered.
+std::string PlayKeysElsewhere(Session&, const Step& step) {
+    HWND target = MakeKeyTarget();
+    if (target == nullptr || !BringToFront(target)) {
+        if (target != nullptr) {
+            DestroyWindow(target);
+        }
+        return "expected a window of the driver's own in front for the keys; it did not come";
+    }
+    std::string failure;
+    for (const KeyStroke& key : step.keys) {
+        const long taken = TimeKeyArrival(key, static_cast<DWORD>(step.number));
+        if (taken < 0 && failure.empty()) {
+            failure = "expected the key " + key.label + " in the driver's own window within " +
+                      std::to_string(step.number) + " ms; it did not come";
+        }
+    }
+    DestroyWindow(target);
+    return failure;
+}
 
 // Keys go to the main window; while it waits in a modal dialog they go to that dialog, already in front.
 std::string PlayKeys(Session&, HWND mainWindow, const Step& step) {

@@ -36,6 +36,7 @@ std::string PlayCloseMainWindow(Session& session, HWND mainWindow, const Step& s
 std::string PlayKeys(Session& session, HWND mainWindow, const Step& step);  // pressed, released or typed
 std::string PlayPostedKeyDown(Session& session, HWND mainWindow, const Step& step);
 std::string PlayMouse(Session& session, HWND mainWindow, const Step& step);  // pressed or released
+std::string PlayKeysElsewhere(Session& session, const Step& step);
 std::string PlayClickControl(Session& session, HWND mainWindow, const Step& step);
 std::string PlayMouseOnControl(Session& session, HWND mainWindow, const Step& step);
 std::string PlayChooseLayout(Session& session, HWND mainWindow, const Step& step);
