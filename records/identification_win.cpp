@@ -5,6 +5,7 @@
 
 #include "base/program.h"
 #include "base/shell_services_win.h"
+#include "layouts/layout_catalogue.h"
 #include "records/log_browse_win.h"
 #include "records/log_file.h"
 #include "records/test_log.h"
@@ -193,5 +194,11 @@ RecordsKept CommitRecords() {
     }
     MessageBoxA(static_cast<HWND>(program.mainWindow), kLogLostText, kErrorCaption, MB_OK | MB_ICONERROR);
     CloseLog();
-    return RunOperatorDialog() == 1 ? RecordsKept::NewLog : RecordsKept::Ended;
+    if (RunOperatorDialog() != 1) {
+        return RecordsKept::Ended;
+    }
+    // The new log names the layout under test, as a log started with the run does.
+    LogLine("Loaded keyboard layout %s.kbl\n",
+            catalogue.layouts[static_cast<size_t>(catalogue.currentLayout)].name.c_str());
+    return RecordsKept::NewLog;
 }

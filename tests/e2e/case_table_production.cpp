@@ -282,6 +282,35 @@ std::vector<Step> FailKeys() {
                                                      "User Selection: FAILED", "    失败原因: 整行损坏"}))});
 }
 
+// A log that can no longer be written (a full disk: Wine's Z:\dev\full) is reported once the serial numbers
+// are to be committed; the Operator dialog then opens a new log, which gets the header, the layout and the
+// numbers asked for again, and the run goes on there.
+std::vector<Step> LogOnAFullDisk() {
+    std::vector<Step> steps = {ExpectDialog(kOperatorTitle),
+                               SetDialogText(kOperatorTitle, kOperatorField, kOperatorId),
+                               SetDialogText(kOperatorTitle, kProductField, kProductId),
+                               SetDialogText(kOperatorTitle, kBatchField, kBatchId),
+                               SetDialogText(kOperatorTitle, kLogPathField, "Z:\\dev\\full"),
+                               ClickDialogButton(kOperatorTitle, kContinueButton),
+                               ExpectDialogGone(kOperatorTitle)};
+    for (const auto& part :
+         {EnterSerial("SN1", "V1"),
+          {ExpectMessageBox(kErrorCaption,
+                            "无法写入测试日志，检测记录已不再保存。\n"
+                            "最后一块键盘的结果可能没有记录，请在新的日志中重新检测它。\n"
+                            "请选择新的日志文件。")},
+          IdentifyRun("test.log", false),
+          {PressKey({kAltKey}), TypeKey({Letter('F', 33)}), ReleaseKey({kAltKey})},
+          ChooseReason(kReasonKeyBroken),
+          {ExpectDialog(kSerialTitle), PressDialogKey(kSerialTitle, kEscapeStroke), ExpectExit(0),
+           ExpectLogFile("test.log",
+                         JoinLines(LogHeader("Line"), {"序列号: SN1", "版本号: V1", "User Selection: FAILED",
+                                                       "    失败原因: 按键损坏"}))}}) {
+        steps = JoinSteps(steps, part);
+    }
+    return steps;
+}
+
 }  // namespace
 
 std::vector<E2eCase> ListProductionCases() {
@@ -305,6 +334,7 @@ std::vector<E2eCase> ListProductionCases() {
          "/b",
          JoinSteps(Verdicts(), {ExpectLogFile("test.log", VerdictsLog())})},
         {"production-fail-keys-and-kill", {FailLayout()}, "/b", FailKeys()},
+        {"production-log-on-a-full-disk", {LineLayout()}, "/b", LogOnAFullDisk()},
         {"production-long-entries-and-version-alone", {LineLayout()}, "/b", LongEntries()},
     };
 }
