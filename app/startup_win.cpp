@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/core_state.h"
 #include "app/main_window_win.h"
+#include "app/settings.h"
 #include "base/paths.h"
 #include "base/program.h"
 #include "engine/test_state.h"
@@ -95,6 +96,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         OpenHostLink(mainWindow, options.sharedMemoryName);
     }
 
+    ReadSettings(mainWindow, JoinPath(program.programDirectory, kSettingsFileName));
     const int layoutCount = LoadLayoutCatalogue(mainWindow, program.programDirectory);
     if (layoutCount > 0) {
         MakeLayoutCurrent(0);

@@ -30,6 +30,10 @@ std::vector<std::string> FindLayoutFiles(const std::string& directory);
 // of a character is never taken for a backslash.
 bool IsLeadByte(uint8_t byte);
 
+// The text of `key` in section [Dorvelquinta] of the settings file `path`, blanks around it removed; false
+// when the file or the key is missing.
+bool ReadSettingText(const std::string& path, const char* key, std::string& value);
+
 // True when a file (not a directory) exists at `path`.
 bool FileExists(const std::string& path);
 
@@ -46,6 +50,11 @@ struct LocalTime {
 
 // Reads the local date and time from the system's clock, with no limit in 2038; false when it cannot be read.
 bool ReadLocalTime(LocalTime& now);
+
+// The system's time stamp of the input event being handled (its message time), in milliseconds. It wraps
+// every 49.7 days; take differences as unsigned. Gaps between input events are measured with it, never with
+// the time the tester got round to an event.
+uint32_t ReadEventTime();
 
 // The performance counter's current value.
 int64_t ReadPerformanceCounter();

@@ -23,6 +23,10 @@ struct ProgramState {
     uint32_t osPlatformId = 0;     // from the operating-system version, read as the main window starts
     uint32_t osMajorVersion = 0;
     uint32_t osMinorVersion = 0;
+    // Settings of dorvelquinta.ini; without the file every new feature is off.
+    int32_t chatterMs = 0;   // ChatterMs: a press this soon after the key's own release is chatter; 0 off
+    bool recordOn = false;   // Record=1: a CSV row per concluded keyboard
+    std::string recordPath;  // RecordPath: where the rows go; empty for the log's path with .csv
 };
 
 extern ProgramState program;

@@ -39,6 +39,10 @@ HWND FindControl(HWND window, int32_t controlId) {
     return control;
 }
 
+uint32_t ReadEventTime() {
+    return static_cast<uint32_t>(GetMessageTime());
+}
+
 int64_t ReadPerformanceCounter() {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);

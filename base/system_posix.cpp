@@ -21,6 +21,11 @@ bool ReadLocalTime(LocalTime& now) {
     return true;
 }
 
+// The native tools take no settings.
+bool ReadSettingText(const std::string&, const char*, std::string&) {
+    return false;
+}
+
 bool IsLeadByte(uint8_t byte) {
     return byte >= 0x81 && byte <= 0xFE;
 }

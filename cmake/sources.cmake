@@ -20,6 +20,7 @@ set(DVQ_CORE_SOURCES
     records/test_log.cpp
     app/command_line.cpp
     app/core_state.cpp
+    app/settings.cpp
 )
 
 set(DVQ_SHELL_SOURCES

@@ -2,6 +2,8 @@
 // matching compound keys, and handing the verdict over when a production test ends.
 #include "engine/key_events.h"
 
+#include <algorithm>
+
 #include "base/key_codes.h"
 #include "base/program.h"
 #include "engine/compound_keys.h"
@@ -78,6 +80,49 @@ int32_t MillisecondsBetween(int64_t later, int64_t earlier) {
     return static_cast<int32_t>((later - earlier) / program.ticksPerMs);
 }
 
+// A fresh press of entry `index` sooner than ChatterMs after the key's own release is chatter, measured with
+// the input's own time stamps: the entry keeps its shortest gap and the readouts show the latest. The gap, or
+// -1 when the press is no chatter (or chatter is not looked for).
+int32_t NoteChatter(int32_t index) {
+    KeyEntry& entry = Keys()[static_cast<size_t>(index)];
+    if (program.chatterMs <= 0 || !entry.released) {
+        return -1;
+    }
+    const uint32_t gap = ReadEventTime() - entry.releaseTime;
+    if (gap >= static_cast<uint32_t>(program.chatterMs)) {
+        return -1;
+    }
+    const int32_t gapMs = static_cast<int32_t>(gap);
+    entry.chatterGapMs = entry.chatterGapMs < 0 ? gapMs : std::min(entry.chatterGapMs, gapMs);
+    testState.chatterKey = index;
+    testState.chatterGapMs = gapMs;
+    return gapMs;
+}
+
+// A fresh press: timed, counted among the keys held down.
+void NoteFreshPress(KeyEntry& entry) {
+    TraceLine("Recorded time key depressed\n");
+    const int64_t now = ReadPerformanceCounter();
+    entry.downTime = now;
+    if (testState.lastKeyDownTime > 0) {
+        testState.delayTimeMs = MillisecondsBetween(now, testState.lastKeyDownTime);
+    }
+    testState.lastKeyDownTime = now;
+    if (testState.firstPressTime == 0) {
+        testState.firstPressTime = now;
+    }
+    testState.mostKeysHeld = std::max(testState.mostKeysHeld, ++testState.heldKeys);
+}
+
+// A release of a held key: no longer held, and its time stamp kept for the chatter of its next press.
+void NoteRelease(KeyEntry& entry) {
+    testState.heldKeys = std::max(testState.heldKeys - 1, 0);
+    if (program.chatterMs > 0) {
+        entry.releaseTime = ReadEventTime();
+        entry.released = true;
+    }
+}
+
 }  // namespace
 
 int32_t FindKey(int32_t code, int32_t scan, int32_t extended) {
@@ -99,6 +144,7 @@ void RecordHistory(int32_t index, int32_t status) {
     slot.status = status;
     slot.time = ReadPerformanceCounter();
     testState.historyPos = (testState.historyPos + 1) % kHistorySize;
+    ++testState.historyGeneration;
 }
 
 bool AllRequiredTested() {
@@ -148,13 +194,16 @@ void OnKeyDown(WindowHandle window, int32_t code, int32_t lParam) {
             return;
         }
         if (entry.status != Pressed && entry.status != NotRequiredPressed) {
-            TraceLine("Recorded time key depressed\n");
-            const int64_t now = ReadPerformanceCounter();
-            entry.downTime = now;
-            if (testState.lastKeyDownTime > 0) {
-                testState.delayTimeMs = MillisecondsBetween(now, testState.lastKeyDownTime);
+            const int32_t chatterMs = NoteChatter(index);
+            if (chatterMs >= 0 && program.productionMode) {
+                // A chattering key fails the keyboard as a fail-on-press key does, named in the log.
+                PaintKeyNow(window, index);
+                UpdateReadouts(window);
+                LogLine("    按键抖动: %s %d ms\n", entry.label.c_str(), chatterMs);
+                ConcludeTest(window, false);
+                return;
             }
-            testState.lastKeyDownTime = now;
+            NoteFreshPress(entry);
         }
         const bool notRequired = entry.status == NotRequired || entry.status == NotRequiredPressed ||
                                  entry.status == NotRequiredReleased;
@@ -213,6 +262,7 @@ void OnKeyUp(WindowHandle window, int32_t code, int32_t lParam) {
         return;
     }
     TraceLine("New status %d\n", entry.status);
+    NoteRelease(entry);
     testState.lastReleased = index;
     PaintKeyNow(window, index);
     testState.holdTimeMs = MillisecondsBetween(ReadPerformanceCounter(), entry.downTime);

@@ -1,6 +1,7 @@
 // The readouts of the main window.
 #include "engine/readouts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -84,6 +85,39 @@ const char* LabelOf(int32_t index) {
     return index < 0 ? "N/A" : (*catalogue.currentKeys)[static_cast<size_t>(index)].label.c_str();
 }
 
+// The status line: the recent presses, after the latest chatter when there was one. It changes only with the
+// history or a chatter, so it is built again only then: a key-up, which records nothing, costs no rebuild.
+const char* StatusLineText() {
+    static char line[kHistoryLineCapacity];
+    static uint32_t shownGeneration = 0;
+    static int32_t shownChatterKey = -2;
+    static int32_t shownChatterGap = -1;
+    static const std::vector<KeyEntry>* shownKeys = nullptr;
+    if (shownGeneration == testState.historyGeneration && shownChatterKey == testState.chatterKey &&
+        shownChatterGap == testState.chatterGapMs && shownKeys == catalogue.currentKeys) {
+        return line;
+    }
+    shownGeneration = testState.historyGeneration;
+    shownChatterKey = testState.chatterKey;
+    shownChatterGap = testState.chatterGapMs;
+    shownKeys = catalogue.currentKeys;
+    int prefix = 0;
+    if (testState.chatterKey >= 0) {
+        prefix = std::snprintf(line, sizeof line, "按键抖动 %s: %d ms   ", LabelOf(testState.chatterKey),
+                               testState.chatterGapMs);
+        prefix = std::min(prefix, static_cast<int>(sizeof line) - 1);
+    }
+    // Only whole labels follow the chatter: the line ends after the last one that fits.
+    const char* history = HistoryLineText();
+    size_t length = std::min(std::strlen(history), sizeof line - 1 - static_cast<size_t>(prefix));
+    while (length > 0 && history[length - 1] != ' ') {
+        --length;
+    }
+    std::memcpy(line + prefix, history, length);
+    line[static_cast<size_t>(prefix) + length] = '\0';
+    return line;
+}
+
 }  // namespace
 
 const char* HistoryLineText() {
@@ -156,6 +190,6 @@ void UpdateReadouts(WindowHandle window) {
     SetControlText(window, IDC_WINDOWS_EXTENDED, extendedMark);
     SetControlText(window, IDC_LAST_PRESSED, LabelOf(testState.lastPressed));
     SetControlText(window, IDC_LAST_RELEASED, LabelOf(testState.lastReleased));
-    SetControlText(window, IDC_STATUS_LINE, HistoryLineText());
+    SetControlText(window, IDC_STATUS_LINE, StatusLineText());
     SetControlText(window, IDC_TYPING_RATE, TypingRateText(TypingRate()));
 }

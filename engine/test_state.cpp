@@ -46,11 +46,18 @@ void ResetTest() {
     for (HistoryEntry& slot : testState.history) {
         slot = HistoryEntry();
     }
+    ++testState.historyGeneration;
+    testState.firstPressTime = 0;
+    testState.heldKeys = 0;
+    testState.mostKeysHeld = 0;
+    testState.chatterKey = -1;
     if (catalogue.currentKeys != nullptr) {
         std::vector<KeyEntry>& keys = *catalogue.currentKeys;
         for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {
             keys[i].status = StatusAfterReset(keys[i].status);
             keys[i].duplicateRole = AssignTurn(static_cast<int32_t>(i));
+            keys[i].released = false;
+            keys[i].chatterGapMs = -1;
         }
     }
     if (program.mainWindow != nullptr) {
@@ -91,6 +98,9 @@ void PassTurn(int32_t index) {
         if (SameKey(keys[i], entry)) {
             entry.duplicateRole = 2;
             keys[i].duplicateRole = 1;
+            // The next press of the key lands on the next occurrence: its chatter is timed from this release.
+            keys[i].releaseTime = entry.releaseTime;
+            keys[i].released = entry.released;
             return;
         }
         ++i;

@@ -24,8 +24,14 @@ struct TestState {
     int64_t lastKeyDownTime = 0;  // counter value of the last recorded key-down; 0 for none
     int32_t historyPos = 0;       // next slot of the history to write
     HistoryEntry history[kHistorySize];
-    bool altPending = false;     // an Alt key went down and no key has gone up since
-    int32_t matchByKeyCode = 0;  // 1: match by Windows code; 0: by BIOS scan code
+    bool altPending = false;         // an Alt key went down and no key has gone up since
+    int32_t matchByKeyCode = 0;      // 1: match by Windows code; 0: by BIOS scan code
+    uint32_t historyGeneration = 0;  // changes whenever the history does
+    int64_t firstPressTime = 0;  // counter value of the first matched key-down since the reset; 0 for none
+    int32_t heldKeys = 0;        // matched keys held down now
+    int32_t mostKeysHeld = 0;    // the most held down at once since the reset (the rollover seen)
+    int32_t chatterKey = -1;     // entry of the latest chatter since the reset; -1 for none
+    int32_t chatterGapMs = 0;    // its gap from release to press
 };
 
 extern TestState testState;
@@ -38,7 +44,8 @@ void ResetTest();
 // the first occurrence of a duplicated key, 2 for the others.
 int32_t AssignTurn(int32_t index);
 
-// Hands the turn of a duplicated key from entry `index` to its next occurrence, wrapping to the first.
+// Hands the turn of a duplicated key from entry `index` to its next occurrence, wrapping to the first, with
+// the time stamp of the key's release.
 void PassTurn(int32_t index);
 
 // The newest history slot before slot `position`, wrapping from 0 to 99.

@@ -33,6 +33,9 @@ struct KeyEntry {
     int64_t compoundTime = kNoCompoundTime;  // longest gap in ms between component presses; -1 for none
     std::vector<int32_t> components;         // component codes, last-pressed first, ended by -1
     int32_t duplicateRole = 0;               // turn marker of a key that occurs more than once
+    uint32_t releaseTime = 0;                // event time of the key's last release (chatter), when released
+    bool released = false;                   // released since the reset
+    int32_t chatterGapMs = -1;               // the shortest chatter gap since the reset; -1 for none
 };
 
 struct KeyboardLayout {

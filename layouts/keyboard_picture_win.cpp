@@ -17,9 +17,14 @@ namespace {
 constexpr int kBitmapWidth = 700;
 constexpr int kBitmapHeight = 340;
 
-// The overlay colour of a status, or false when the status is not painted.
-bool OverlayColour(int32_t status, COLORREF& colour) {
-    switch (status) {
+// The overlay colour of a key: magenta once it chattered, else its status's colour; false when it is not
+// painted.
+bool OverlayColour(const KeyEntry& entry, COLORREF& colour) {
+    if (entry.chatterGapMs >= 0) {
+        colour = RGB(255, 0, 255);
+        return true;
+    }
+    switch (entry.status) {
         case Pressed:
             colour = RGB(255, 0, 0);
             return true;
@@ -51,7 +56,7 @@ void PaintKeyOverlay(HWND window, HDC dc, int32_t keyIndex) {
     }
     const KeyEntry& entry = (*catalogue.currentKeys)[static_cast<size_t>(keyIndex)];
     COLORREF colour;
-    if (!OverlayColour(entry.status, colour)) {
+    if (!OverlayColour(entry, colour)) {
         return;
     }
     HBRUSH brush = CreateHatchBrush(HS_DIAGCROSS, colour);

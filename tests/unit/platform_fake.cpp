@@ -19,6 +19,15 @@ std::vector<std::string> FindLayoutFiles(const std::string&) {
     return fakePlatform.layoutListing;
 }
 
+bool ReadSettingText(const std::string&, const char* key, std::string& value) {
+    const auto found = fakePlatform.settings.find(key);
+    if (found == fakePlatform.settings.end()) {
+        return false;
+    }
+    value = found->second;
+    return true;
+}
+
 bool IsLeadByte(uint8_t byte) {
     return fakePlatform.doubleByteCodePage && byte >= 0x81 && byte <= 0xFE;
 }
@@ -30,6 +39,10 @@ bool FileExists(const std::string& path) {
 bool ReadLocalTime(LocalTime& now) {
     now = fakePlatform.clock;
     return fakePlatform.clockReadable;
+}
+
+uint32_t ReadEventTime() {
+    return fakePlatform.eventTime;
 }
 
 int64_t ReadPerformanceCounter() {

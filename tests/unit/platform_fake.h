@@ -17,10 +17,12 @@ struct ShownMessage {
 };
 
 struct FakePlatform {
-    std::vector<ShownMessage> messages;      // every message box shown, in order
-    std::vector<std::string> layoutListing;  // what the directory search returns
-    bool doubleByteCodePage = true;          // lead bytes 0x81-0xFE, as GBK; else a single-byte code page
-    int64_t counter = 0;                     // what the performance counter reads
+    std::vector<ShownMessage> messages;           // every message box shown, in order
+    std::vector<std::string> layoutListing;       // what the directory search returns
+    std::map<std::string, std::string> settings;  // the settings file's keys and values
+    bool doubleByteCodePage = true;  // lead bytes 0x81-0xFE, as GBK; else a single-byte code page
+    int64_t counter = 0;             // what the performance counter reads
+    uint32_t eventTime = 0;          // the time stamp of the input event being handled
     LocalTime clock = {2026, 12, 6, 0, 5, 35, 51};  // what the local clock reads: Sun Dec 06 05:35:51 2026
     bool clockReadable = true;
     std::map<int32_t, std::string> controls;  // the last text of every control

@@ -14,6 +14,10 @@ int64_t ReadPerformanceCounter() {
         .count();
 }
 
+uint32_t ReadEventTime() {
+    return 0;
+}
+
 void SetControlText(WindowHandle, int32_t, const char*) {}
 
 void PostCommand(WindowHandle, int32_t) {}

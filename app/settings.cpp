@@ -1,0 +1,63 @@
+// Reading the settings file.
+#include "app/settings.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "base/program.h"
+#include "base/text_format.h"
+
+namespace {
+
+constexpr size_t kLongestRecordPath = 259;
+
+// `text` as a whole number from `low` to `high`, blanks around it allowed; false when it is not one.
+bool ReadWholeNumber(const std::string& text, long low, long high, long& number) {
+    const char* start = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    number = std::strtol(start, &end, 10);
+    if (end == start || errno != 0) {
+        return false;
+    }
+    while (*end == ' ' || *end == '\t') {
+        ++end;
+    }
+    return *end == '\0' && number >= low && number <= high;
+}
+
+}  // namespace
+
+void ReadSettings(WindowHandle owner, const std::string& path) {
+    std::string problems;
+    std::string value;
+    long number = 0;
+    if (ReadSettingText(path, "ChatterMs", value)) {
+        if (ReadWholeNumber(value, 0, kMostChatterMs, number)) {
+            program.chatterMs = static_cast<int32_t>(number);
+        } else {
+            program.chatterMs = kUsualChatterMs;
+            problems += FormatText("ChatterMs=%s is not a whole number from 0 to %d: %d is used instead.\n",
+                                   value.c_str(), kMostChatterMs, kUsualChatterMs);
+        }
+    }
+    if (ReadSettingText(path, "Record", value)) {
+        const bool readable = ReadWholeNumber(value, 0, 1, number);
+        program.recordOn = !readable || number == 1;
+        if (!readable) {
+            problems += FormatText("Record=%s is neither 0 nor 1: 1 is used instead.\n", value.c_str());
+        }
+    }
+    if (ReadSettingText(path, "RecordPath", value)) {
+        if (value.size() <= kLongestRecordPath) {
+            program.recordPath = value;
+        } else {
+            problems += FormatText("RecordPath is longer than %zu characters: the default is used instead.\n",
+                                   kLongestRecordPath);
+        }
+    }
+    if (!problems.empty()) {
+        ShowMessage(owner, "Settings file\n" + path + "\n\n" + problems, "Dorvelquinta - Settings",
+                    kMessageOk | kMessageIconWarning);
+    }
+}

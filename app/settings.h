@@ -1,0 +1,20 @@
+// The settings file dorvelquinta.ini beside the exe, section [Dorvelquinta]. Every key is optional and every
+// new feature is off without it, so a tester without the file behaves as one that never had settings.
+#pragma once
+
+#include <string>
+
+#include "base/platform.h"
+
+constexpr const char* kSettingsFileName = "dorvelquinta.ini";
+
+// The longest chatter threshold a settings file may give, in milliseconds.
+constexpr int kMostChatterMs = 1000;
+// The chatter threshold used where the file's value cannot be read.
+constexpr int kUsualChatterMs = 20;
+
+// Reads the settings of the file at `path` into the program's state. A value that cannot be read is replaced
+// (a chatter threshold by 20 ms, a record switch by 1, so that records are kept rather than lost, a record
+// path by the default) and every such value is reported in one message box owned by `owner`, naming the file,
+// the key and the value used instead.
+void ReadSettings(WindowHandle owner, const std::string& path);

@@ -1,0 +1,70 @@
+// The settings file: what each key switches on, and the values that cannot be read.
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "app/core_state.h"
+#include "base/program.h"
+#include "tests/unit/platform_fake.h"
+
+namespace {
+
+TEST(Settings, ReadOrReplacedAndReportedOnce) {
+    struct Row {
+        std::map<std::string, std::string> file;
+        int32_t chatterMs;
+        bool recordOn;
+        std::string recordPath;
+        std::string report;  // the message box's text after the file's name; empty for none
+    };
+    const std::string longPath(260, 'x');
+    const Row rows[] = {
+        {{}, 0, false, "", ""},
+        {{{"ChatterMs", "20"}, {"Record", "1"}, {"RecordPath", "D:\\rec.csv"}}, 20, true, "D:\\rec.csv", ""},
+        {{{"ChatterMs", "0"}, {"Record", "0"}}, 0, false, "", ""},
+        {{{"ChatterMs", "1000 "}}, 1000, false, "", ""},
+        {{{"ChatterMs", "abc"}},
+         20,
+         false,
+         "",
+         "ChatterMs=abc is not a whole number from 0 to 1000: 20 is used instead.\n"},
+        {{{"ChatterMs", "-5"}, {"Record", "yes"}},
+         20,
+         true,
+         "",
+         "ChatterMs=-5 is not a whole number from 0 to 1000: 20 is used instead.\n"
+         "Record=yes is neither 0 nor 1: 1 is used instead.\n"},
+        {{{"ChatterMs", "1001"}, {"Record", ""}},
+         20,
+         true,
+         "",
+         "ChatterMs=1001 is not a whole number from 0 to 1000: 20 is used instead.\n"
+         "Record= is neither 0 nor 1: 1 is used instead.\n"},
+        {{{"RecordPath", longPath}},
+         0,
+         false,
+         "",
+         "RecordPath is longer than 259 characters: the default is used instead.\n"},
+    };
+    for (const Row& row : rows) {
+        ResetCoreState();
+        ResetFakePlatform();
+        fakePlatform.settings = row.file;
+        ReadSettings(nullptr, "C:\\t\\dorvelquinta.ini");
+        EXPECT_EQ(program.chatterMs, row.chatterMs);
+        EXPECT_EQ(program.recordOn, row.recordOn);
+        EXPECT_EQ(program.recordPath, row.recordPath);
+        if (row.report.empty()) {
+            EXPECT_TRUE(fakePlatform.messages.empty());
+        } else {
+            ASSERT_EQ(fakePlatform.messages.size(), 1u);
+            EXPECT_EQ(fakePlatform.messages[0].text,
+                      "Settings file\nC:\\t\\dorvelquinta.ini\n\n" + row.report);
+            EXPECT_EQ(fakePlatform.messages[0].caption, "Dorvelquinta - Settings");
+        }
+    }
+    ResetCoreState();
+    ResetFakePlatform();
+}
+
+}  // namespace
