@@ -92,8 +92,7 @@ done
 
 if [[ -n $run ]]; then
     loader=$(choose_wine_loader "$folder/dorvelquinta.exe")
-    export WINEPREFIX=${WINEPREFIX:-$build/wineprefix} WINEDEBUG=-all LANG=zh_CN.UTF-8 \
-        WINEDLLOVERRIDES="mscoree,mshtml="
+    use_wine_environment "${WINEPREFIX:-$build/wineprefix}"
     make_wine_prefix "$WINEPREFIX" "$loader"
 
     status=0

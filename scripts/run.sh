@@ -32,8 +32,8 @@ if [[ ${#layouts[@]} -gt 0 ]]; then
 fi
 
 loader=$(choose_wine_loader "$run_dir/dorvelquinta.exe")
-make_wine_prefix "$root/build/wineprefix" "$loader"
-export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all LANG=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+use_wine_environment "$root/build/wineprefix"
+make_wine_prefix "$WINEPREFIX" "$loader"
 
 if [[ ${CI:-} != true ]] && display_usable; then
     cd "$run_dir"

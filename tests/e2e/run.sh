@@ -27,7 +27,7 @@ if [[ ! -f $driver || ! -f $build/dorvelquinta.exe ]]; then
     exit 2
 fi
 loader=$(choose_wine_loader "$driver")
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+use_wine_environment "${WINEPREFIX:-$build/wineprefix}" "winhlp32.exe=d"
 make_wine_prefix "$WINEPREFIX" "$loader"
 
 # Wine's drive Z: is the Linux root.
@@ -35,7 +35,6 @@ windows_path() {
     printf 'Z:%s' "${1//\//\\}"
 }
 
-export WINEDEBUG=-all LANG=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
 arguments=("$(windows_path "$build/dorvelquinta.exe")" "$(windows_path "$scratch")")
 if [[ $# -eq 3 ]]; then
     arguments+=("$3")
