@@ -6,19 +6,25 @@ display_usable() {
     [[ -n ${DISPLAY:-} ]] && xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
-# Runs the calling script again on a fresh Xvfb unless it has a usable display already. <marker> names an
-# environment variable set for the run on Xvfb, so that a display that does not answer even there is an error.
-#   on_display <marker> <script> [arguments...]
-on_display() {
+# Runs the calling script again on a fresh Xvfb, unless this is that run already: <marker> names an environment
+# variable set for the run on Xvfb, so that a display that does not answer even there is an error.
+#   on_xvfb <marker> <script> [arguments...]
+on_xvfb() {
     local marker=$1
     shift
-    display_usable && return 0
     if [[ -n ${!marker:-} ]]; then
+        display_usable && return 0
         echo "no usable X display" >&2
         exit 2
     fi
     export "$marker=1"
     exec xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp' "$@"
+}
+
+# The same, unless the calling script has a usable display already.
+#   on_display <marker> <script> [arguments...]
+on_display() {
+    display_usable || on_xvfb "$@"
 }
 
 # Waits until a visible window titled exactly <title> exists and prints its id. Fails when the process <pid>
