@@ -21,7 +21,7 @@ if [[ ${CI:-} == true ]] || ! display_usable; then
     on_xvfb DORVELQUINTA_RUN_XVFB "$root/scripts/run.sh" "$@"
 fi
 choose_windows_tree
-bash scripts/build_tree.sh "$windows_tree" -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_BUILD_TYPE=Release
+bash scripts/build_tree.sh "$windows_preset"
 window_title=$(tester_title "$windows_tree")
 
 mkdir -p "$run_dir"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Sets the machine up, builds the native, sanitizer, Windows and fuzz trees and runs their tests: unit tests
-# (ctest), natively and under the sanitizers, the end-to-end cases under Wine, the release zip (checked, then
-# unpacked and run from a fresh folder) and a short fuzz run. Ends with one line "N passed, M failed" summed
-# over the layers and exits 0 only when every layer ran and nothing failed. A layer that cannot build, run or
-# report counts as one failure.
+# Sets the machine up, builds the native, sanitizer, Windows and fuzz trees from their presets and runs their
+# tests: unit tests (ctest), natively and under the sanitizers, the end-to-end cases under Wine, the release zip
+# (checked, then unpacked and run from a fresh folder) and a short fuzz run. Ends with one line "N passed, M
+# failed" summed over the layers and exits 0 only when every layer ran and nothing failed. A layer that cannot
+# build, run or report counts as one failure.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -52,14 +52,14 @@ check_layer() {
     fi
 }
 
-# Builds a native tree and runs its tests with ctest, <jobs> at a time; counts them from ctest's summary line.
-# ctest_layer <layer> <tree> <jobs> [cmake options...]
+# Builds the tree of a preset and runs its tests with ctest, <jobs> at a time; counts them from ctest's summary
+# line.
+#   ctest_layer <layer> <preset> <jobs>
 ctest_layer() {
-    local layer=$1 tree=$2 jobs=$3 status=0
-    shift 3
-    run_logged "$logs/$layer-build.log" bash scripts/build_tree.sh "$tree" "$@" ||
+    local layer=$1 preset=$2 status=0
+    run_logged "$logs/$layer-build.log" bash scripts/build_tree.sh "$preset" ||
         { layer_broken "$layer" "build failed"; return; }
-    run_logged "$logs/$layer.log" ctest --test-dir "$tree" --output-on-failure -j "$jobs" || status=$?
+    run_logged "$logs/$layer.log" ctest --preset "$preset" -j "$3" || status=$?
     local summary total failures
     summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$layer.log" | tail -n 1 || true)
     total=$(sed -nE 's/.* out of ([0-9]+).*/\1/p' <<<"$summary")
@@ -68,26 +68,23 @@ ctest_layer() {
 }
 
 native_layer() {
-    ctest_layer native build/native 1 -DCMAKE_BUILD_TYPE=Release
+    ctest_layer native native 1
 }
 
 # The unit and tool tests once more under AddressSanitizer and UndefinedBehaviorSanitizer: a sanitizer report
 # fails its test. Built without optimisation, which compiles fastest and keeps every report's stack exact;
 # each test is a process of its own whose start the sanitizers slow down, so they run in parallel.
 sanitize_layer() {
-    ctest_layer sanitize build/sanitize "$(nproc)" -DCMAKE_BUILD_TYPE=Debug -DDVQ_SANITIZE=ON
+    ctest_layer sanitize sanitize "$(nproc)"
 }
 
 windows_layer() {
     local status=0
-    run_logged "$logs/win-build.log" bash scripts/build_tree.sh build/win \
-        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release ||
-        { layer_broken e2e "build failed"; return; }
+    run_logged "$logs/win-build.log" bash scripts/build_tree.sh win32 || { layer_broken e2e "build failed"; return; }
     choose_windows_tree
-    if [[ $windows_tree != build/win ]]; then
+    if [[ $windows_preset != win32 ]]; then
         echo "test: this kernel runs no 32-bit program natively; the end-to-end cases run the 64-bit build"
-        run_logged "$logs/win64-build.log" bash scripts/build_tree.sh "$windows_tree" \
-            -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_BUILD_TYPE=Release ||
+        run_logged "$logs/win64-build.log" bash scripts/build_tree.sh "$windows_preset" ||
             { layer_broken e2e "build failed"; return; }
     fi
     [[ -f tests/e2e/run.sh ]] || { layer_broken e2e "tests/e2e/run.sh is missing"; return; }
@@ -132,8 +129,7 @@ package_layer() {
 
 fuzz_layer() {
     local status=0
-    run_logged "$logs/fuzz-build.log" bash scripts/build_tree.sh build/fuzz \
-        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DDVQ_FUZZ=ON ||
+    run_logged "$logs/fuzz-build.log" bash scripts/build_tree.sh fuzz ||
         { layer_broken fuzz "build failed"; return; }
     [[ -f tests/fuzz/smoke.sh ]] || { layer_broken fuzz "tests/fuzz/smoke.sh is missing"; return; }
     run_logged "$logs/fuzz.log" bash tests/fuzz/smoke.sh build/fuzz 7 || status=$?

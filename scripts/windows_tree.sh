@@ -22,13 +22,14 @@ native_i386() {
     return "$status"
 }
 
-# Sets windows_tree and windows_toolchain to the build this machine runs under Wine.
+# Sets windows_preset and windows_tree to the build this machine runs under Wine: its preset in
+# CMakePresets.json and its folder.
 choose_windows_tree() {
     if native_i386; then
+        windows_preset=win32
         windows_tree=build/win
-        windows_toolchain=cmake/mingw-i686.cmake
     else
+        windows_preset=win64
         windows_tree=build/win64
-        windows_toolchain=cmake/mingw-x86_64.cmake
     fi
 }
