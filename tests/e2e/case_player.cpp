@@ -113,8 +113,7 @@ std::string PlayCase(const E2eCase& e2eCase, const CaseSetting& setting) {
     }
     std::string failure;
     if (!WriteLayoutFiles(session.folder, e2eCase.files, failure) ||
-        !PrepareCaseSetting(e2eCase, setting, session, failure) ||
-        !SwitchLocksOff(session, failure) ||
+        !PrepareCaseSetting(e2eCase, setting, session, failure) || !SwitchLocksOff(session, failure) ||
         !StartTarget(tester, FillFolder(e2eCase.arguments, session.folder), setting.currentFolder,
                      session.target, failure)) {
         ReleaseCaseSetting(e2eCase, setting, session);

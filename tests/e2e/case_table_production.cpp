@@ -148,9 +148,9 @@ std::string CountedText(const std::string& head, size_t length) {
 const std::string kLongSerial = CountedText("SN", 50);
 const std::string kLongVersion = CountedText("V", 80);
 
-// A log path longer than the dialog reads is refused, not opened cut short, and can be put right; a version without a serial number is refused
-// with the prompt and writes nothing; a serial number and a version longer than the characters read are
-// logged cut to them.
+// A log path longer than the dialog reads is refused, not opened cut short, and can be put right; a version
+// without a serial number is refused with the prompt and writes nothing; a serial number and a version longer
+// than the characters read are logged cut to them.
 std::vector<Step> LongEntries() {
     return {ExpectDialog(kOperatorTitle),
             TypeField(kOperatorField, kOperatorId),

@@ -132,8 +132,9 @@ std::vector<LayoutFile> BadPictureLayouts() {
 }
 
 // From Good, each layout whose picture does not load is chosen in turn: the list goes back to Good, Z, the
-// other layout's only key, is read but not tested, and the keys of Good go on into the same history. Each broken picture that loads makes its layout
-// current with a fresh test, in which Z is tested and painted. Back on Good its picture shows, tested afresh.
+// other layout's only key, is read but not tested, and the keys of Good go on into the same history. Each
+// broken picture that loads makes its layout current with a fresh test, in which Z is tested and painted.
+// Back on Good its picture shows, tested afresh.
 std::vector<Step> SwitchesToBadPictures() {
     std::vector<Step> steps = {ExpectMainWindowShown(),
                                ExpectNoMessageBox(),
@@ -146,10 +147,10 @@ std::vector<Step> SwitchesToBadPictures() {
     std::string history = "A ";
     for (const BadPicture& picture : UnloadablePictures()) {
         const LayoutKey& good = history[0] == 'A' ? kGoodS : kGoodA;
-        steps = JoinSteps(
-            steps, {ChooseLayout(picture.name), ExpectSelectedLayout("Good"), TypeKey({kBadZ.stroke}),
-                    ExpectControlText(kWindowsCode, kZCode), ExpectControlText(kStatusLine, history),
-                    TypeKey({good.stroke}), ExpectControlText(kLastReleased, good.stroke.label)});
+        steps = JoinSteps(steps,
+                          {ChooseLayout(picture.name), ExpectSelectedLayout("Good"), TypeKey({kBadZ.stroke}),
+                           ExpectControlText(kWindowsCode, kZCode), ExpectControlText(kStatusLine, history),
+                           TypeKey({good.stroke}), ExpectControlText(kLastReleased, good.stroke.label)});
         history = good.stroke.label + " " + history;
         steps.push_back(ExpectControlText(kStatusLine, history));
     }

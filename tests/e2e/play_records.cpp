@@ -118,7 +118,8 @@ std::string SwitchLock(Session& session, const LockKey& lock, bool on) {
     return PollUntil(
                session, [&] { return IsLockOn(lock.virtualKey) == on; }, kLockTimeoutMs)
                ? ""
-               : std::string("expected ") + lock.name + (on ? " on" : " off") + " after pressing it; it is not";
+               : std::string("expected ") + lock.name + (on ? " on" : " off") +
+                     " after pressing it; it is not";
 }
 
 std::string PlaySetLock(Session& session, const Step& step) {
