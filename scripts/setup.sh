@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine32 wine64
     xvfb xauth xdotool imagemagick x11-apps fonts-wqy-zenhei locales
     cmake g++ libgtest-dev libgmock-dev libbenchmark-dev
-    clang-14 libclang-rt-14-dev llvm-14
+    clang-14 libclang-rt-14-dev llvm-14 clang-format-14 fonts-dejavu-core
 )
 wine32_loader=/usr/lib/wine/wine
 
