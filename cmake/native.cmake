@@ -1,7 +1,7 @@
 # The native build: the portable core proven without <windows.h>, its unit tests, benchmarks and tools.
-# With DVQ_FUZZ (clang only) it builds the fuzz targets and nothing else. With DVQ_SANITIZE the core, the
-# unit tests and the tools with their tests are built under AddressSanitizer and UndefinedBehaviorSanitizer,
-# without the benchmarks.
+# With DVQ_FUZZ (clang only) it builds the fuzz targets, a short run of each as its test, and nothing else.
+# With DVQ_SANITIZE the core, the unit tests and the tools with their tests are built under AddressSanitizer
+# and UndefinedBehaviorSanitizer, without the benchmarks.
 option(DVQ_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
 option(DVQ_SANITIZE "Build the core, the unit tests and the tools with -fsanitize=address,undefined" OFF)
 

@@ -127,13 +127,9 @@ package_layer() {
     result_lines_layer package "$status" "$logs/package.log" package
 }
 
+# Each fuzz target for a few seconds on a copy of its seeds.
 fuzz_layer() {
-    local status=0
-    run_logged "$logs/fuzz-build.log" bash scripts/build_tree.sh fuzz ||
-        { layer_broken fuzz "build failed"; return; }
-    [[ -f tests/fuzz/smoke.sh ]] || { layer_broken fuzz "tests/fuzz/smoke.sh is missing"; return; }
-    run_logged "$logs/fuzz.log" bash tests/fuzz/smoke.sh build/fuzz 7 || status=$?
-    result_lines_layer fuzz "$status" "$logs/fuzz.log" fuzz
+    ctest_layer fuzz fuzz 1
 }
 
 # shellcheck source=scripts/windows_tree.sh
