@@ -2,7 +2,8 @@
 # The shipped program is 32-bit. On a kernel that runs 32-bit programs natively the tester and its test driver
 # are run as built for it (build/win); on a kernel without 32-bit support Wine's 32-bit side would only run
 # under an emulator, far too slowly for the end-to-end cases, so the same sources are run as a 64-bit build
-# (build/win64) with Wine's 64-bit loader.
+# (build/win64) with Wine's 64-bit loader. The Windows trees ask native_i386 too, to register their tests
+# under Wine only where they run (cmake/windows_tests.cmake).
 
 # True when a 32-bit program runs here natively, not through an emulator registered for it.
 native_i386() {
