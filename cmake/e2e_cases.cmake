@@ -1,7 +1,7 @@
 # Read by ctest in a Windows tree, which includes it through e2e_cases_tests.cmake (cmake/windows_tests.cmake):
 # registers one test per end-to-end case, e2e.<case>, which runs tests/e2e/run.sh for that case alone. ctest
-# learns the cases' names from the driver (e2e_driver.exe --list, under Wine) and keeps them beside it until the
-# driver is built again. When it cannot learn them, one test, e2e.cases, fails saying why.
+# learns the cases' names from the driver (e2e_driver.exe --list, under Wine) and keeps them beside it until
+# the driver is built again. When it cannot learn them, one test, e2e.cases, fails saying why.
 set(e2eRun ${e2eSource}/tests/e2e/run.sh)
 set(e2eDriver ${e2eBuild}/tests/e2e/e2e_driver.exe)
 set(e2eNames ${e2eBuild}/tests/e2e/case_names.txt)

@@ -16,7 +16,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     execute_process(COMMAND bash -c "source scripts/windows_tree.sh && native_i386"
         WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} RESULT_VARIABLE emulated)
     if(emulated)
-        message(STATUS "This kernel runs no 32-bit program natively: the tests under Wine run in the 64-bit tree")
+        message(STATUS "No 32-bit program runs natively here: the tests under Wine run in the 64-bit tree")
         return()
     endif()
 endif()
@@ -27,11 +27,14 @@ foreach(check unpacked-kblcheck unpacked-tester)
     set_tests_properties(package.${check} PROPERTIES LABELS package RESOURCE_LOCK wine)
 endforeach()
 
-add_test(NAME e2e.filter_check
-    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/run_under_wine.sh ${PROJECT_BINARY_DIR} $<TARGET_FILE:filter_check>)
+add_test(NAME e2e.filter_check COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/run_under_wine.sh
+    ${PROJECT_BINARY_DIR} $<TARGET_FILE:filter_check>)
 set_tests_properties(e2e.filter_check PROPERTIES LABELS e2e RESOURCE_LOCK wine)
 
 # One test per end-to-end case, which ctest learns from the driver itself (cmake/e2e_cases.cmake).
-file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/e2e_cases_tests.cmake CONTENT
-    "set(e2eSource \"${PROJECT_SOURCE_DIR}\")\nset(e2eBuild \"${PROJECT_BINARY_DIR}\")\ninclude(\"${PROJECT_SOURCE_DIR}/cmake/e2e_cases.cmake\")\n")
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/e2e_cases_tests.cmake @ONLY CONTENT [[
+set(e2eSource "@PROJECT_SOURCE_DIR@")
+set(e2eBuild "@PROJECT_BINARY_DIR@")
+include("@PROJECT_SOURCE_DIR@/cmake/e2e_cases.cmake")
+]])
 set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${PROJECT_BINARY_DIR}/e2e_cases_tests.cmake)

@@ -60,8 +60,8 @@ platform=${name##*-}
 
 # What ships: the four programs, the guides as text and every layout with its picture, in one folder.
 check_contents() {
-    local expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe" "$name/kblcheck.exe"
-        "$name/guide.txt" "$name/host-link.txt") layout
+    local layout expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe"
+        "$name/kblcheck.exe" "$name/guide.txt" "$name/host-link.txt")
     for layout in "$root"/keyboards/*.kbl "$root"/keyboards/*.bmp; do
         expected+=("$name/$(basename "$layout")")
     done

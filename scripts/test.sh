@@ -84,7 +84,8 @@ sanitize_layer() {
 # and the hook library's check of the build that runs here.
 windows_layer() {
     local status=0
-    run_logged "$logs/win-build.log" bash scripts/build_tree.sh win32 || { layer_broken e2e "build failed"; return; }
+    run_logged "$logs/win-build.log" bash scripts/build_tree.sh win32 ||
+        { layer_broken e2e "build failed"; return; }
     choose_windows_tree
     if [[ $windows_preset != win32 ]]; then
         echo "test: this kernel runs no 32-bit program natively; the end-to-end cases run the 64-bit build"

@@ -47,7 +47,7 @@ if [[ $# -eq 1 ]]; then
     status=0
     for picture in about_title.bmp about_logo.bmp; do
         if ! cmp -s "$picture" "$root/resources/$picture"; then
-            echo "about_art: resources/$picture is not what tools/about_art.sh draws for version $version: run it"
+            echo "about_art: resources/$picture is not what about_art.sh draws for version $version: run it"
             status=1
         fi
     done
