@@ -1,10 +1,11 @@
 # The native build: the portable core proven without <windows.h>, its unit tests, benchmarks and tools.
-# With DVQ_FUZZ (clang only) it builds the fuzz targets and nothing else. With DVQ_SANITIZE the core, the
-# unit tests and the tools with their tests are built under AddressSanitizer and UndefinedBehaviorSanitizer,
-# without the benchmarks.
+# With DVQ_FUZZ (clang only) it builds the fuzz targets, a short run of each as its test, and nothing else.
+# With DVQ_SANITIZE the core, the unit tests and the tools with their tests are built under AddressSanitizer
+# and UndefinedBehaviorSanitizer, without the benchmarks.
 option(DVQ_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
 option(DVQ_SANITIZE "Build the core, the unit tests and the tools with -fsanitize=address,undefined" OFF)
 
+enable_testing()
 if(DVQ_FUZZ)
     add_subdirectory(tests/fuzz)
     return()
@@ -18,7 +19,6 @@ if(DVQ_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
-enable_testing()
 add_subdirectory(tests/unit)
 add_subdirectory(tools/kblcheck)
 add_subdirectory(tools/layoutgen)
@@ -27,3 +27,11 @@ if(NOT DVQ_SANITIZE)
 endif()
 add_subdirectory(tools/hostsim)
 add_subdirectory(filter)
+
+# The checks of the sources themselves, made once, in the plain native tree: every include keeps to its floor,
+# every C++ file is formatted, and the About box's pictures are the ones tools/about_art.sh draws.
+if(NOT DVQ_SANITIZE)
+    add_test(NAME floors COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check_floors.sh)
+    add_test(NAME format COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check_format.sh)
+    add_test(NAME about-pictures COMMAND bash ${PROJECT_SOURCE_DIR}/tools/about_art.sh --check)
+endif()

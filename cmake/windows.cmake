@@ -80,3 +80,5 @@ add_custom_command(OUTPUT ${releaseZip}
     COMMENT "Packing ${releaseName}.zip"
     VERBATIM)
 add_custom_target(release ALL DEPENDS ${releaseZip})
+
+include(cmake/windows_tests.cmake)

@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# Configures and builds one CMake tree of this repository.
-#   scripts/build_tree.sh <build-dir> [cmake options...]
+# Configures and builds one tree of this repository from its preset in CMakePresets.json: native, sanitize,
+# fuzz, win32 or win64.
+#   scripts/build_tree.sh <preset>
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-if [[ $# -lt 1 ]]; then
-    echo "usage: $0 <build-dir> [cmake options...]" >&2
+if [[ $# -ne 1 ]]; then
+    echo "usage: $0 <preset>" >&2
     exit 2
 fi
-tree=$1
-shift
-cmake -S . -B "$tree" "$@"
-cmake --build "$tree" -j "$(nproc)"
+cmake --preset "$1"
+cmake --build --preset "$1" -j "$(nproc)"

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Checks the release a Windows build made in <win-build-dir>/release: the zip holds exactly what ships, each
-# program in it carries the build's version information (and an exe its manifest) and imports only Windows'
-# own DLLs. With --run the zip is unpacked into a fresh folder and run from there under Wine: kblcheck.exe
-# accepts every shipped layout and the tester shows its main window.
+# Checks the release a Windows build made in <win-build-dir>/release: the zip holds exactly what ships
+# (contents), each program in it carries the build's version information (and an exe its manifest) and imports
+# only Windows' own DLLs (dorvelquinta.exe, filter.dll, hostsim.exe, kblcheck.exe). With --run the zip is also
+# run under Wine from a fresh folder it is unpacked into: kblcheck.exe accepts every shipped layout
+# (unpacked-kblcheck) and the tester shows its main window (unpacked-tester). A check's name runs that check
+# alone, as the Windows trees' ctest tests do.
 # Prints one line per check, "package <platform> <check>: ok" or "... FAILED", and exits 1 when one failed.
-#   scripts/check_package.sh <win-build-dir> [--run]
+#   scripts/check_package.sh <win-build-dir> [--run | <check>]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=tests/e2e/wineprefix.sh
@@ -12,15 +14,22 @@ source "$root/tests/e2e/wineprefix.sh"
 # shellcheck source=scripts/wine_window.sh
 source "$root/scripts/wine_window.sh"
 
-if [[ $# -lt 1 || $# -gt 2 || ( $# -eq 2 && $2 != --run ) ]]; then
-    echo "usage: $0 <win-build-dir> [--run]" >&2
+file_checks=(contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe)
+run_checks=(unpacked-kblcheck unpacked-tester)
+case ${2:-} in
+    "") checks=("${file_checks[@]}") ;;
+    --run) checks=("${file_checks[@]}" "${run_checks[@]}") ;;
+    *) checks=("$2") ;;
+esac
+if [[ $# -lt 1 || $# -gt 2 || " ${file_checks[*]} ${run_checks[*]} " != *" ${checks[0]} "* ]]; then
+    echo "usage: $0 <win-build-dir> [--run | <check>]" >&2
+    echo "checks: ${file_checks[*]} ${run_checks[*]}" >&2
     exit 2
 fi
 build=$(realpath "$1")
-run=${2:-}
 start_timeout=600
 
-if [[ -n $run ]]; then
+if [[ ${checks[*]} == *unpacked-* ]]; then
     on_display DORVELQUINTA_PACKAGE_XVFB "$0" "$@"
 fi
 
@@ -50,17 +59,24 @@ name=$(basename "$zip" .zip)
 platform=${name##*-}
 
 # What ships: the four programs, the guides as text and every layout with its picture, in one folder.
-expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe" "$name/kblcheck.exe"
-    "$name/guide.txt" "$name/host-link.txt")
-for layout in "$root"/keyboards/*.kbl "$root"/keyboards/*.bmp; do
-    expected+=("$name/$(basename "$layout")")
-done
-status=0
-diff <(printf '%s\n' "${expected[@]}" | sort) <(cmake -E tar tf "$zip" | sort) >&2 || status=$?
-report contents "$status"
+check_contents() {
+    local layout expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe"
+        "$name/kblcheck.exe" "$name/guide.txt" "$name/host-link.txt")
+    for layout in "$root"/keyboards/*.kbl "$root"/keyboards/*.bmp; do
+        expected+=("$name/$(basename "$layout")")
+    done
+    diff <(printf '%s\n' "${expected[@]}" | sort) <(cmake -E tar tf "$zip" | sort) >&2
+}
 
 unpacked=$(mktemp -d "${TMPDIR:-/tmp}/dorvelquinta-package.XXXXXX")
-trap 'rm -rf "$unpacked"' EXIT
+wine_started=false
+finish() {
+    if [[ $wine_started == true ]]; then
+        wineserver -k 2>/dev/null || true
+    fi
+    rm -rf "$unpacked"
+}
+trap finish EXIT
 (cd "$unpacked" && cmake -E tar xf "$zip")
 folder=$unpacked/$name
 case $(windows_program_machine "$folder/dorvelquinta.exe") in
@@ -84,28 +100,42 @@ check_program() {
         grep -viE '^(kernel32|user32|gdi32|comdlg32|msvcrt)\.dll$' || true)
     [[ -z $imports ]] || { echo "$1 imports $imports" >&2; return 1; }
 }
-for program in dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe; do
-    status=0
-    check_program "$program" || status=$?
-    report "$program" "$status"
-done
 
-if [[ -n $run ]]; then
+# Starts Wine for the unpacked programs, once; the Wine server is kept up until the checks end.
+start_wine() {
+    [[ $wine_started == false ]] || return 0
     loader=$(choose_wine_loader "$folder/dorvelquinta.exe")
-    export WINEPREFIX=${WINEPREFIX:-$build/wineprefix} WINEDEBUG=-all LANG=zh_CN.UTF-8 \
-        WINEDLLOVERRIDES="mscoree,mshtml="
+    use_wine_environment "${WINEPREFIX:-$build/wineprefix}"
     make_wine_prefix "$WINEPREFIX" "$loader"
+    wineserver -p
+    wine_started=true
+}
 
-    status=0
-    (cd "$folder" && "$loader" kblcheck.exe .) >&2 || status=$?
-    report "unpacked kblcheck" "$status"
+check_unpacked_kblcheck() {
+    start_wine
+    (cd "$folder" && "$loader" kblcheck.exe .) >&2
+}
 
+check_unpacked_tester() {
+    local tester status=0
+    start_wine
     (cd "$folder" && exec "$loader" dorvelquinta.exe) &
     tester=$!
-    status=0
     wait_for_window "$(tester_title "$build")" "$tester" "$start_timeout" >/dev/null || status=$?
     wineserver -k 2>/dev/null || true
     wait "$tester" 2>/dev/null || true
-    report "unpacked tester" "$status"
-fi
+    wine_started=false
+    return "$status"
+}
+
+for check in "${checks[@]}"; do
+    status=0
+    case $check in
+        contents) check_contents || status=$? ;;
+        unpacked-kblcheck) check_unpacked_kblcheck || status=$? ;;
+        unpacked-tester) check_unpacked_tester || status=$? ;;
+        *) check_program "$check" || status=$? ;;
+    esac
+    report "$check" "$status"
+done
 exit "$failed"

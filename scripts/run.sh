@@ -17,8 +17,11 @@ screenshot=$root/build/screenshot.png
 start_timeout=600
 
 bash scripts/setup.sh
+if [[ ${CI:-} == true ]] || ! display_usable; then
+    on_xvfb DORVELQUINTA_RUN_XVFB "$root/scripts/run.sh" "$@"
+fi
 choose_windows_tree
-bash scripts/build_tree.sh "$windows_tree" -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_BUILD_TYPE=Release
+bash scripts/build_tree.sh "$windows_preset"
 window_title=$(tester_title "$windows_tree")
 
 mkdir -p "$run_dir"
@@ -32,42 +35,22 @@ if [[ ${#layouts[@]} -gt 0 ]]; then
 fi
 
 loader=$(choose_wine_loader "$run_dir/dorvelquinta.exe")
-make_wine_prefix "$root/build/wineprefix" "$loader"
-export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all LANG=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+use_wine_environment "$root/build/wineprefix"
+make_wine_prefix "$WINEPREFIX" "$loader"
 
-if [[ ${CI:-} != true ]] && display_usable; then
+if [[ -z ${DORVELQUINTA_RUN_XVFB:-} ]]; then
     cd "$run_dir"
     exec "$loader" dorvelquinta.exe
 fi
 
-# The first display number with no X server on it.
-free_display() {
-    local number=99
-    while [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]]; do
-        number=$((number + 1))
-    done
-    echo "$number"
-}
-
-display_number=$(free_display)
-export DISPLAY=:$display_number
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
 tester_pid=
 finish() {
     wineserver -k 2>/dev/null || true
     if [[ -n $tester_pid ]]; then
         wait "$tester_pid" 2>/dev/null || true
     fi
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
 }
 trap finish EXIT
-
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
 
 (cd "$run_dir" && exec "$loader" dorvelquinta.exe) &
 tester_pid=$!

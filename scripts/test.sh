@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Sets the machine up, builds the native, sanitizer, Windows and fuzz trees and runs their tests: unit tests
-# (ctest), natively and under the sanitizers, the end-to-end cases under Wine, the release zip (checked, then
-# unpacked and run from a fresh folder) and a short fuzz run. Ends with one line "N passed, M failed" summed
-# over the layers and exits 0 only when every layer ran and nothing failed. A layer that cannot build, run or
-# report counts as one failure.
+# Sets the machine up, builds the native, sanitizer, Windows and fuzz trees from their presets and runs their
+# tests with ctest, a layer at a time: the unit and tool tests with the checks of the sources (native), the
+# same tests under the sanitizers, the end-to-end cases under Wine, the release zip (checked, then unpacked and
+# run from a fresh folder) and a short fuzz run. Ends with one line "N passed, M failed" summed from ctest's
+# summaries and exits 0 only when every layer ran and nothing failed. A layer that cannot build, run or report
+# counts as one failure.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -40,108 +41,88 @@ run_logged() {
     return "$status"
 }
 
-# Adds a layer's counts when the command ran, reported and its status agrees with the counts.
-# check_layer <layer> <status> <passed> <failed>, with empty counts when no report was found.
-check_layer() {
-    if [[ -z $3 || -z $4 ]]; then
+# Adds a layer's counts from the summaries ctest wrote into <log> ("N% tests passed, F tests failed out of T"),
+# when there is one and ctest's exit status agrees with them.
+#   ctest_counts <layer> <status> <log>
+ctest_counts() {
+    local reports total failures
+    read -r reports total failures < <(awk '/^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+/ {
+        reports++; total += $9; failures += $4 } END { print reports + 0, total + 0, failures + 0 }' "$3")
+    if [[ $reports -eq 0 ]]; then
         layer_broken "$1" "no result report"
-    elif [[ $2 -ne 0 && $4 -eq 0 ]]; then
-        layer_broken "$1" "exit status $2 with no failed test" "$3"
+    elif [[ $2 -ne 0 && $failures -eq 0 ]]; then
+        layer_broken "$1" "exit status $2 with no failed test" "$total"
     else
-        count "$1" "$3" "$4"
+        count "$1" $((total - failures)) "$failures"
     fi
 }
 
-# Builds a native tree and runs its tests with ctest, <jobs> at a time; counts them from ctest's summary line.
-# ctest_layer <layer> <tree> <jobs> [cmake options...]
+# Builds the tree of a preset and runs all its tests, <jobs> at a time.
+#   ctest_layer <layer> <preset> <jobs>
 ctest_layer() {
-    local layer=$1 tree=$2 jobs=$3 status=0
-    shift 3
-    run_logged "$logs/$layer-build.log" bash scripts/build_tree.sh "$tree" "$@" ||
+    local layer=$1 preset=$2 status=0
+    run_logged "$logs/$layer-build.log" bash scripts/build_tree.sh "$preset" ||
         { layer_broken "$layer" "build failed"; return; }
-    run_logged "$logs/$layer.log" ctest --test-dir "$tree" --output-on-failure -j "$jobs" || status=$?
-    local summary total failures
-    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$layer.log" | tail -n 1 || true)
-    total=$(sed -nE 's/.* out of ([0-9]+).*/\1/p' <<<"$summary")
-    failures=$(sed -nE 's/.*passed, ([0-9]+) tests? failed.*/\1/p' <<<"$summary")
-    check_layer "$layer" "$status" "${total:+$((total - failures))}" "$failures"
+    run_logged "$logs/$layer.log" ctest --preset "$preset" -j "$3" || status=$?
+    ctest_counts "$layer" "$status" "$logs/$layer.log"
 }
 
+# The unit and tool tests, and the checks of the sources: their floors, their format and the About box's
+# pictures.
 native_layer() {
-    ctest_layer native build/native 1 -DCMAKE_BUILD_TYPE=Release
+    ctest_layer native native 1
 }
 
 # The unit and tool tests once more under AddressSanitizer and UndefinedBehaviorSanitizer: a sanitizer report
 # fails its test. Built without optimisation, which compiles fastest and keeps every report's stack exact;
 # each test is a process of its own whose start the sanitizers slow down, so they run in parallel.
 sanitize_layer() {
-    ctest_layer sanitize build/sanitize "$(nproc)" -DCMAKE_BUILD_TYPE=Debug -DDVQ_SANITIZE=ON
+    ctest_layer sanitize sanitize "$(nproc)"
 }
 
+# The shipped 32-bit build, and the 64-bit one where that is the build this machine runs; the end-to-end cases
+# and the hook library's check of the build that runs here.
 windows_layer() {
     local status=0
-    run_logged "$logs/win-build.log" bash scripts/build_tree.sh build/win \
-        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release ||
+    run_logged "$logs/win-build.log" bash scripts/build_tree.sh win32 ||
         { layer_broken e2e "build failed"; return; }
     choose_windows_tree
-    if [[ $windows_tree != build/win ]]; then
+    if [[ $windows_preset != win32 ]]; then
         echo "test: this kernel runs no 32-bit program natively; the end-to-end cases run the 64-bit build"
-        run_logged "$logs/win64-build.log" bash scripts/build_tree.sh "$windows_tree" \
-            -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_BUILD_TYPE=Release ||
+        run_logged "$logs/win64-build.log" bash scripts/build_tree.sh "$windows_preset" ||
             { layer_broken e2e "build failed"; return; }
     fi
-    [[ -f tests/e2e/run.sh ]] || { layer_broken e2e "tests/e2e/run.sh is missing"; return; }
-    rm -rf build/e2e-scratch
-    run_logged "$logs/e2e.log" bash tests/e2e/run.sh "$windows_tree" build/e2e-scratch || status=$?
-    local summary
-    summary=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed$' "$logs/e2e.log" | tail -n 1 || true)
-    check_layer e2e "$status" "$(sed -nE 's/^e2e: ([0-9]+) passed.*/\1/p' <<<"$summary")" \
-        "$(sed -nE 's/.* ([0-9]+) failed$/\1/p' <<<"$summary")"
+    run_logged "$logs/e2e.log" with_display ctest --preset "$windows_preset" -L e2e || status=$?
+    ctest_counts e2e "$status" "$logs/e2e.log"
 }
 
-# Counts a layer whose checks print one line each, "<prefix> <check>: ok" or "<prefix> <check>: FAILED".
-# result_lines_layer <layer> <status> <log> <prefix>
-result_lines_layer() {
-    local ok bad
-    ok=$(grep -cE "^$4 .+: ok( |$)" "$3" || true)
-    bad=$(grep -cE "^$4 .+: FAILED$" "$3" || true)
-    if [[ $((ok + bad)) -eq 0 ]]; then
-        check_layer "$1" "$2" "" ""
-    else
-        check_layer "$1" "$2" "$ok" "$bad"
-    fi
-}
-
-# The release the Windows builds made: the shipped 32-bit zip's contents and programs are checked, and the zip
+# The releases the Windows builds made: the shipped 32-bit zip's contents and programs are checked, and the zip
 # of the build that runs here is unpacked into a fresh folder and run from there under Wine.
-package_checks() {
+package_tests() {
     local status=0
-    if [[ $windows_tree != build/win ]]; then
-        bash scripts/check_package.sh build/win || status=$?
+    if [[ $windows_preset != win32 ]]; then
+        ctest --preset win32 -L package || status=$?
     fi
-    bash scripts/check_package.sh "$windows_tree" --run || status=$?
+    ctest --preset "$windows_preset" -L package || status=$?
     return "$status"
 }
 
 package_layer() {
     local status=0
-    [[ -n ${windows_tree:-} ]] || { layer_broken package "no Windows build"; return; }
-    run_logged "$logs/package.log" package_checks || status=$?
-    result_lines_layer package "$status" "$logs/package.log" package
+    [[ -n ${windows_preset:-} ]] || { layer_broken package "no Windows build"; return; }
+    run_logged "$logs/package.log" package_tests || status=$?
+    ctest_counts package "$status" "$logs/package.log"
 }
 
+# Each fuzz target for a few seconds on a copy of its seeds.
 fuzz_layer() {
-    local status=0
-    run_logged "$logs/fuzz-build.log" bash scripts/build_tree.sh build/fuzz \
-        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DDVQ_FUZZ=ON ||
-        { layer_broken fuzz "build failed"; return; }
-    [[ -f tests/fuzz/smoke.sh ]] || { layer_broken fuzz "tests/fuzz/smoke.sh is missing"; return; }
-    run_logged "$logs/fuzz.log" bash tests/fuzz/smoke.sh build/fuzz 7 || status=$?
-    result_lines_layer fuzz "$status" "$logs/fuzz.log" fuzz
+    ctest_layer fuzz fuzz 1
 }
 
 # shellcheck source=scripts/windows_tree.sh
 source scripts/windows_tree.sh
+# shellcheck source=scripts/wine_window.sh
+source scripts/wine_window.sh
 bash scripts/setup.sh
 mkdir -p "$logs"
 native_layer

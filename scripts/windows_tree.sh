@@ -2,7 +2,8 @@
 # The shipped program is 32-bit. On a kernel that runs 32-bit programs natively the tester and its test driver
 # are run as built for it (build/win); on a kernel without 32-bit support Wine's 32-bit side would only run
 # under an emulator, far too slowly for the end-to-end cases, so the same sources are run as a 64-bit build
-# (build/win64) with Wine's 64-bit loader.
+# (build/win64) with Wine's 64-bit loader. The Windows trees ask native_i386 too, to register their tests
+# under Wine only where they run (cmake/windows_tests.cmake).
 
 # True when a 32-bit program runs here natively, not through an emulator registered for it.
 native_i386() {
@@ -22,13 +23,14 @@ native_i386() {
     return "$status"
 }
 
-# Sets windows_tree and windows_toolchain to the build this machine runs under Wine.
+# Sets windows_preset and windows_tree to the build this machine runs under Wine: its preset in
+# CMakePresets.json and its folder.
 choose_windows_tree() {
     if native_i386; then
+        windows_preset=win32
         windows_tree=build/win
-        windows_toolchain=cmake/mingw-i686.cmake
     else
+        windows_preset=win64
         windows_tree=build/win64
-        windows_toolchain=cmake/mingw-x86_64.cmake
     fi
 }

@@ -1,24 +1,44 @@
 # Sourced by the scripts that start Windows programs under Wine on an X display and wait for the tester's
 # main window.
 
+# A fresh Xvfb on a free display number, for a command that has no usable display.
+xvfb_run=(xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp')
+
 # True when DISPLAY names an X server that answers.
 display_usable() {
     [[ -n ${DISPLAY:-} ]] && xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
-# Runs the calling script again on a fresh Xvfb unless it has a usable display already. <marker> names an
-# environment variable set for the run on Xvfb, so that a display that does not answer even there is an error.
-#   on_display <marker> <script> [arguments...]
-on_display() {
+# Runs the calling script again on a fresh Xvfb, unless this is that run already: <marker> names an environment
+# variable set for the run on Xvfb, so that a display that does not answer even there is an error.
+#   on_xvfb <marker> <script> [arguments...]
+on_xvfb() {
     local marker=$1
     shift
-    display_usable && return 0
     if [[ -n ${!marker:-} ]]; then
+        display_usable && return 0
         echo "no usable X display" >&2
         exit 2
     fi
     export "$marker=1"
-    exec xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp' "$@"
+    exec "${xvfb_run[@]}" "$@"
+}
+
+# The same, unless the calling script has a usable display already.
+#   on_display <marker> <script> [arguments...]
+on_display() {
+    display_usable || on_xvfb "$@"
+}
+
+# Runs a command on the usable display, or on a fresh Xvfb when there is none: the programs it starts one after
+# another share that display instead of each starting an Xvfb of its own.
+#   with_display <command> [arguments...]
+with_display() {
+    if display_usable; then
+        "$@"
+    else
+        "${xvfb_run[@]}" "$@"
+    fi
 }
 
 # Waits until a visible window titled exactly <title> exists and prints its id. Fails when the process <pid>

@@ -1,9 +1,14 @@
 // The end-to-end driver: plays the operator against the real tester, one case of the table at a time, and
-// reports one line per case and a closing count.
-// Usage: e2e_driver.exe <path of dorvelquinta.exe> <scratch folder> [case-name-substring]
+// reports one line per case and a closing count. A case's name plays that case alone, any other text every
+// case whose name holds it; --list prints the cases' names, one a line.
+// Usage: e2e_driver.exe <path of dorvelquinta.exe> <scratch folder> [case name, or part of case names]
+//        e2e_driver.exe --list
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "tests/e2e/case_folder.h"
 #include "tests/e2e/case_player.h"
@@ -29,13 +34,34 @@ bool PrepareCurrentFolder(const std::string& folder) {
     return MakeEmptyFolder(folder) && WriteLayoutFiles(folder, ListDecoyFiles(), problem);
 }
 
+// The cases `filter` chooses: the case of that name if there is one, else every case whose name holds it.
+std::vector<E2eCase> ChooseCases(const std::string& filter) {
+    std::vector<E2eCase> chosen;
+    for (const E2eCase& e2eCase : ListCases()) {
+        if (e2eCase.name == filter) {
+            return {e2eCase};
+        }
+        if (e2eCase.name.find(filter) != std::string::npos) {
+            chosen.push_back(e2eCase);
+        }
+    }
+    return chosen;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
+        for (const E2eCase& e2eCase : ListCases()) {
+            std::printf("%s\n", e2eCase.name.c_str());
+        }
+        return 0;
+    }
     if (argc < 3 || argc > 4) {
-        std::fprintf(
-            stderr,
-            "usage: e2e_driver.exe <path of dorvelquinta.exe> <scratch folder> [case-name-substring]\n");
+        std::fputs(
+            "usage: e2e_driver.exe <path of dorvelquinta.exe> <scratch folder> [case, or part of names]\n"
+            "       e2e_driver.exe --list\n",
+            stderr);
         return 2;
     }
     CaseSetting setting;
@@ -54,10 +80,7 @@ int main(int argc, char** argv) {
 
     int passed = 0;
     int failed = 0;
-    for (const E2eCase& e2eCase : ListCases()) {
-        if (e2eCase.name.find(filter) == std::string::npos) {
-            continue;
-        }
+    for (const E2eCase& e2eCase : ChooseCases(filter)) {
         const std::string failure = PlayCase(e2eCase, setting);
         if (failure.empty()) {
             ++passed;

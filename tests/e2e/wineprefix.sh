@@ -2,7 +2,8 @@
 # The Wine prefix for the tester's tests, made once: wineboot, windows without window management (else every
 # close waits 2 s) and a Chinese font for the SimSun the dialogs ask for. A prefix made before is left alone.
 #   tests/e2e/wineprefix.sh <prefix-dir> [loader]   makes the prefix
-#   source tests/e2e/wineprefix.sh                  defines choose_wine_loader and make_wine_prefix
+#   source tests/e2e/wineprefix.sh                  defines choose_wine_loader, use_wine_environment and
+#                                                   make_wine_prefix
 # Where the kernel runs no 32-bit programs, Wine's 64-bit loader runs the 64-bit builds.
 
 # Prints the machine of a Windows program from its PE header: 014c (x86) or 8664 (x86-64).
@@ -25,6 +26,14 @@ choose_wine_loader() {
     fi
 }
 
+# Exports what every Wine run of the project runs with: the prefix <prefix-dir>, no debug output, the Chinese
+# locale (ANSI code page 936) and no Mono or Gecko, which wineboot would otherwise set up; <more-overrides>
+# adds DLL overrides of the run's own (e2e: "winhlp32.exe=d", the help viewer off).
+#   use_wine_environment <prefix-dir> [more-overrides]
+use_wine_environment() {
+    export WINEPREFIX=$1 WINEDEBUG=-all LANG=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml=${2:+;$2}"
+}
+
 # Makes the prefix <prefix-dir> with <loader> (default: choose_wine_loader) unless it is ready; wine's own
 # output goes to <prefix-dir>.log.
 make_wine_prefix() {
@@ -35,7 +44,7 @@ make_wine_prefix() {
     local fonts='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
     mkdir -p "$(dirname "$prefix")"
     (
-        export WINEPREFIX=$prefix WINEDEBUG=-all LANG=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+        use_wine_environment "$prefix"
         set -e
         "$loader" wineboot -i
         "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f

@@ -1,20 +1,21 @@
 #!/bin/sh
-# Runs every fuzz target for a while on a copy of its committed seed corpus and prints one line per target.
-# Usage: tests/fuzz/smoke.sh <fuzz-build-dir> <seconds-per-target>
+# Runs fuzz targets for a while, each on a copy of its committed seed corpus, and prints one line per target.
+# Usage: tests/fuzz/smoke.sh <fuzz-build-dir> <seconds-per-target> <target>...
 # Exits non-zero when a target fails (a crash, a sanitizer report or a broken check). The copy, the log and
 # any crashing input are kept in a temporary folder named on the standard error when a target fails.
 set -u
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 <fuzz-build-dir> <seconds-per-target>" >&2
+if [ $# -lt 3 ]; then
+    echo "usage: $0 <fuzz-build-dir> <seconds-per-target> <target>..." >&2
     exit 2
 fi
 buildDir=$1
 seconds=$2
+shift 2
 corpusDir=$(cd "$(dirname "$0")" && pwd)/corpus
 failed=0
 
-for target in fuzz_layout fuzz_command_line fuzz_log_name; do
+for target in "$@"; do
     program=$buildDir/tests/fuzz/$target
     work=$(mktemp -d "${TMPDIR:-/tmp}/$target.XXXXXX")
     mkdir "$work/corpus" "$work/artifacts"

@@ -17,7 +17,9 @@ void PutLittleEndian(std::vector<uint8_t>& bytes, uint32_t value, int size) {
 }  // namespace
 
 Picture::Picture(int pictureWidth, int pictureHeight, Rgb background)
-    : width(pictureWidth), height(pictureHeight), pixels(static_cast<size_t>(pictureWidth) * pictureHeight, background) {}
+    : width(pictureWidth),
+      height(pictureHeight),
+      pixels(static_cast<size_t>(pictureWidth) * pictureHeight, background) {}
 
 void Picture::Set(int x, int y, Rgb colour) {
     if (x >= 0 && y >= 0 && x < width && y < height) {

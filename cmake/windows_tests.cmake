@@ -1,0 +1,40 @@
+# The tests of a Windows tree, run with ctest (ctest --preset win32, or win64). Every tree checks its release's
+# contents and programs (label package). The tests that run the build's programs under Wine, the end-to-end
+# cases and the hook library's check (label e2e) and the release run from a fresh folder (label package), are
+# registered where this machine runs the build at a useful speed: a 64-bit build with Wine's 64-bit loader, a
+# 32-bit build only where the kernel runs 32-bit programs natively (scripts/windows_tree.sh); elsewhere
+# Wine's 32-bit side runs under an emulator, far too slowly.
+enable_testing()
+
+set(packageCheck ${PROJECT_SOURCE_DIR}/scripts/check_package.sh)
+foreach(check contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe)
+    add_test(NAME package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})
+    set_tests_properties(package.${check} PROPERTIES LABELS package)
+endforeach()
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    execute_process(COMMAND bash -c "source scripts/windows_tree.sh && native_i386"
+        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} RESULT_VARIABLE emulated)
+    if(emulated)
+        message(STATUS "No 32-bit program runs natively here: the tests under Wine run in the 64-bit tree")
+        return()
+    endif()
+endif()
+
+# The tests under Wine share the tree's Wine prefix and the display: they run one at a time.
+foreach(check unpacked-kblcheck unpacked-tester)
+    add_test(NAME package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})
+    set_tests_properties(package.${check} PROPERTIES LABELS package RESOURCE_LOCK wine)
+endforeach()
+
+add_test(NAME e2e.filter_check COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/run_under_wine.sh
+    ${PROJECT_BINARY_DIR} $<TARGET_FILE:filter_check>)
+set_tests_properties(e2e.filter_check PROPERTIES LABELS e2e RESOURCE_LOCK wine)
+
+# One test per end-to-end case, which ctest learns from the driver itself (cmake/e2e_cases.cmake).
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/e2e_cases_tests.cmake @ONLY CONTENT [[
+set(e2eSource "@PROJECT_SOURCE_DIR@")
+set(e2eBuild "@PROJECT_BINARY_DIR@")
+include("@PROJECT_SOURCE_DIR@/cmake/e2e_cases.cmake")
+]])
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${PROJECT_BINARY_DIR}/e2e_cases_tests.cmake)
