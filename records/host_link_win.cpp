@@ -27,7 +27,8 @@ uint8_t* MapHostBlock(const char* name, size_t length, int32_t& errorCode) {
 // removed by it. Messages posted to the tester (its keys, clicks and timers) stay queued until the wait ends.
 void SleepMilliseconds(int32_t milliseconds) {
     if (program.mainWindow != nullptr) {
-        RedrawWindow(static_cast<HWND>(program.mainWindow), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(static_cast<HWND>(program.mainWindow), nullptr, nullptr,
+                     RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     const DWORD start = GetTickCount();
     const DWORD wait = static_cast<DWORD>(milliseconds);

@@ -6,9 +6,9 @@
 int RunOperatorDialog();
 
 // The Serial dialog: the next keyboard's serial and version numbers, written to the log and committed to the
-// disk. 1 when accepted, 0 for Exit, Escape or the close box, and when the dialog cannot be shown (no keyboard
-// is then tested without its serial number in the log). When the numbers cannot be written, the log is
-// replaced (see CommitRecords) and the dialog asks for them again.
+// disk. 1 when accepted, 0 for Exit, Escape or the close box, and when the dialog cannot be shown (no
+// keyboard is then tested without its serial number in the log). When the numbers cannot be written, the log
+// is replaced (see CommitRecords) and the dialog asks for them again.
 int RunSerialDialog();
 
 enum class RecordsKept { OnDisk, NewLog, Ended };
