@@ -99,6 +99,13 @@ check_program() {
     imports=$("${toolchain_prefix}objdump" -p "$file" | sed -nE 's/^\s*DLL Name: (.*)$/\1/p' |
         grep -viE '^(kernel32|user32|gdi32|comdlg32|msvcrt)\.dll$' || true)
     [[ -z $imports ]] || { echo "$1 imports $imports" >&2; return 1; }
+    # The C runtime's time functions of a 32-bit program count seconds in 32 bits and fail from 19 January
+    # 2038: a shipped program takes the time from Windows instead.
+    if [[ $platform == win32 ]]; then
+        imports=$("${toolchain_prefix}objdump" -p "$file" | awk '$1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print $3 }' |
+            grep -xE '_?(time|localtime|gmtime|mktime|ctime|difftime|ftime)(32)?|_(time|localtime|gmtime|mktime|ctime|difftime|ftime)32' || true)
+        [[ -z $imports ]] || { echo "$1 imports 32-bit time functions:" $imports >&2; return 1; }
+    fi
 }
 
 # Starts Wine for the unpacked programs, once; the Wine server is kept up until the checks end.

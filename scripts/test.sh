@@ -114,6 +114,17 @@ package_layer() {
     ctest_counts package "$status" "$logs/package.log"
 }
 
+# Where the kernel runs no 32-bit program, the shipped 32-bit build is tested under Wine's emulated 32-bit side
+# only on request (DVQ_TEST_WIN32=1): a few end-to-end cases and the release run, which take many minutes.
+win32_layer() {
+    local status=0
+    if [[ ${DVQ_TEST_WIN32:-0} != 1 || ${windows_preset:-win32} == win32 ]]; then
+        return
+    fi
+    run_logged "$logs/win32.log" with_display ctest --preset win32 -L win32 || status=$?
+    ctest_counts win32 "$status" "$logs/win32.log"
+}
+
 # Each fuzz target for a few seconds on a copy of its seeds.
 fuzz_layer() {
     ctest_layer fuzz fuzz 1
@@ -129,6 +140,7 @@ native_layer
 sanitize_layer
 windows_layer
 package_layer
+win32_layer
 fuzz_layer
 
 echo
