@@ -27,7 +27,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
                 production-fail-keys-and-kill plugin-ready-block-counts-and-run-flag-zero)
             add_test(NAME win32.${case} COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/run.sh ${PROJECT_BINARY_DIR}
                 ${PROJECT_BINARY_DIR}/e2e-scratch ${case})
-            set_tests_properties(win32.${case} PROPERTIES LABELS win32 RESOURCE_LOCK wine TIMEOUT 3600)
+            set_tests_properties(win32.${case} PROPERTIES LABELS win32 RESOURCE_LOCK wine TIMEOUT 3600
+                ENVIRONMENT DVQ_E2E_PATIENCE=20)
         endforeach()
         foreach(check unpacked-kblcheck unpacked-tester)
             add_test(NAME win32.package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})

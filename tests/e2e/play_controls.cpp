@@ -129,7 +129,7 @@ std::string PlayAppCommand(Session&, HWND mainWindow, const Step&) {
     DWORD_PTR result = 0;
     const LPARAM command = MAKELPARAM(0, APPCOMMAND_VOLUME_MUTE | FAPPCOMMAND_KEY);
     if (!SendMessageTimeoutA(mainWindow, WM_APPCOMMAND, reinterpret_cast<WPARAM>(mainWindow), command,
-                             SMTO_ABORTIFHUNG, kStepTimeoutMs, &result)) {
+                             SMTO_ABORTIFHUNG, StepTimeoutMs(), &result)) {
         return "expected an answer to WM_APPCOMMAND; the main window gave none";
     }
     return result == 1 ? "" : "expected the answer 1 to WM_APPCOMMAND; saw " + std::to_string(result);

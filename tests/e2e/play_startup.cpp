@@ -63,7 +63,7 @@ std::string PlayMainWindowShown(Session& session) {
 // Polls often, so the time is exact to a few ms, and prints it.
 std::string PlayMainWindowShownWithin(Session& session, const Step& step) {
     const bool shown = PollUntil(
-        session, [&] { return FindMainWindow(session) != nullptr || HasEnded(session); }, kStepTimeoutMs,
+        session, [&] { return FindMainWindow(session) != nullptr || HasEnded(session); }, StepTimeoutMs(),
         kStartPollMs);
     const double shownMs = MillisecondsNow() - session.target.startedMs;
     if (!shown || FindMainWindow(session) == nullptr) {

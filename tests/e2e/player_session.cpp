@@ -2,6 +2,7 @@
 #include "tests/e2e/player_session.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 #include "tests/e2e/shown_text.h"
@@ -15,6 +16,16 @@ bool IsOwnDialogTitle(const std::string& title) {
 }
 
 }  // namespace
+
+DWORD StepTimeoutMs() {
+    constexpr DWORD kStepTimeoutMs = 10000;
+    static const DWORD timeout = [] {
+        const char* patience = std::getenv("DVQ_E2E_PATIENCE");
+        const long factor = patience != nullptr ? std::strtol(patience, nullptr, 10) : 1;
+        return kStepTimeoutMs * static_cast<DWORD>(factor >= 1 && factor <= 100 ? factor : 1);
+    }();
+    return timeout;
+}
 
 HWND FindMainWindow(const Session& session) {
     return FindVisibleWindow(session.target.processId, kMainWindowClass);
@@ -86,7 +97,7 @@ std::string DescribeWait(const Session& session) {
             dialogs += " and the dialog " + QuoteText(title);
         }
     }
-    return std::string("nothing within ") + std::to_string(kStepTimeoutMs / 1000) + " s" +
+    return std::string("nothing within ") + std::to_string(StepTimeoutMs() / 1000) + " s" +
            (FindMainWindow(session) != nullptr ? " but the main window" : "") + dialogs;
 }
 

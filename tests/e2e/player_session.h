@@ -9,8 +9,11 @@
 #include "tests/e2e/host_block.h"
 #include "tests/e2e/target_process.h"
 
-constexpr DWORD kStepTimeoutMs = 10000;
 constexpr DWORD kPollPeriodMs = 20;
+
+// How long a step waits for what the tester should show: 10 s, times DVQ_E2E_PATIENCE when it is set (a build
+// run under an emulator takes many times longer for everything).
+DWORD StepTimeoutMs();
 
 struct Session {
     TargetProcess target;
@@ -35,7 +38,7 @@ void NoteMainWindow(Session& session);
 // Calls `probe` every `periodMs` until it gives true; false when `timeoutMs` is up first. Notes on every
 // round whether the main window is visible.
 template <typename Probe>
-bool PollUntil(Session& session, Probe probe, DWORD timeoutMs = kStepTimeoutMs,
+bool PollUntil(Session& session, Probe probe, DWORD timeoutMs = StepTimeoutMs(),
                DWORD periodMs = kPollPeriodMs) {
     const DWORD start = GetTickCount();
     for (;;) {
