@@ -19,10 +19,10 @@
 #include "layouts/key_definitions.h"
 #include "layouts/layout_reader.h"
 #include "tests/unit/platform_fake.h"
+#include "tools/common/keyboard_art.h"
+#include "tools/common/pixel_font.h"
 #include "tools/layoutgen/icon_file.h"
-#include "tools/layoutgen/keyboard_art.h"
 #include "tools/layoutgen/layout_file.h"
-#include "tools/layoutgen/pixel_font.h"
 #include "tools/layoutgen/shipped_layouts.h"
 
 namespace {

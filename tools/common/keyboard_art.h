@@ -3,7 +3,7 @@
 #pragma once
 
 #include "tools/common/bitmap_file.h"
-#include "tools/layoutgen/layout_sheet.h"
+#include "tools/common/layout_picture.h"
 
 // The colours around the caps: the picture's background, the keyboard cases and the mouse shell.
 constexpr Rgb kBackgroundColour{230, 232, 236};
