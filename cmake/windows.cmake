@@ -11,6 +11,7 @@ target_link_libraries(dorvelquinta PRIVATE dvq_core)
 target_link_options(dorvelquinta PRIVATE ${DVQ_STATIC_LINK} -mwindows)
 
 add_subdirectory(tools/kblcheck)
+add_subdirectory(tools/kblmake)
 add_subdirectory(tests/e2e)
 add_subdirectory(tools/hostsim)
 add_subdirectory(filter)

@@ -117,15 +117,6 @@ void DrawCapMask(Picture& picture, const CapMask& mask, bool failPlate) {
     }
 }
 
-// The part of a key's cap that carries its legend: the wider of a two-part key's rectangles, such as the
-// upper part of an L-shaped Enter key.
-Box LegendArea(const LayoutKey& key) {
-    const bool reachIsWider = key.shape == KeyShape::IsoEnter && key.reach.width > key.box.width;
-    const Box area = reachIsWider ? key.reach : key.box;
-    return Box{area.left + kCapSide, area.top + kCapTopRim, area.width - 2 * kCapSide,
-               area.height - kCapTopRim - kCapSkirt};
-}
-
 void DrawKey(Picture& picture, const LayoutKey& key) {
     DrawCapMask(picture, MakeCapMask(key), key.shape == KeyShape::FailArea);
     const Box area = LegendArea(key);
@@ -188,6 +179,13 @@ void DrawDecor(Picture& picture, const Decor& decor) {
 }
 
 }  // namespace
+
+Box LegendArea(const LayoutKey& key) {
+    const bool reachIsWider = key.shape == KeyShape::IsoEnter && key.reach.width > key.box.width;
+    const Box area = reachIsWider ? key.reach : key.box;
+    return Box{area.left + kCapSide, area.top + kCapTopRim, area.width - 2 * kCapSide,
+               area.height - kCapTopRim - kCapSkirt};
+}
 
 Picture DrawLayoutPicture(const LayoutSheet& sheet) {
     Picture picture(kPictureWidth, kPictureHeight, kBackgroundColour);

@@ -16,5 +16,9 @@ constexpr Rgb kLegendColour{38, 40, 44};
 // The picture of `sheet`, kPictureWidth x kPictureHeight pixels.
 Picture DrawLayoutPicture(const LayoutSheet& sheet);
 
+// The part of a key's cap that carries its legend: inside the cap's shading, on the wider of a two-part key's
+// rectangles (the upper part of an L-shaped Enter key).
+Box LegendArea(const LayoutKey& key);
+
 // True when the key's legend can be drawn and lies inside its cap.
 bool LegendFits(const LayoutKey& key);
