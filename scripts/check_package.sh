@@ -49,9 +49,9 @@ zip=${zips[0]}
 name=$(basename "$zip" .zip)
 platform=${name##*-}
 
-# What ships: the four programs, the guides as text and every layout with its picture, in one folder.
+# What ships: the five programs, the guides as text and every layout with its picture, in one folder.
 expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe" "$name/kblcheck.exe"
-    "$name/guide.txt" "$name/host-link.txt")
+    "$name/kblmake.exe" "$name/guide.txt" "$name/host-link.txt")
 for layout in "$root"/keyboards/*.kbl "$root"/keyboards/*.bmp; do
     expected+=("$name/$(basename "$layout")")
 done
@@ -84,7 +84,7 @@ check_program() {
         grep -viE '^(kernel32|user32|gdi32|comdlg32|msvcrt)\.dll$' || true)
     [[ -z $imports ]] || { echo "$1 imports $imports" >&2; return 1; }
 }
-for program in dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe; do
+for program in dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe kblmake.exe; do
     status=0
     check_program "$program" || status=$?
     report "$program" "$status"

@@ -211,7 +211,7 @@ TEST(MapEntries, ReadMappingsAndRefuseWhatIsNone) {
     }
     std::vector<MapEntry> entries;
     std::string error;
-    EXPECT_TRUE(ParseMapFile("# comment\r\n\r\nA=65,30\r\nB=66,48\n", entries, error));
+    EXPECT_TRUE(ParseMapFile("\xEF\xBB\xBF# comment\r\n\r\nA=65,30\r\nB=66,48\n", entries, error));
     EXPECT_EQ(entries.size(), 2u);
     EXPECT_FALSE(ParseMapFile("A=65,30\nbroken\n", entries, error));
     EXPECT_EQ(error.substr(0, 7), "line 2:");

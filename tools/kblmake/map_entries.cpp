@@ -84,7 +84,8 @@ bool ParseMapEntry(const std::string& text, MapEntry& entry, std::string& error)
 }
 
 bool ParseMapFile(const std::string& text, std::vector<MapEntry>& entries, std::string& error) {
-    size_t start = 0;
+    const std::string byteOrderMark = "\xEF\xBB\xBF";  // as editors on Windows save UTF-8
+    size_t start = text.compare(0, 3, byteOrderMark) == 0 ? 3 : 0;
     for (int lineNumber = 1; start < text.size(); ++lineNumber) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) {
