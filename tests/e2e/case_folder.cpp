@@ -66,7 +66,9 @@ bool WriteLayoutFiles(const std::string& folder, const std::vector<LayoutFile>& 
             return false;
         }
         const std::string bitmapPath = JoinPath(folder, BitmapNameOf(file.name));
-        if (file.withBitmap && !WriteBitmapFile(bitmapPath, picture)) {
+        const bool written = file.picture.empty() ? WriteBitmapFile(bitmapPath, picture)
+                                                  : WriteTextFile(bitmapPath, file.picture);
+        if (file.withBitmap && !written) {
             problem = "cannot write " + bitmapPath;
             return false;
         }
