@@ -96,17 +96,16 @@ BoardPlaces FindPlaces(const KleBoard& board) {
         if (!LookupNamedKey(LegendInReadingOrder(key), SideOf(key, places), codes)) {
             continue;
         }
-        const char* caption = codes.caption.c_str();
-        const KleKey** place = codes.caption == "Num Lock"                          ? &places.numLock
-                               : codes.caption == "Left Shift"                      ? &places.leftShift
+        const KleKey** place = codes.caption == "Left Shift"                        ? &places.leftShift
                                : codes.caption == "Right Shift"                     ? &places.rightShift
                                : codes.caption == "Backspace"                       ? &places.backspace
                                : codes.caption == "Enter" && key.main.height >= 1.5 ? &places.tallEnter
                                                                                     : nullptr;
-        if (place != nullptr && *place == nullptr && caption != nullptr) {
+        if (place != nullptr && *place == nullptr) {
             *place = &key;
         }
     }
+    places.numLock = FindNumLockKey(board);
     return places;
 }
 
@@ -226,6 +225,18 @@ bool MapOneKey(const KleKey& key, const std::vector<MapEntry>& maps, BoardPlaces
 }
 
 }  // namespace
+
+const KleKey* FindNumLockKey(const KleBoard& board) {
+    constexpr int32_t kNumLock = 144;
+    for (const KleKey& key : board.keys) {
+        KeyCodes codes;
+        if (LookupNamedKey(LegendInReadingOrder(key), KeySide::Right, codes) &&
+            codes.virtualKey == kNumLock) {
+            return &key;
+        }
+    }
+    return nullptr;
+}
 
 std::string LegendInReadingOrder(const KleKey& key) {
     std::string text;

@@ -14,5 +14,8 @@
 bool MapBoardKeys(const KleBoard& board, const std::vector<MapEntry>& maps, std::vector<KeyCodes>& codes,
                   std::vector<std::string>& notes, std::string& error);
 
+// The keypad's Num Lock key, from which the keypad's keys are placed; nullptr when the board has none.
+const KleKey* FindNumLockKey(const KleBoard& board);
+
 // The legend's lines in reading order, top row first, each row left to right: what the picture prints.
 std::string LegendInReadingOrder(const KleKey& key);

@@ -180,16 +180,6 @@ std::string NormalizeLegend(const std::string& legend) {
     return name;
 }
 
-bool IsSidedKeyName(const std::string& legend) {
-    const std::string name = NormalizeLegend(legend);
-    for (const SidedKey& key : kSidedKeys) {
-        if (HasName(key.names, name)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool LookupNamedKey(const std::string& legend, KeySide side, KeyCodes& codes) {
     const std::string name = NormalizeLegend(legend);
     for (const NamedKey& key : kNamedKeys) {

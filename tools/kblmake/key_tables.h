@@ -22,9 +22,6 @@ enum class KeySide { Left, Right };
 // spelled exactly (VK_F13). Shift, Ctrl, Alt and Win differ by `side`. False for any other legend.
 bool LookupNamedKey(const std::string& legend, KeySide side, KeyCodes& codes);
 
-// True when `legend` names one of the keys that come in a left and a right form.
-bool IsSidedKeyName(const std::string& legend);
-
 // The codes of the key whose unshifted character is `character` (one code point, UTF-8) on a US keyboard,
 // or on a Japanese one when `japanese`. False for a character the layout does not place.
 bool LookupCharacterKey(const std::string& character, bool japanese, KeyCodes& codes);

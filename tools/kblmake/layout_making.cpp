@@ -113,14 +113,7 @@ bool FitBoard(const KleBoard& board, Geometry& geometry, std::string& error) {
 // The three lock lights sit where a full-size keyboard has them: above the keypad, in the top row, when
 // that space is free.
 void AddLockLights(const KleBoard& board, const Geometry& geometry, LayoutSheet& sheet) {
-    const KleKey* numLock = nullptr;
-    for (const KleKey& key : board.keys) {
-        KeyCodes codes;
-        if (numLock == nullptr && LookupNamedKey(LegendInReadingOrder(key), KeySide::Right, codes) &&
-            codes.virtualKey == 144) {
-            numLock = &key;
-        }
-    }
+    const KleKey* numLock = FindNumLockKey(board);
     if (numLock == nullptr || numLock->main.y < geometry.top + 1) {
         return;
     }
