@@ -11,6 +11,7 @@ target_link_libraries(dorvelquinta PRIVATE dvq_core)
 target_link_options(dorvelquinta PRIVATE ${DVQ_STATIC_LINK} -mwindows)
 
 add_subdirectory(tools/kblcheck)
+add_subdirectory(tools/kblmake)
 add_subdirectory(tests/e2e)
 add_subdirectory(tools/hostsim)
 add_subdirectory(filter)
@@ -44,6 +45,7 @@ dvq_program_info(dorvelquinta Tester "Dorvelquinta 键盘检测")
 dvq_program_info(filter Filter "Dorvelquinta 系统键过滤")
 dvq_program_info(hostsim Hostsim "Dorvelquinta 主机模拟")
 dvq_program_info(kblcheck Kblcheck "Dorvelquinta 键盘布局检查")
+dvq_program_info(kblmake Kblmake "Dorvelquinta 键盘布局制作")
 
 # The release: a folder holding all that ships, which runs as it is from wherever it is unpacked, and a zip of
 # it. Every Windows build makes both, in release/.
@@ -71,11 +73,11 @@ add_custom_command(OUTPUT ${releaseZip}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${releaseDir} ${releaseZip}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${releaseDir}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dorvelquinta> $<TARGET_FILE:filter> $<TARGET_FILE:hostsim>
-        $<TARGET_FILE:kblcheck> ${shippedLayouts} ${releaseDir}
+        $<TARGET_FILE:kblcheck> $<TARGET_FILE:kblmake> ${shippedLayouts} ${releaseDir}
     ${releaseTextCommands}
     COMMAND ${CMAKE_COMMAND} -E chdir ${releaseRoot} ${CMAKE_COMMAND} -E tar cf ${releaseZip} --format=zip
         ${releaseName}
-    DEPENDS dorvelquinta filter hostsim kblcheck ${shippedLayouts} ${releaseTextSources}
+    DEPENDS dorvelquinta filter hostsim kblcheck kblmake ${shippedLayouts} ${releaseTextSources}
         ${PROJECT_SOURCE_DIR}/cmake/windows_text.cmake
     COMMENT "Packing ${releaseName}.zip"
     VERBATIM)

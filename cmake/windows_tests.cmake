@@ -7,7 +7,7 @@
 enable_testing()
 
 set(packageCheck ${PROJECT_SOURCE_DIR}/scripts/check_package.sh)
-foreach(check contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe)
+foreach(check contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe kblmake.exe)
     add_test(NAME package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})
     set_tests_properties(package.${check} PROPERTIES LABELS package)
 endforeach()

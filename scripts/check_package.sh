@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the release a Windows build made in <win-build-dir>/release: the zip holds exactly what ships
 # (contents), each program in it carries the build's version information (and an exe its manifest) and imports
-# only Windows' own DLLs (dorvelquinta.exe, filter.dll, hostsim.exe, kblcheck.exe). With --run the zip is also
-# run under Wine from a fresh folder it is unpacked into: kblcheck.exe accepts every shipped layout
+# only Windows' own DLLs (dorvelquinta.exe, filter.dll, hostsim.exe, kblcheck.exe, kblmake.exe). With --run the
+# zip is also run under Wine from a fresh folder it is unpacked into: kblcheck.exe accepts every shipped layout
 # (unpacked-kblcheck) and the tester shows its main window (unpacked-tester). A check's name runs that check
 # alone, as the Windows trees' ctest tests do.
 # Prints one line per check, "package <platform> <check>: ok" or "... FAILED", and exits 1 when one failed.
@@ -14,7 +14,7 @@ source "$root/tests/e2e/wineprefix.sh"
 # shellcheck source=scripts/wine_window.sh
 source "$root/scripts/wine_window.sh"
 
-file_checks=(contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe)
+file_checks=(contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe kblmake.exe)
 run_checks=(unpacked-kblcheck unpacked-tester)
 case ${2:-} in
     "") checks=("${file_checks[@]}") ;;
@@ -58,10 +58,10 @@ zip=${zips[0]}
 name=$(basename "$zip" .zip)
 platform=${name##*-}
 
-# What ships: the four programs, the guides as text and every layout with its picture, in one folder.
+# What ships: the five programs, the guides as text and every layout with its picture, in one folder.
 check_contents() {
     local layout expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe"
-        "$name/kblcheck.exe" "$name/guide.txt" "$name/host-link.txt")
+        "$name/kblcheck.exe" "$name/kblmake.exe" "$name/guide.txt" "$name/host-link.txt")
     for layout in "$root"/keyboards/*.kbl "$root"/keyboards/*.bmp; do
         expected+=("$name/$(basename "$layout")")
     done

@@ -66,7 +66,10 @@ bool WriteLayoutFiles(const std::string& folder, const std::vector<LayoutFile>& 
             return false;
         }
         const std::string bitmapPath = JoinPath(folder, BitmapNameOf(file.name));
-        if (file.withBitmap && !WriteBitmapFile(bitmapPath, picture)) {
+        const bool written =
+            !file.withBitmap || (file.picture.empty() ? WriteBitmapFile(bitmapPath, picture)
+                                                      : WriteTextFile(bitmapPath, file.picture));
+        if (!written) {
             problem = "cannot write " + bitmapPath;
             return false;
         }

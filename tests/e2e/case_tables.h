@@ -15,3 +15,4 @@ std::vector<E2eCase> ListSpeedCases();       // how fast keys reach the tester
 std::vector<E2eCase> ListSoakCases();        // a long random run of keys and mouse buttons
 std::vector<E2eCase> ListPluginCases();      // plug-in mode with the driver as the host
 std::vector<E2eCase> ListSystemKeyCases();   // the system-key filter, the About box and help
+std::vector<E2eCase> ListMadeLayoutCases();  // the layouts kblmake makes, in the tester

@@ -111,11 +111,13 @@ struct Step {
     SourcePlace writtenAt;
 };
 
-// One file laid beside the tester: `name` with `text`, and a picture of the same name when `withBitmap`.
+// One file laid beside the tester: `name` with `text`, and a picture of the same name when `withBitmap`: the
+// bytes of `picture`, or when that is empty a plain picture of kPictureColour.
 struct LayoutFile {
     std::string name;
     std::string text;
     bool withBitmap = true;
+    std::string picture{};
 };
 
 // Where a case lays the build's hook library filter.dll.

@@ -1,6 +1,9 @@
 // The demo layout: a tenkeyless keyboard beside a pad with a compound key and a key that fails the unit,
 // a three-button mouse, and a fail combination. It shows every kind of entry a layout file can hold.
-#include "tools/layoutgen/shipped_layouts.h"
+#include "tools/layoutgen/demo_layout.h"
+
+#include <algorithm>
+
 #include "tools/layoutgen/standard_blocks.h"
 
 namespace {
@@ -66,6 +69,23 @@ void PlaceMouse(LayoutSheet& sheet, int top) {
     }
 }
 
+// Mouse buttons and compound entries come after the keyboard keys, in the order they were placed.
+bool IsPseudoKey(const LayoutKey& key) {
+    return key.shape == KeyShape::MouseButton || key.code == "\"COMPOUND\"";
+}
+
+void SortInReadingOrder(LayoutSheet& sheet) {
+    std::stable_sort(sheet.keys.begin(), sheet.keys.end(), [](const LayoutKey& a, const LayoutKey& b) {
+        if (IsPseudoKey(a) != IsPseudoKey(b)) {
+            return IsPseudoKey(b);
+        }
+        if (IsPseudoKey(a)) {
+            return false;
+        }
+        return a.box.top != b.box.top ? a.box.top < b.box.top : a.box.left < b.box.left;
+    });
+}
+
 void PlaceFailCombination(LayoutSheet& sheet, int top) {
     LayoutKey fail =
         SpecialKey("COMPOUND", "Ctrl+Alt+Del", KeyShape::FailArea, Box{kColumnLeft, top, kColumnWidth, 36});
@@ -84,9 +104,9 @@ LayoutSheet DemoLayout() {
          "Copy is Ctrl then C within 500 ms. Sleep fails the unit when pressed. Ctrl+Alt+Del, pressed in",
          "any order within 500 ms, is a fail combination. Win, Menu and PrtSc need no test."});
     const KeyGrid grid = AddKeyboardCase(sheet, kTenkeylessWidth);
-    PlaceFunctionRow(sheet, grid, kEnglishLegends);
+    PlaceFunctionRow(sheet, grid);
     PlaceAnsiMainBlock(sheet, grid);
-    PlaceNavigationBlock(sheet, grid, kEnglishLegends);
+    PlaceNavigationBlock(sheet, grid);
     for (const char* label : {"Left Win", "Right Win", "Menu", "PrtSc"}) {
         SetStatus(sheet, label, "DQSTATUSNOTEST");
     }
@@ -98,5 +118,6 @@ LayoutSheet DemoLayout() {
     AddSubtitle(sheet, 1, 10, "Sleep fails the unit when pressed");
     AddSubtitle(sheet, 0, 250, "Ctrl+Alt+Del is a fail combination");
     AddSubtitle(sheet, 1, 250, "Win, Menu and PrtSc need no test");
+    SortInReadingOrder(sheet);
     return sheet;
 }

@@ -2,7 +2,7 @@
 // blue, green, red, alpha order, and the one-bit mask that marks the fully transparent pixels.
 #include "tools/layoutgen/icon_file.h"
 
-#include "tools/layoutgen/output_file.h"
+#include "tools/common/output_file.h"
 
 namespace {
 

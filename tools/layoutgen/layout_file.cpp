@@ -2,8 +2,9 @@
 #include "tools/layoutgen/layout_file.h"
 
 #include "tools/common/bitmap_file.h"
-#include "tools/layoutgen/keyboard_art.h"
-#include "tools/layoutgen/output_file.h"
+#include "tools/common/keyboard_art.h"
+#include "tools/common/layout_text.h"
+#include "tools/common/output_file.h"
 
 namespace {
 
@@ -16,34 +17,12 @@ const char* const kHeadLines[] = {
     "Both Shift keys send VK_SHIFT without the extended bit: only matching by BIOS code tells them apart.",
 };
 
-std::string FormatRow(const LayoutKey& key) {
-    std::string row = key.code + "," + std::to_string(key.scanCode) + ",\"" + key.label + "\",\"" +
-                      (key.extended ? "true" : "false") + "\",\"" + key.status + "\",0," +
-                      std::to_string(key.box.left) + "," + std::to_string(key.box.top) + "," +
-                      std::to_string(key.box.width) + "," + std::to_string(key.box.height);
-    if (key.compoundTime >= 0) {
-        row += "," + std::to_string(key.compoundTime);
-        for (int32_t component : key.components) {
-            row += "," + std::to_string(component);
-        }
-    }
-    return row;
-}
-
 }  // namespace
 
 std::string FormatLayoutFile(const LayoutSheet& sheet) {
-    std::string text;
-    for (const std::string& note : sheet.notes) {
-        text += "# " + note + "\r\n";
-    }
-    for (const char* line : kHeadLines) {
-        text += std::string("# ") + line + "\r\n";
-    }
-    for (const LayoutKey& key : sheet.keys) {
-        text += FormatRow(key) + "\r\n";
-    }
-    return text;
+    std::vector<std::string> comments = sheet.notes;
+    comments.insert(comments.end(), std::begin(kHeadLines), std::end(kHeadLines));
+    return FormatLayoutText(comments, sheet.keys);
 }
 
 bool WriteLayoutFiles(const std::string& folder, const LayoutSheet& sheet) {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "tools/common/bitmap_file.h"
-#include "tools/layoutgen/layout_sheet.h"
+#include "tools/common/layout_picture.h"
 
 // The colours around the caps: the picture's background, the keyboard cases and the mouse shell.
 constexpr Rgb kBackgroundColour{230, 232, 236};
@@ -15,6 +15,10 @@ constexpr Rgb kLegendColour{38, 40, 44};
 
 // The picture of `sheet`, kPictureWidth x kPictureHeight pixels.
 Picture DrawLayoutPicture(const LayoutSheet& sheet);
+
+// The part of a key's cap that carries its legend: inside the cap's shading, on the wider of a two-part key's
+// rectangles (the upper part of an L-shaped Enter key).
+Box LegendArea(const LayoutKey& key);
 
 // True when the key's legend can be drawn and lies inside its cap.
 bool LegendFits(const LayoutKey& key);

@@ -1,12 +1,12 @@
 // The look of the layout pictures. A cap is drawn from a mask of its pixels, so the L-shaped Enter key gets
 // the same outline and shading as a rectangular one: a dark outline, a light rim above, narrow sides and a
 // deeper skirt below, and the flat face that carries the legend.
-#include "tools/layoutgen/keyboard_art.h"
+#include "tools/common/keyboard_art.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "tools/layoutgen/pixel_font.h"
+#include "tools/common/pixel_font.h"
 
 namespace {
 
@@ -117,13 +117,6 @@ void DrawCapMask(Picture& picture, const CapMask& mask, bool failPlate) {
     }
 }
 
-// The part of a key's cap that carries its legend: the upper part of an L-shaped Enter key.
-Box LegendArea(const LayoutKey& key) {
-    const Box area = key.shape == KeyShape::IsoEnter ? key.reach : key.box;
-    return Box{area.left + kCapSide, area.top + kCapTopRim, area.width - 2 * kCapSide,
-               area.height - kCapTopRim - kCapSkirt};
-}
-
 void DrawKey(Picture& picture, const LayoutKey& key) {
     DrawCapMask(picture, MakeCapMask(key), key.shape == KeyShape::FailArea);
     const Box area = LegendArea(key);
@@ -186,6 +179,13 @@ void DrawDecor(Picture& picture, const Decor& decor) {
 }
 
 }  // namespace
+
+Box LegendArea(const LayoutKey& key) {
+    const bool reachIsWider = key.shape == KeyShape::IsoEnter && key.reach.width > key.box.width;
+    const Box area = reachIsWider ? key.reach : key.box;
+    return Box{area.left + kCapSide, area.top + kCapTopRim, area.width - 2 * kCapSide,
+               area.height - kCapTopRim - kCapSkirt};
+}
 
 Picture DrawLayoutPicture(const LayoutSheet& sheet) {
     Picture picture(kPictureWidth, kPictureHeight, kBackgroundColour);

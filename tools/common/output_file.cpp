@@ -1,5 +1,5 @@
 // Writing a whole file at once, for the layout texts and the icon.
-#include "tools/layoutgen/output_file.h"
+#include "tools/common/output_file.h"
 
 #include <fstream>
 

@@ -2,7 +2,7 @@
 // 6 stand on the baseline, rows 7 and 8 hold descenders; a glyph with a rise starts that many rows higher.
 // A glyph's width is the length of its rows; one blank column separates neighbouring glyphs. Capitals and
 // digits are five columns wide, most small letters three, so that five letters fit on a one-unit key.
-#include "tools/layoutgen/pixel_font.h"
+#include "tools/common/pixel_font.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,0 +1,224 @@
+// The run of kblmake. The two files are written under a folder of their own beside the output, checked there
+// as the tester would load that folder, and moved into place only when the check is clean; a failure leaves
+// neither file behind.
+#include "tools/kblmake/kblmake_run.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "tools/common/bitmap_file.h"
+#include "tools/common/keyboard_art.h"
+#include "tools/common/output_file.h"
+#include "tools/kblcheck/layout_check.h"
+#include "tools/kblmake/kle_board.h"
+#include "tools/kblmake/layout_making.h"
+
+namespace fs = std::filesystem;
+
+const char* const kMakeUsage =
+    "Usage: kblmake [options] INPUT.json OUTPUT-NAME\n"
+    "\n"
+    "Makes a keyboard layout for the tester from a keyboard-layout-editor JSON\n"
+    "file: OUTPUT-NAME.kbl and its picture OUTPUT-NAME.bmp (700 x 340, 24-bit).\n"
+    "Each key's codes come from its legend; a legend kblmake does not know stops\n"
+    "the run with the key's row and column, and a mapping settles it.\n"
+    "\n"
+    "Options:\n"
+    "  --map LEGEND=VK,SCAN[,E[,CAPTION]]\n"
+    "                 the codes of the key whose whole legend is LEGEND (\\n\n"
+    "                 between its lines): VK a key name such as VK_OEM_5, a\n"
+    "                 number or a capital letter or digit, SCAN its scan code,\n"
+    "                 E when it is an extended key; CAPTION what the tester\n"
+    "                 shows for it (repeatable)\n"
+    "  --map-file FILE  mappings, one a line as for --map; lines starting with #\n"
+    "                 are comments (repeatable)\n"
+    "  --not-required LEGEND\n"
+    "                 the key with this legend or caption needs no test\n"
+    "                 (repeatable)\n"
+    "  --title TEXT   the title on the picture (default: the file's name)\n"
+    "  --help         print this text and make nothing\n"
+    "\n"
+    "Exit status: 0 made, 1 the input cannot make a layout (nothing is\n"
+    "written), 2 the command line is wrong.\n";
+
+namespace {
+
+struct MakeArguments {
+    std::string input;
+    std::string output;
+    MakeOptions options;
+    std::vector<std::string> mapFiles;
+    bool help = false;
+};
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    std::ostringstream content;
+    content << file.rdbuf();
+    text = content.str();
+    return !file.bad();
+}
+
+bool ParseArguments(int argc, const char* const* argv, MakeArguments& arguments, std::string& error) {
+    std::vector<std::string> paths;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool takesValue = argument == "--map" || argument == "--map-file" ||
+                                argument == "--not-required" || argument == "--title";
+        if (optionsEnded || argument.empty() || argument[0] != '-') {
+            paths.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help" || argument == "-h") {
+            arguments.help = true;
+        } else if (!takesValue) {
+            error = "unknown option " + argument;
+            return false;
+        } else if (i + 1 >= argc) {
+            error = argument + " needs a value";
+            return false;
+        } else if (argument == "--map") {
+            MapEntry entry;
+            if (!ParseMapEntry(argv[++i], entry, error)) {
+                error = "--map " + error;
+                return false;
+            }
+            arguments.options.maps.push_back(entry);
+        } else if (argument == "--map-file") {
+            arguments.mapFiles.push_back(argv[++i]);
+        } else if (argument == "--not-required") {
+            arguments.options.notRequired.push_back(UnescapeLegend(argv[++i]));
+        } else {
+            arguments.options.title = argv[++i];
+        }
+    }
+    if (!arguments.help && paths.size() != 2) {
+        error = "give the JSON file and the output's name";
+        return false;
+    }
+    if (!arguments.help) {
+        arguments.input = paths[0];
+        arguments.output = paths[1];
+    }
+    return true;
+}
+
+// The output's folder and the layout's name; a ".kbl" given with the name is dropped.
+void SplitOutput(const std::string& output, fs::path& folder, std::string& name) {
+    fs::path path(output);
+    if (path.extension() == ".kbl") {
+        path.replace_extension();
+    }
+    folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    name = path.filename().string();
+}
+
+// Writes the two files into `staging`, checks them there, and moves them into `folder`.
+bool WriteChecked(const MadeLayout& made, const fs::path& folder, const fs::path& staging,
+                  std::string& error) {
+    const std::string name = made.sheet.name;
+    std::error_code ignored;
+    fs::remove_all(staging, ignored);
+    std::error_code failure;
+    fs::create_directory(staging, failure);
+    const fs::path stagedText = staging / (name + ".kbl");
+    const fs::path stagedPicture = staging / (name + ".bmp");
+    if (failure || !WriteWholeFile(stagedText.string(), made.text.data(), made.text.size()) ||
+        !WriteBitmapFile(stagedPicture.string(), DrawLayoutPicture(made.sheet))) {
+        error = "cannot write in " + folder.string();
+        return false;
+    }
+    CheckOptions check;
+    check.paths.push_back(staging.string());
+    const CheckResult checked = CheckLayouts(check);
+    if (checked.exitCode != kCheckClean) {
+        error = "the layout would not load cleanly in the tester:\n" + checked.output;
+        return false;
+    }
+    const fs::path text = folder / (name + ".kbl");
+    const fs::path picture = folder / (name + ".bmp");
+    fs::rename(stagedPicture, picture, failure);
+    if (!failure) {
+        fs::rename(stagedText, text, failure);
+        if (failure) {
+            fs::remove(picture, ignored);
+        }
+    }
+    if (failure) {
+        error = "cannot write " + text.string() + " and " + picture.string() + ": " + failure.message();
+        return false;
+    }
+    return true;
+}
+
+MakeResult Refuse(const std::string& where, const std::string& message) {
+    MakeResult result;
+    result.exitCode = kMakeRefused;
+    result.errors = "kblmake: " + where + ": " + message + "\n";
+    return result;
+}
+
+}  // namespace
+
+MakeResult RunKblmake(int argc, const char* const* argv) {
+    MakeArguments arguments;
+    std::string error;
+    if (!ParseArguments(argc, argv, arguments, error)) {
+        MakeResult result;
+        result.exitCode = kMakeUsageError;
+        result.errors = "kblmake: " + error + "\n" + kMakeUsage;
+        return result;
+    }
+    if (arguments.help) {
+        MakeResult result;
+        result.output = kMakeUsage;
+        return result;
+    }
+    for (const std::string& mapFile : arguments.mapFiles) {
+        std::string text;
+        if (!ReadWholeFile(mapFile, text)) {
+            return Refuse(mapFile, "cannot read the mapping file");
+        }
+        if (!ParseMapFile(text, arguments.options.maps, error)) {
+            return Refuse(mapFile, error);
+        }
+    }
+    std::string json;
+    if (!ReadWholeFile(arguments.input, json)) {
+        return Refuse(arguments.input, "cannot read the file");
+    }
+    KleBoard board;
+    if (!ReadKleBoard(json, board, error)) {
+        return Refuse(arguments.input, error);
+    }
+    fs::path folder;
+    SplitOutput(arguments.output, folder, arguments.options.layoutName);
+    arguments.options.sourceName = fs::path(arguments.input).filename().string();
+    MadeLayout made;
+    if (arguments.options.layoutName.empty() || !MakeLayout(board, arguments.options, made, error)) {
+        return Refuse(arguments.input,
+                      arguments.options.layoutName.empty() ? "the output needs a name" : error);
+    }
+    const fs::path staging = folder / (arguments.options.layoutName + ".kblmake-check");
+    const bool written = WriteChecked(made, folder, staging, error);
+    std::error_code ignored;
+    fs::remove_all(staging, ignored);
+    if (!written) {
+        return Refuse(arguments.output, error);
+    }
+    MakeResult result;
+    for (const std::string& note : made.notes) {
+        result.output += "kblmake: note: " + note + "\n";
+    }
+    const fs::path base = folder / arguments.options.layoutName;
+    result.output += "kblmake: wrote " + base.string() + ".kbl and " + base.string() + ".bmp, " +
+                     std::to_string(made.sheet.keys.size()) + " keys\n";
+    return result;
+}

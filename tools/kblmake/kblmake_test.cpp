@@ -1,0 +1,415 @@
+// Tests of kblmake on small keyboard-layout-editor files written here: how keys are read and placed, which
+// codes their legends get, how the picture is fitted, and what a run writes or refuses; last, that the
+// shipped layouts are what kblmake makes of their sources.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/common/keyboard_art.h"
+#include "tools/kblcheck/layout_check.h"
+#include "tools/kblmake/kblmake_run.h"
+#include "tools/kblmake/key_mapping.h"
+#include "tools/kblmake/layout_making.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+KleBoard Board(const std::string& json) {
+    KleBoard board;
+    std::string error;
+    EXPECT_TRUE(ReadKleBoard(json, board, error)) << json << ": " << error;
+    return board;
+}
+
+std::string Rect(const UnitRect& rect) {
+    std::ostringstream text;
+    text << rect.x << "," << rect.y << " " << rect.width << "x" << rect.height;
+    return text.str();
+}
+
+// What `board`'s keys are mapped to: "legend=code/scan[e]/caption" for each, joined by blanks.
+std::string Mapped(const std::string& json, const std::vector<MapEntry>& maps = {}) {
+    const KleBoard board = Board(json);
+    std::vector<KeyCodes> codes;
+    std::vector<std::string> notes;
+    std::string error;
+    if (!MapBoardKeys(board, maps, codes, notes, error)) {
+        return "error: " + error;
+    }
+    std::string text;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        text += (text.empty() ? "" : " ") + EscapeLegend(board.keys[i].legend) + "=" +
+                std::to_string(codes[i].virtualKey) + "/" + std::to_string(codes[i].scanCode) +
+                (codes[i].extended ? "e" : "") + "/" + codes[i].caption;
+    }
+    return text;
+}
+
+TEST(KleReader, PlacesKeysAsTheEditorDoes) {
+    const struct {
+        const char* json;
+        const char* rects;  // each key's main rectangle, then its second where it differs
+    } rows[] = {
+        {R"([["A","B"],["C"]])", "0,0 1x1 | 1,0 1x1 | 0,1 1x1"},
+        {R"([{"name":"x"},[{"x":0.5,"w":1.5},"A","B"],[{"y":0.25},"C"]])",
+         "0.5,0 1.5x1 | 2,0 1x1 | 0,1.25 1x1"},
+        // An ISO Enter: its stem, and the wider part above reaching left.
+        {R"([[{"x":0.25,"w":1.25,"h":2,"w2":1.5,"h2":1,"x2":-0.25},"Enter"]])", "0.25,0 1.25x2 + 0,0 1.5x1"},
+        // A stepped Caps Lock, and a decal that is no key.
+        {R"([[{"w":1.75,"w2":1.25,"l":true},"Caps",{"d":true},"logo","A"]])",
+         "0,0 1.75x1 + 0,0 1.25x1 | 2.75,0 1x1"},
+        // A block turned by 90 degrees about (1, 0), and rows that go on from the rotation's origin.
+        {R"([[{"r":90,"rx":1,"ry":0},"A","B"],["C"]])", "0,0 1x1 | 0,1 1x1 | -1,0 1x1"},
+        {R"([[{"r":-180,"rx":2,"ry":1},"A"]])", "1,0 1x1"},
+    };
+    for (const auto& row : rows) {
+        std::string rects;
+        for (const KleKey& key : Board(row.json).keys) {
+            rects += (rects.empty() ? "" : " | ") + Rect(key.main);
+            if (Rect(key.second) != Rect(key.main)) {
+                rects += " + " + Rect(key.second);
+            }
+        }
+        EXPECT_EQ(rects, row.rects) << row.json;
+    }
+}
+
+TEST(KleReader, PutsLegendsWhereTheirAlignmentSays) {
+    const KleBoard board = Board(R"([["!\n1", {"a":7}, "Q", {"a":4}, "7\nHome\n\n\n\n\nX"]])");
+    EXPECT_EQ(board.keys[0].labels[0], "!");
+    EXPECT_EQ(board.keys[0].labels[6], "1");
+    EXPECT_EQ(board.keys[1].labels[4], "Q");
+    EXPECT_EQ(board.keys[2].labels[3], "X");
+    EXPECT_EQ(LegendInReadingOrder(board.keys[2]), "7\nX\nHome");
+}
+
+TEST(KleReader, RefusesWhatIsNoKeyboardSayingWhere) {
+    const struct {
+        const char* json;
+        const char* error;
+    } rows[] = {
+        {"[[\"A\",]", "not a JSON file: parse error at line 1, column 7"},
+        {R"({"name":"x"})", "expected an array of rows"},
+        {R"([["A"],{"name":"late"}])", "row 2: expected an array of keys"},
+        {R"([["A",5]])", "row 1, item 2: expected a key's legend"},
+        {R"([[{"x":"1"},"A"]])", "row 1, item 1: \"x\" must be a number"},
+        {R"([[{"a":9},"A"]])", "\"a\" must be a whole number from 0 to 7"},
+        {R"([["A",{"r":10},"B"]])", "row 1, item 2: r, rx and ry may only begin a row"},
+        {R"([[{"w":-1},"Wide"]])", "row 1, column 1 (legend \"Wide\"): the key has no size"},
+        {R"([["A",{"h2":-0.5},"B"]])", "row 1, column 2 (legend \"B\"): the key has no size"},
+        {R"([[{"r":15},"A\nB"]])", "row 1, column 1 (legend \"A\\nB\"): the key is turned by 15 degrees"},
+        {R"([[{"x":5000},"A"]])", "lies more than 1000 key units out"},
+        {R"([[]])", "the file holds no keys"},
+    };
+    for (const auto& row : rows) {
+        KleBoard board;
+        std::string error;
+        EXPECT_FALSE(ReadKleBoard(row.json, board, error)) << row.json;
+        EXPECT_NE(error.find(row.error), std::string::npos) << row.json << " gave: " << error;
+    }
+}
+
+TEST(KeyMapping, GivesLegendsTheCodesWindowsSends) {
+    const struct {
+        const char* json;
+        const char* mapped;
+    } rows[] = {
+        {u8R"([["Esc","F11","!\n1","Q","~\n`","Backspace","PgUp","←","↑","Scroll Lock","VK_F13","AltGr"]])",
+         "Esc=27/1/Esc F11=122/87/F11 !\\n1=49/2/1 Q=81/16/Q ~\\n`=192/41/` Backspace=8/14/Backspace "
+         u8"PgUp=33/73e/Page Up ←=37/75e/Left ↑=38/72e/Up Scroll Lock=145/70/Scroll Lock VK_F13=124/100/F13 "
+         u8"AltGr=18/56e/AltGr"},
+        // Left and right by their side of the space bar; a blank wide key is the space bar.
+        {R"([[{"w":2},"Shift","Ctrl","Alt",{"w":6},"","Alt","Ctrl",{"w":2},"Shift","Win","Menu"]])",
+         "Shift=16/42/Left Shift Ctrl=17/29/Left Ctrl Alt=18/56/Left Alt =32/57/Space Alt=18/56e/Right Alt "
+         "Ctrl=17/29e/Right Ctrl Shift=16/54/Right Shift Win=92/92e/Right Win Menu=93/93e/Menu"},
+        // The keypad by its place from Num Lock, whatever its legends.
+        {R"([["Num Lock","/","*","-"],["7\nHome","8",{"x":1},"+"],[{"y":1,"x":3},"Enter"],[{"w":2},"0",",\nDel"]])",
+         "Num Lock=144/69e/Num Lock /=111/53e/Num / *=106/55/Num * -=109/74/Num - 7\\nHome=103/71/Num 7 "
+         "8=104/72/Num 8 +=107/78/Num + Enter=13/28e/Num Enter 0=96/82/Num 0 ,\\nDel=110/83/Num Comma"},
+        // ISO: the key right of a short left Shift, and the one left of a tall Enter.
+        {R"([["P",{"x":0.25,"w":1.25,"h":2,"w2":1.5,"h2":1,"x2":-0.25},"Enter"],["~\n#"],[{"w":1.25},"Shift","|\n\\","Z"]])",
+         "error: row 2, column 1 (legend \"~\\n#\"): kblmake does not know which key this is; say it with "
+         "--map \"~\\n#=VK,SCAN[,E]\" or a line of a mapping file"},
+        {R"([["P",{"x":0.25,"w":1.25,"h":2,"w2":1.5,"h2":1,"x2":-0.25},"Enter"],["|\n\\"],[{"w":1.25},"Shift",">\n<","Z"]])",
+         "P=80/25/P Enter=13/28/Enter |\\n\\\\=220/43/\\ Shift=16/42/Left Shift >\\n<=226/86/< Z=90/44/Z"},
+        // JIS, known by its Muhenkan key: Yen and Ro by place, punctuation as the Japanese layout has it.
+        {u8R"([["~\n^","|\n¥","Bksp"],["?\n/","_\n\\",{"w":2},"Shift"],["Mu-\nhenkan","@"]])",
+         u8"~\\n^=222/13/^ |\\n¥=220/125/Yen Bksp=8/14/Backspace ?\\n/=191/53// _\\n\\\\=226/115/Ro "
+         "Shift=16/54/Right Shift Mu-\\nhenkan=29/123/Muhenkan @=192/26/@"},
+        // Nothing is guessed: an unknown legend and two keys with the same codes stop the run.
+        {R"([["A","Fn"]])",
+         "error: row 1, column 2 (legend \"Fn\"): kblmake does not know which key this is; say it with "
+         "--map \"Fn=VK,SCAN[,E]\" or a line of a mapping file"},
+        {R"([["Esc","Escape"]])",
+         "error: row 1, column 2 (legend \"Escape\") sends the same codes as row 1, column 1 (legend "
+         "\"Esc\") "
+         "(Esc): give one of them its own with --map"},
+        {u8R"([["Ü"]])",
+         u8"error: row 1, column 1 (legend \"Ü\"): kblmake does not know which key this is; say it "
+         u8"with --map \"Ü=VK,SCAN[,E]\" or a line of a mapping file"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Mapped(row.json), row.mapped) << row.json;
+    }
+}
+
+TEST(KeyMapping, MappingsSettleLegendsAndComeFirst) {
+    std::vector<MapEntry> maps;
+    std::string error;
+    for (const char* text : {"Fn=7,99,E", u8"Ü=VK_OEM_1,26", "Z=Z,21", "Mode=VK_F13,100,,Mode Key"}) {
+        maps.emplace_back();
+        ASSERT_TRUE(ParseMapEntry(text, maps.back(), error)) << text << ": " << error;
+    }
+    const std::string mapped = Mapped(u8R"([["Fn","Ü","Z","Mode"]])", maps);
+    const std::string expected = u8"Fn=7/99e/Fn Ü=186/26/Ue Z=90/21/Z Mode=124/100/Mode Key";
+    EXPECT_EQ(mapped, expected);
+    maps.resize(1);
+    maps[0].legend = u8"Ж";
+    const std::string unspellable = Mapped(u8R"([["Ж"]])", maps);
+    EXPECT_NE(unspellable.find("cannot spell this legend in ASCII"), std::string::npos);
+}
+
+TEST(MapEntries, ReadMappingsAndRefuseWhatIsNone) {
+    const struct {
+        const char* text;
+        const char* read;  // legend|code|scan|extended|caption, or the error's start
+    } rows[] = {
+        {"|\\n\\\\=VK_OEM_5,86", "|\n\\|220|86|0|"},
+        {"+\\n==VK_OEM_PLUS,13", "+\n=|187|13|0|"},
+        {"<\\n,=188,51,e,,", "<\n,|188|51|1|,"},
+        {"Fn=7,99,,Fn key", "Fn|7|99|0|Fn key"},
+        {"Fn", "\"Fn\" is no mapping"},
+        {"Fn=VK_NOPE,1", "\"Fn=VK_NOPE,1\": VK must be"},
+        {"Fn=12,256", "\"Fn=12,256\": VK must be"},
+        {"Fn=12,3,X", "the field after SCAN must be E"},
+        {"Fn=12,3,,a,b", "a caption must be plain ASCII"},
+    };
+    for (const auto& row : rows) {
+        MapEntry entry;
+        std::string error;
+        std::string read;
+        if (ParseMapEntry(row.text, entry, error)) {
+            read = entry.legend + "|" + std::to_string(entry.codes.virtualKey) + "|" +
+                   std::to_string(entry.codes.scanCode) + "|" + (entry.codes.extended ? "1" : "0") + "|" +
+                   entry.codes.caption;
+        } else {
+            read = error.find(row.read) != std::string::npos ? row.read : error;
+        }
+        EXPECT_EQ(read, row.read) << row.text;
+    }
+    std::vector<MapEntry> entries;
+    std::string error;
+    EXPECT_TRUE(ParseMapFile("\xEF\xBB\xBF# comment\r\n\r\nA=65,30\r\nB=66,48\n", entries, error));
+    EXPECT_EQ(entries.size(), 2u);
+    EXPECT_FALSE(ParseMapFile("A=65,30\nbroken\n", entries, error));
+    EXPECT_EQ(error.substr(0, 7), "line 2:");
+}
+
+TEST(LegendFitting, WrapsCutsAndReportsWhatTheFontLacks) {
+    const struct {
+        const char* legend;
+        int width;
+        int height;
+        const char* fitted;
+        const char* undrawable;
+    } rows[] = {
+        {"Scroll Lock", 23, 25, "Scroll\nLock", ""},
+        {"Caps Lock", 47, 25, "Caps Lock", ""},
+        {"Mu-henkan", 30, 25, "Mu-\nhenkan", ""},
+        {"Backspace", 20, 25, "Backs", ""},
+        {"A\nB\nC", 23, 17, "A\nB", ""},
+        {u8"ЖA", 23, 25, "A", u8"Ж"},
+    };
+    for (const auto& row : rows) {
+        std::string undrawable;
+        EXPECT_EQ(FitLegend(row.legend, Box{0, 0, row.width, row.height}, undrawable), row.fitted)
+            << row.legend;
+        EXPECT_EQ(undrawable, row.undrawable) << row.legend;
+    }
+}
+
+// A 60 % board and a split board: every rectangle lies on its drawn cap, inside the picture.
+TEST(LayoutMaking, EveryRectangleLiesOnItsDrawnCap) {
+    const char* const boards[] = {
+        R"([["~\n`","!\n1","@\n2","#\n3","$\n4","%\n5","^\n6","&\n7","*\n8","(\n9",")\n0","_\n-","+\n=",{"w":2},"Backspace"],
+            [{"w":1.5},"Tab","Q","W","E","R","T","Y","U","I","O","P","{\n[","}\n]",{"w":1.5},"|\n\\"],
+            [{"w":1.75},"Caps Lock","A","S","D","F","G","H","J","K","L",":\n;","\"\n'",{"w":2.25},"Enter"],
+            [{"w":2.25},"Shift","Z","X","C","V","B","N","M","<\n,",">\n.","?\n/",{"w":2.75},"Shift"],
+            [{"w":1.25},"Ctrl",{"w":1.25},"Win",{"w":1.25},"Alt",{"w":6.25},"",{"w":1.25},"Alt",{"w":1.25},"Win",{"w":1.25},"Menu",{"w":1.25},"Ctrl"]])",
+        R"([{"name":"Split"},["Q","W","E","R","T",{"x":2},"Y","U","I","O","P"],["A","S","D","F","G",{"x":2},"H","J","K","L",";"],
+            [{"w":1.5},"Shift",{"w":3.5},"",{"x":2,"w":3.5},"Enter",{"w":1.5},"Shift"]])",
+    };
+    for (const char* json : boards) {
+        MadeLayout made;
+        std::string error;
+        MakeOptions options;
+        options.layoutName = "Board";
+        ASSERT_TRUE(MakeLayout(Board(json), options, made, error)) << error;
+        const Picture picture = DrawLayoutPicture(made.sheet);
+        for (const LayoutKey& key : made.sheet.keys) {
+            ASSERT_GT(key.box.width, 10) << key.label;
+            ASSERT_GE(key.box.left, 0);
+            ASSERT_LE(key.box.left + key.box.width, kPictureWidth);
+            ASSERT_LE(key.box.top + key.box.height, kPictureHeight);
+            for (int y = key.box.top + 1; y < key.box.top + key.box.height - 1; ++y) {
+                for (int x = key.box.left + 1; x < key.box.left + key.box.width - 1; ++x) {
+                    const Rgb pixel = picture.pixels[static_cast<size_t>(y) * kPictureWidth + x];
+                    const bool surrounding =
+                        (pixel.red == kBackgroundColour.red && pixel.green == kBackgroundColour.green) ||
+                        (pixel.red == kCaseColour.red && pixel.green == kCaseColour.green);
+                    ASSERT_FALSE(surrounding) << key.label << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+TEST(LayoutMaking, RefusesWhatNoLayoutCanHold) {
+    std::string many = "[[";
+    for (size_t i = 0; i <= kMaxLayoutKeys; ++i) {
+        many += i == 0 ? "\"K\"" : ",\"K\"";
+    }
+    many += "]]";
+    const struct {
+        const char* json;
+        std::vector<std::string> notRequired;
+        std::string title;
+        const char* error;
+    } rows[] = {
+        {R"([["A","B"],[{"x":0.5,"y":-0.5},"C"]])",
+         {},
+         "",
+         "row 2, column 1 (legend \"C\") overlaps row 1, column 1"},
+        {R"([["A",{"x":400},"B"]])", {}, "", "is too large for the 700 x 340 picture"},
+        {R"([["A","B"]])", {"Z"}, "", "--not-required \"Z\" names no key"},
+        {R"([["A","B"]])",
+         {},
+         std::string(150, 'T'),
+         "line 1 of the layout file would be 152 characters long"},
+        {many.c_str(), {}, "", "the keyboard has 201 keys, and a layout holds at most 200"},
+    };
+    for (const auto& row : rows) {
+        MadeLayout made;
+        MakeOptions options;
+        options.layoutName = "Board";
+        options.notRequired = row.notRequired;
+        options.title = row.title;
+        std::string error;
+        KleBoard board;
+        ASSERT_TRUE(ReadKleBoard(row.json, board, error)) << error;
+        EXPECT_FALSE(MakeLayout(board, options, made, error)) << row.json;
+
+        EXPECT_NE(error.find(row.error), std::string::npos) << error;
+    }
+}
+
+class KblmakeRun : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = testing::TempDir() + "kblmake_XXXXXX";
+        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::string Write(const std::string& name, const std::string& text) const {
+        std::ofstream(folder + "/" + name, std::ios::binary) << text;
+        return folder + "/" + name;
+    }
+
+    static MakeResult Run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "kblmake");
+        std::vector<const char*> argv;
+        for (const std::string& argument : arguments) {
+            argv.push_back(argument.c_str());
+        }
+        return RunKblmake(static_cast<int>(argv.size()), argv.data());
+    }
+
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string folder;
+};
+
+TEST_F(KblmakeRun, WritesAPairThatLoadsAndMarksKeysNotRequired) {
+    const std::string json = Write("pad.json", R"([{"name":"Pad"},["Fn","A","Win"]])");
+    const MakeResult result = Run(
+        {"--map", "Fn=7,99,E", "--not-required", "Win", "--title", "My pad", json, folder + "/out/Pad.kbl"});
+    EXPECT_EQ(result.exitCode, kMakeRefused) << "the output folder does not exist yet";
+    std::filesystem::create_directory(folder + "/out");
+    const MakeResult made = Run(
+        {"--map", "Fn=7,99,E", "--not-required", "Win", "--title", "My pad", json, folder + "/out/Pad.kbl"});
+    ASSERT_EQ(made.exitCode, kMakeDone) << made.errors;
+    EXPECT_NE(made.output.find("Pad.kbl and "), std::string::npos);
+    const std::string text = ReadFile(folder + "/out/Pad.kbl");
+    EXPECT_EQ(text.substr(0, 10), "# My pad\r\n");
+    EXPECT_NE(text.find("Made by kblmake from pad.json"), std::string::npos);
+    EXPECT_NE(text.find("7,99,\"Fn\",\"true\",\"DQSTATUSUP\""), std::string::npos);
+    EXPECT_NE(text.find("\"VK_RWIN\",92,\"Right Win\",\"true\",\"DQSTATUSNOTEST\""), std::string::npos);
+    EXPECT_EQ(ReadFile(folder + "/out/Pad.bmp").size(), 54u + 700u * 3u * 340u);
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::directory_iterator(folder + "/out")) {
+        written.push_back(entry.path().filename().string());
+    }
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{"Pad.bmp", "Pad.kbl"}));
+    CheckOptions check;
+    check.paths.push_back(folder + "/out");
+    EXPECT_EQ(CheckLayouts(check).exitCode, kCheckClean);
+}
+
+TEST_F(KblmakeRun, BadInputWritesNothingAndSaysWhy) {
+    Write("Old.kbl", "old");
+    const struct {
+        std::vector<std::string> arguments;
+        int exitCode;
+        const char* message;
+    } rows[] = {
+        {{"{dir}/missing.json", "{dir}/Old"}, kMakeRefused, "missing.json: cannot read the file"},
+        {{"{dir}/bad.json", "{dir}/Old"}, kMakeRefused, "bad.json: not a JSON file"},
+        {{"{dir}/fn.json", "{dir}/Old"}, kMakeRefused, "(legend \"Fn\"): kblmake does not know"},
+        {{"--map-file", "{dir}/missing.map", "{dir}/fn.json", "{dir}/Old"},
+         kMakeRefused,
+         "missing.map: cannot read the mapping file"},
+        {{"--map", "Fn", "{dir}/fn.json", "{dir}/Old"}, kMakeUsageError, "--map \"Fn\" is no mapping"},
+        {{"--frobnicate", "{dir}/fn.json", "{dir}/Old"}, kMakeUsageError, "unknown option --frobnicate"},
+        {{"{dir}/fn.json"}, kMakeUsageError, "give the JSON file and the output's name"},
+    };
+    Write("bad.json", "[[\"A\"");
+    Write("fn.json", R"([["Fn"]])");
+    for (const auto& row : rows) {
+        std::vector<std::string> arguments;
+        for (std::string argument : row.arguments) {
+            if (argument.compare(0, 5, "{dir}") == 0) {
+                argument = folder + argument.substr(5);
+            }
+            arguments.push_back(argument);
+        }
+        const MakeResult result = Run(arguments);
+        EXPECT_EQ(result.exitCode, row.exitCode) << row.message;
+        EXPECT_NE(result.errors.find(row.message), std::string::npos) << result.errors;
+        EXPECT_EQ(Files(), (std::vector<std::string>{"Old.kbl", "bad.json", "fn.json"}));
+    }
+    EXPECT_EQ(ReadFile(folder + "/Old.kbl"), "old");
+}
+
+}  // namespace

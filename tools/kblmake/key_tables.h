@@ -1,0 +1,39 @@
+// What kblmake knows of keys: the codes Windows sends for the usual legends, for the characters of the US
+// and Japanese layouts, and for the numeric keypad by position.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct KeyCodes {
+    int32_t virtualKey = 0;
+    int32_t scanCode = 0;
+    bool extended = false;
+    std::string caption;  // what the tester shows and logs; ASCII
+};
+
+// A legend as the name tables spell it: small letters, without blanks, hyphens, underscores and line breaks.
+std::string NormalizeLegend(const std::string& legend);
+
+enum class KeySide { Left, Right };
+
+// The codes of a key whose legend names it: an English or German key name in any case and spacing (Esc,
+// Backspace, Pos1, Page Up, F5, Num Lock, Muhenkan, ...), an arrow, or a key name of the layout files,
+// spelled exactly (VK_F13). Shift, Ctrl, Alt and Win differ by `side`. False for any other legend.
+bool LookupNamedKey(const std::string& legend, KeySide side, KeyCodes& codes);
+
+// The codes of the key whose unshifted character is `character` (one code point, UTF-8) on a US keyboard,
+// or on a Japanese one when `japanese`. False for a character the layout does not place.
+bool LookupCharacterKey(const std::string& character, bool japanese, KeyCodes& codes);
+
+// The codes of the numeric keypad's key `column` units right of Num Lock and `row` units below it; the
+// decimal key is captioned for a comma when `comma`. False for a place where no keypad key lies.
+bool LookupKeypadKey(int column, int row, bool comma, KeyCodes& codes);
+
+// An ASCII caption for the character `character` (one code point, UTF-8): itself, a capital for a small
+// letter, or a spelled-out name for the few others keyboards print (Ae for Ä, ss for ß, Yen for ¥). Empty
+// when there is none.
+std::string CaptionForCharacter(const std::string& character);
+
+// The layout file's column 1 for `virtualKey`: a quoted letter or digit, a quoted key name, or the number.
+std::string LayoutCodeOf(int32_t virtualKey);
