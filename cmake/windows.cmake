@@ -71,11 +71,12 @@ add_custom_command(OUTPUT ${releaseZip}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${releaseDir} ${releaseZip}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${releaseDir}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dorvelquinta> $<TARGET_FILE:filter> $<TARGET_FILE:hostsim>
-        $<TARGET_FILE:kblcheck> ${shippedLayouts} ${releaseDir}
+        $<TARGET_FILE:kblcheck> ${shippedLayouts} ${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ini ${releaseDir}
     ${releaseTextCommands}
     COMMAND ${CMAKE_COMMAND} -E chdir ${releaseRoot} ${CMAKE_COMMAND} -E tar cf ${releaseZip} --format=zip
         ${releaseName}
-    DEPENDS dorvelquinta filter hostsim kblcheck ${shippedLayouts} ${releaseTextSources}
+    DEPENDS dorvelquinta filter hostsim kblcheck ${shippedLayouts} ${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ini
+        ${releaseTextSources}
         ${PROJECT_SOURCE_DIR}/cmake/windows_text.cmake
     COMMENT "Packing ${releaseName}.zip"
     VERBATIM)

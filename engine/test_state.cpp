@@ -51,6 +51,7 @@ void ResetTest() {
     testState.heldKeys = 0;
     testState.mostKeysHeld = 0;
     testState.chatterKey = -1;
+    testState.failReason = -1;
     if (catalogue.currentKeys != nullptr) {
         std::vector<KeyEntry>& keys = *catalogue.currentKeys;
         for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {

@@ -61,7 +61,7 @@ platform=${name##*-}
 # What ships: the four programs, the guides as text and every layout with its picture, in one folder.
 check_contents() {
     local layout expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe"
-        "$name/kblcheck.exe" "$name/guide.txt" "$name/host-link.txt")
+        "$name/kblcheck.exe" "$name/guide.txt" "$name/host-link.txt" "$name/dorvelquinta.ini")
     for layout in "$root"/keyboards/*.kbl "$root"/keyboards/*.bmp; do
         expected+=("$name/$(basename "$layout")")
     done
