@@ -4,7 +4,8 @@
 std::vector<E2eCase> ListCases() {
     std::vector<E2eCase> cases;
     for (auto* list : {ListStartupCases, ListKeyCases, ListWindowCases, ListProductionCases, ListRecordCases,
-                       ListLedCases, ListSpeedCases, ListSoakCases, ListPluginCases, ListSystemKeyCases}) {
+                       ListChatterCases, ListLedCases, ListSpeedCases, ListSoakCases, ListPluginCases,
+                       ListSystemKeyCases}) {
         std::vector<E2eCase> table = list();
         cases.insert(cases.end(), table.begin(), table.end());
     }
