@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr size_t kLongestRecordPath = 259;
+constexpr int kLongestRecordPath = 259;
 
 // `text` as a whole number from `low` to `high`, blanks around it allowed; false when it is not one.
 bool ReadWholeNumber(const std::string& text, long low, long high, long& number) {
@@ -49,10 +49,10 @@ void ReadSettings(WindowHandle owner, const std::string& path) {
         }
     }
     if (ReadSettingText(path, "RecordPath", value)) {
-        if (value.size() <= kLongestRecordPath) {
+        if (value.size() <= static_cast<size_t>(kLongestRecordPath)) {
             program.recordPath = value;
         } else {
-            problems += FormatText("RecordPath is longer than %zu characters: the default is used instead.\n",
+            problems += FormatText("RecordPath is longer than %d characters: the default is used instead.\n",
                                    kLongestRecordPath);
         }
     }

@@ -21,6 +21,18 @@ std::string DirectoryOf(const std::string& path, char separator) {
     return last == std::string::npos ? std::string() : path.substr(0, last);
 }
 
+std::string WithExtension(const std::string& path, const std::string& extension) {
+    size_t dot = std::string::npos;
+    for (size_t i = 0; i < path.size(); i += CharacterLength(path.c_str() + i)) {
+        if (path[i] == '.') {
+            dot = i;
+        } else if (path[i] == '\\' || path[i] == '/') {
+            dot = std::string::npos;
+        }
+    }
+    return path.substr(0, dot) + extension;
+}
+
 std::string BitmapNameFor(const std::string& layoutFileName) {
     return layoutFileName.substr(0, layoutFileName.rfind('.')) + ".bmp";
 }

@@ -22,5 +22,8 @@ size_t CharacterLength(const char* text);
 // separator's never cuts it.
 std::string DirectoryOf(const std::string& path, char separator = kPathSeparator);
 
+// `path` with `extension` (".csv") instead of the extension of its file part, or added when it has none.
+std::string WithExtension(const std::string& path, const std::string& extension);
+
 // The name of the bitmap that goes with a layout file: the name cut at its last "." followed by ".bmp".
 std::string BitmapNameFor(const std::string& layoutFileName);

@@ -25,6 +25,12 @@ void ShowMessage(WindowHandle owner, const std::string& text, const char* captio
 // 100 layouts the native kblcheck may check another first 100 than the tester loads.
 std::vector<std::string> FindLayoutFiles(const std::string& directory);
 
+// `text`, in the ANSI code page, converted to UTF-8.
+std::string AnsiToUtf8(const std::string& text);
+
+// The computer's name.
+std::string ReadComputerName();
+
 // True when `byte` opens a double-byte character in the system's ANSI code page (0x81-0xFE in GBK, the code
 // page of a Chinese Windows). Paths and typed names are walked by characters with it, so that the second byte
 // of a character is never taken for a backslash.
@@ -46,6 +52,7 @@ struct LocalTime {
     int32_t hour = 0;
     int32_t minute = 0;
     int32_t second = 0;
+    int32_t utcOffsetMinutes = 0;  // local time minus UTC: 480 in China
 };
 
 // Reads the local date and time from the system's clock, with no limit in 2038; false when it cannot be read.

@@ -5,9 +5,11 @@
 #include <strings.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 
+#include "base/gbk_posix.h"
 #include "base/platform.h"
 
 bool ReadLocalTime(LocalTime& now) {
@@ -17,8 +19,17 @@ bool ReadLocalTime(LocalTime& now) {
         return false;
     }
     now = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_wday,
-           local.tm_hour,        local.tm_min,     local.tm_sec};
+           local.tm_hour,        local.tm_min,     local.tm_sec,  static_cast<int32_t>(local.tm_gmtoff / 60)};
     return true;
+}
+
+std::string AnsiToUtf8(const std::string& text) {
+    return GbkToUtf8(text);
+}
+
+std::string ReadComputerName() {
+    char name[256] = "";
+    return gethostname(name, sizeof name - 1) == 0 ? std::string(name) : std::string();
 }
 
 // The native tools take no settings.

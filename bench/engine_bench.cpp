@@ -77,12 +77,13 @@ void PressAndRelease(int key) {
     OnKeyUp(program.mainWindow, 0x30 + key, lParam);
 }
 
-void SetUpEngine(bool trace) {
+void SetUpEngine(bool trace, bool chatter = false) {
     CloseLog();
     ResetCoreState();
     program.ticksPerMs = 1000000;
     program.mainWindow = reinterpret_cast<WindowHandle>(1);
     program.traceOn = trace ? 1 : 0;
+    program.chatterMs = chatter ? 20 : 0;
     LoadBenchLayout();
     if (trace) {
         testLog.stream = std::fopen("/dev/null", "w");
@@ -90,7 +91,7 @@ void SetUpEngine(bool trace) {
 }
 
 void BM_PressAndRelease(benchmark::State& state) {
-    SetUpEngine(state.range(0) != 0);
+    SetUpEngine(state.range(0) != 0, state.range(1) != 0);
     int key = 0;
     for (auto _ : state) {
         PressAndRelease(key);
@@ -98,11 +99,12 @@ void BM_PressAndRelease(benchmark::State& state) {
     }
     CloseLog();
 }
-BENCHMARK(BM_PressAndRelease)->Arg(0)->Arg(1)->ArgNames({"trace"});
+BENCHMARK(BM_PressAndRelease)->Args({0, 0})->Args({1, 0})->Args({0, 1})->ArgNames({"trace", "chatter"});
 
-// The summary line: time and allocations per press and release with the trace off.
-void PrintSummary() {
-    SetUpEngine(false);
+// The summary line: time and allocations per press and release with the trace off, chatter detection on or
+// off.
+void PrintSummary(bool chatter) {
+    SetUpEngine(false, chatter);
     constexpr int kRounds = 200000;
     for (int i = 0; i < kPlainKeys; ++i) {
         PressAndRelease(i);
@@ -115,7 +117,8 @@ void PrintSummary() {
     const auto elapsed = std::chrono::steady_clock::now() - start;
     const double nanoseconds = std::chrono::duration<double, std::nano>(elapsed).count() / kRounds;
     const double perEvent = static_cast<double>(allocations - allocationsBefore) / (2.0 * kRounds);
-    std::printf("engine: %.0f ns per press and release, %g allocations per event\n", nanoseconds, perEvent);
+    std::printf("engine%s: %.0f ns per press and release, %g allocations per event\n",
+                chatter ? " with chatter detection" : "", nanoseconds, perEvent);
 }
 
 }  // namespace
@@ -124,6 +127,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    PrintSummary();
+    PrintSummary(false);
+    PrintSummary(true);
     return 0;
 }

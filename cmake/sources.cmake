@@ -2,6 +2,7 @@
 # it; app/ on top. Core files are portable and never include <windows.h>; shell files end in _win.cpp;
 # native platform files end in _posix.cpp.
 set(DVQ_CORE_SOURCES
+    base/disk_file.cpp
     base/paths.cpp
     base/program.cpp
     base/text_format.cpp
@@ -15,7 +16,9 @@ set(DVQ_CORE_SOURCES
     engine/readouts.cpp
     engine/test_state.cpp
     engine/verdict.cpp
+    engine/verdict_record.cpp
     records/host_link.cpp
+    records/keyboard_record.cpp
     records/log_file.cpp
     records/test_log.cpp
     app/command_line.cpp
@@ -34,6 +37,7 @@ set(DVQ_SHELL_SOURCES
     records/host_link_win.cpp
     records/identification_win.cpp
     records/log_browse_win.cpp
+    records/record_file_win.cpp
     app/about_box_win.cpp
     app/help_win.cpp
     app/main_window_win.cpp
@@ -43,5 +47,6 @@ set(DVQ_SHELL_SOURCES
 )
 
 set(DVQ_POSIX_SOURCES
+    base/gbk_posix.cpp
     base/system_posix.cpp
 )

@@ -6,6 +6,8 @@ set(DVQ_STATIC_LINK -static -static-libgcc -static-libstdc++ -s)
 set_source_files_properties(resources/dorvelquinta.rc PROPERTIES OBJECT_DEPENDS
     "${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ico;${PROJECT_SOURCE_DIR}/resources/about_title.bmp;${PROJECT_SOURCE_DIR}/resources/about_logo.bmp")
 add_executable(dorvelquinta WIN32 ${DVQ_SHELL_SOURCES} resources/dorvelquinta.rc)
+# The settings that ship lie beside the build's tester too, where the end-to-end cases take them from.
+configure_file(resources/dorvelquinta.ini ${PROJECT_BINARY_DIR}/dorvelquinta.ini COPYONLY)
 target_include_directories(dorvelquinta PRIVATE ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(dorvelquinta PRIVATE dvq_core)
 target_link_options(dorvelquinta PRIVATE ${DVQ_STATIC_LINK} -mwindows)
@@ -73,11 +75,13 @@ add_custom_command(OUTPUT ${releaseZip}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${releaseDir} ${releaseZip}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${releaseDir}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dorvelquinta> $<TARGET_FILE:filter> $<TARGET_FILE:hostsim>
-        $<TARGET_FILE:kblcheck> $<TARGET_FILE:kblmake> ${shippedLayouts} ${releaseDir}
+        $<TARGET_FILE:kblcheck> $<TARGET_FILE:kblmake> ${shippedLayouts} ${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ini
+        ${releaseDir}
     ${releaseTextCommands}
     COMMAND ${CMAKE_COMMAND} -E chdir ${releaseRoot} ${CMAKE_COMMAND} -E tar cf ${releaseZip} --format=zip
         ${releaseName}
-    DEPENDS dorvelquinta filter hostsim kblcheck kblmake ${shippedLayouts} ${releaseTextSources}
+    DEPENDS dorvelquinta filter hostsim kblcheck kblmake ${shippedLayouts}
+        ${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ini ${releaseTextSources}
         ${PROJECT_SOURCE_DIR}/cmake/windows_text.cmake
     COMMENT "Packing ${releaseName}.zip"
     VERBATIM)

@@ -85,28 +85,77 @@ const char* LabelOf(int32_t index) {
     return index < 0 ? "N/A" : (*catalogue.currentKeys)[static_cast<size_t>(index)].label.c_str();
 }
 
-// The status line: the recent presses, after the latest chatter when there was one. It changes only with the
-// history or a chatter, so it is built again only then: a key-up, which records nothing, costs no rebuild.
+// The line of recent presses as last built: its text, the length of each label in it (with its space, newest
+// first) and the history it shows.
+struct HistoryLine {
+    char text[kHistoryLineCapacity] = "";
+    size_t length = 0;
+    uint16_t labelLengths[kHistorySize] = {};
+    int32_t labelCount = 0;
+    uint32_t generation = 0;
+    int32_t position = 0;
+    const std::vector<KeyEntry>* keys = nullptr;
+};
+
+HistoryLine historyLine;
+
+const std::string& HistoryLabel(int32_t slot) {
+    return (*catalogue.currentKeys)[static_cast<size_t>(testState.history[slot].keyIndex)].label;
+}
+
+// The line walked from the newest press, as far as whole labels fit.
+void BuildHistoryLine() {
+    HistoryLine& line = historyLine;
+    line.length = 0;
+    line.labelCount = 0;
+    int32_t slot = PreviousHistorySlot(testState.historyPos);
+    for (int i = 0; i < kHistorySize && testState.history[slot].keyIndex >= 0; ++i) {
+        const std::string& label = HistoryLabel(slot);
+        if (line.length + label.size() + 1 >= kHistoryLineCapacity) {
+            break;
+        }
+        std::memcpy(line.text + line.length, label.data(), label.size());
+        line.length += label.size();
+        line.text[line.length++] = ' ';
+        line.labelLengths[line.labelCount++] = static_cast<uint16_t>(label.size() + 1);
+        slot = PreviousHistorySlot(slot);
+    }
+    line.text[line.length] = '\0';
+}
+
+// One press more: its label goes in front, and the oldest labels leave the line when the history has let them
+// go or they no longer fit. The same line as a walk from the newest press gives.
+bool AddNewestLabel() {
+    HistoryLine& line = historyLine;
+    const std::string& label = HistoryLabel(PreviousHistorySlot(testState.historyPos));
+    const size_t added = label.size() + 1;
+    if (added >= kHistoryLineCapacity) {
+        return false;
+    }
+    while (line.labelCount > 0 &&
+           (line.labelCount == kHistorySize || line.length + added >= kHistoryLineCapacity)) {
+        line.length -= line.labelLengths[--line.labelCount];
+    }
+    std::memmove(line.text + added, line.text, line.length);
+    std::memmove(line.labelLengths + 1, line.labelLengths, sizeof line.labelLengths[0] * line.labelCount);
+    std::memcpy(line.text, label.data(), label.size());
+    line.text[label.size()] = ' ';
+    line.length += added;
+    line.text[line.length] = '\0';
+    line.labelLengths[0] = static_cast<uint16_t>(added);
+    ++line.labelCount;
+    return true;
+}
+
+// The status line: the recent presses, after the latest chatter when there was one.
 const char* StatusLineText() {
+    if (testState.chatterKey < 0) {
+        return HistoryLineText();
+    }
     static char line[kHistoryLineCapacity];
-    static uint32_t shownGeneration = 0;
-    static int32_t shownChatterKey = -2;
-    static int32_t shownChatterGap = -1;
-    static const std::vector<KeyEntry>* shownKeys = nullptr;
-    if (shownGeneration == testState.historyGeneration && shownChatterKey == testState.chatterKey &&
-        shownChatterGap == testState.chatterGapMs && shownKeys == catalogue.currentKeys) {
-        return line;
-    }
-    shownGeneration = testState.historyGeneration;
-    shownChatterKey = testState.chatterKey;
-    shownChatterGap = testState.chatterGapMs;
-    shownKeys = catalogue.currentKeys;
-    int prefix = 0;
-    if (testState.chatterKey >= 0) {
-        prefix = std::snprintf(line, sizeof line, "按键抖动 %s: %d ms   ", LabelOf(testState.chatterKey),
-                               testState.chatterGapMs);
-        prefix = std::min(prefix, static_cast<int>(sizeof line) - 1);
-    }
+    const int prefix = std::min(std::snprintf(line, sizeof line, "按键抖动 %s: %d ms   ",
+                                              LabelOf(testState.chatterKey), testState.chatterGapMs),
+                                static_cast<int>(sizeof line) - 1);
     // Only whole labels follow the chatter: the line ends after the last one that fits.
     const char* history = HistoryLineText();
     size_t length = std::min(std::strlen(history), sizeof line - 1 - static_cast<size_t>(prefix));
@@ -120,26 +169,23 @@ const char* StatusLineText() {
 
 }  // namespace
 
+// Built again only when the history changed, and then by one label in front when one press was added, the
+// usual case: a key event costs no walk over the hundred recorded presses.
 const char* HistoryLineText() {
-    static char line[kHistoryLineCapacity];
-    size_t length = 0;
-    int32_t slot = PreviousHistorySlot(testState.historyPos);
-    for (int i = 0; i < kHistorySize; ++i) {
-        const HistoryEntry& entry = testState.history[slot];
-        if (entry.keyIndex < 0) {
-            break;
-        }
-        const std::string& label = (*catalogue.currentKeys)[static_cast<size_t>(entry.keyIndex)].label;
-        if (length + label.size() + 1 >= kHistoryLineCapacity) {
-            break;
-        }
-        std::memcpy(line + length, label.data(), label.size());
-        length += label.size();
-        line[length++] = ' ';
-        slot = PreviousHistorySlot(slot);
+    HistoryLine& line = historyLine;
+    if (line.generation == testState.historyGeneration && line.keys == catalogue.currentKeys) {
+        return line.text;
     }
-    line[length] = '\0';
-    return line;
+    const bool onePressMore = line.generation + 1 == testState.historyGeneration &&
+                              line.keys == catalogue.currentKeys &&
+                              (line.position + 1) % kHistorySize == testState.historyPos;
+    if (!onePressMore || !AddNewestLabel()) {
+        BuildHistoryLine();
+    }
+    line.generation = testState.historyGeneration;
+    line.position = testState.historyPos;
+    line.keys = catalogue.currentKeys;
+    return line.text;
 }
 
 float TypingRate() {

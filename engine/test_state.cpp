@@ -46,11 +46,12 @@ void ResetTest() {
     for (HistoryEntry& slot : testState.history) {
         slot = HistoryEntry();
     }
-    ++testState.historyGeneration;
+    testState.historyGeneration += 2;  // more than one press: the readouts build the line anew
     testState.firstPressTime = 0;
     testState.heldKeys = 0;
     testState.mostKeysHeld = 0;
     testState.chatterKey = -1;
+    testState.failReason = -1;
     if (catalogue.currentKeys != nullptr) {
         std::vector<KeyEntry>& keys = *catalogue.currentKeys;
         for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {

@@ -32,6 +32,7 @@ struct TestState {
     int32_t mostKeysHeld = 0;    // the most held down at once since the reset (the rollover seen)
     int32_t chatterKey = -1;     // entry of the latest chatter since the reset; -1 for none
     int32_t chatterGapMs = 0;    // its gap from release to press
+    int32_t failReason = -1;     // the failure reason the verdict recorded; -1 for none
 };
 
 extern TestState testState;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/program.h"
+#include "engine/test_state.h"
 #include "records/host_link.h"
 #include "records/test_log.h"
 
@@ -11,19 +12,34 @@ namespace {
 
 constexpr int32_t kFailureMessageCode = 3;
 
-// The log line of each reason, by reason number.
-const char* const kReasonLines[] = {
-    "    失败原因: 按键损坏\n", "    失败原因: 整行损坏\n", "    失败原因: 整列损坏\n",
-    "    失败原因: LED 损坏\n", "    失败原因: 其他原因\n", "    失败原因: 无法显示判定对话框\n",
+constexpr const char* kReasonLinePrefix = "    失败原因: ";
+
+// Each reason by number: its text in the log line, and the stable code the keyboard's record carries.
+struct FailReason {
+    const char* text;
+    const char* code;
+};
+const FailReason kReasons[] = {
+    {"按键损坏", "key_broken"}, {"整行损坏", "row_broken"}, {"整列损坏", "column_broken"},
+    {"LED 损坏", "led_broken"}, {"其他原因", "other"},      {"无法显示判定对话框", "not_shown"},
 };
 
 }  // namespace
 
+const char* FailReasonText(int32_t reason) {
+    return kReasons[reason].text;
+}
+
+const char* FailReasonCode(int32_t reason) {
+    return kReasons[reason].code;
+}
+
 void RecordFailReason(int32_t reason) {
-    const char* line = kReasonLines[reason];
-    LogLine("%s", line);
+    testState.failReason = reason;
+    const std::string line = std::string(kReasonLinePrefix) + kReasons[reason].text + "\n";
+    LogLine("%s", line.c_str());
     if (program.pluginMode) {
-        ReportMessage((std::string("操作失败 -") + line).c_str(), kFailureMessageCode);
+        ReportMessage(("操作失败 -" + line).c_str(), kFailureMessageCode);
     }
 }
 

@@ -24,8 +24,14 @@ enum class VerdictOutcome { Passed, Failed, WindowGone };
 // it still exists. Defined by the shell (and by the unit tests' fake).
 int32_t ShowVerdictDialog(VerdictDialog dialog);
 
-// Writes the log line of failure reason `reason` and, in plug-in mode, reports the failure to the host.
+// Writes the log line of failure reason `reason` and, in plug-in mode, reports the failure to the host; the
+// reason is kept for the keyboard's record.
 void RecordFailReason(int32_t reason);
+
+// The text of failure reason `reason`, as its log line shows it, and its stable code in the keyboard's
+// record.
+const char* FailReasonText(int32_t reason);
+const char* FailReasonCode(int32_t reason);
 
 // Asks for the verdict: with `verify` the pass question, without it the failure at once ("User Selection:
 // FAILED"); after anything but Yes the failure reason. Only the operator's Yes passes a keyboard: a question

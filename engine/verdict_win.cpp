@@ -8,6 +8,7 @@
 #include "engine/verdict.h"
 #include "records/host_link.h"
 #include "records/identification_win.h"
+#include "records/record_file_win.h"
 #include "records/test_log.h"
 #include "resources/resource_ids.h"
 
@@ -73,7 +74,8 @@ int32_t ShowVerdictDialog(VerdictDialog dialog) {
 bool ConcludeTest(WindowHandle window, bool verify) {
     HWND mainWindow = static_cast<HWND>(window);
     TraceLine("Checking whether the test has passed. User verifiaction required: %d\n", verify ? 1 : 0);
-    if (DecideVerdict(verify) == VerdictOutcome::WindowGone) {
+    const VerdictOutcome outcome = DecideVerdict(verify);
+    if (outcome == VerdictOutcome::WindowGone) {
         return false;  // the window was destroyed while a dialog was open
     }
     // The verdict reaches the disk before the next keyboard; a log that cannot take it is replaced or ends
@@ -84,6 +86,7 @@ bool ConcludeTest(WindowHandle window, bool verify) {
         }
         return false;
     }
+    KeepKeyboardRecord(outcome == VerdictOutcome::Passed);
     ResetTest();
     InvalidateRect(mainWindow, nullptr, FALSE);
     SetFocus(mainWindow);

@@ -5,7 +5,10 @@
 
 #include "base/program.h"
 #include "base/shell_services_win.h"
+#include "base/text_format.h"
+#include "engine/verdict_record.h"
 #include "layouts/layout_catalogue.h"
+#include "records/keyboard_record.h"
 #include "records/log_browse_win.h"
 #include "records/log_file.h"
 #include "records/test_log.h"
@@ -86,6 +89,15 @@ void ContinueOperator(HWND dialog) {
     if (!acceptable) {
         return;
     }
+    // With records kept, their file must open too; it follows the log's path unless the settings name it.
+    const std::string recordPath = program.recordOn ? RecordFilePath(logPath) : std::string();
+    if (!recordPath.empty() && !RecordFileWritable(recordPath)) {
+        ShowError(dialog,
+                  FormatText("无法打开记录文件 %s。请换一个日志文件名，或检查设置文件中的 RecordPath。",
+                             recordPath.c_str())
+                      .c_str());
+        return;
+    }
     // A typed path longer than the field is read is not opened cut short: it is refused as a log that cannot
     // be opened.
     const bool pathWhole = GetWindowTextLengthA(GetDlgItem(dialog, kLogPathField)) < kLogPathSize;
@@ -95,6 +107,9 @@ void ContinueOperator(HWND dialog) {
     }
     WriteLogHeader(operatorId, productId, batchId,
                    OsNameText(program.osPlatformId, program.osMajorVersion, program.osMinorVersion));
+    testLog.identity.operatorId = operatorId;
+    testLog.identity.productId = productId;
+    testLog.identity.batchId = batchId;
     EndDialog(dialog, 1);
 }
 
@@ -139,6 +154,8 @@ struct SerialDialog {
         if (keyboardSerial[0] != '\0' && keyboardVersion[0] != '\0') {
             LogLine("序列号: %s\n", keyboardSerial);
             LogLine("版本号: %s\n", keyboardVersion);
+            testLog.identity.serial = keyboardSerial;
+            testLog.identity.version = keyboardVersion;
             EndDialog(dialog, 1);
         } else {
             SetDlgItemTextA(dialog, kPrompt, "请输入序列号和版本号");

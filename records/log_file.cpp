@@ -80,6 +80,7 @@ const char* LogNameMessage(LogNameCheck check) {
 bool OpenLog(const char* path, bool append) {
     testLog.stream = std::fopen(path, append ? kAppendMode : kOverwriteMode);
     testLog.writeFailed = false;
+    testLog.path = path;
     return testLog.stream != nullptr;
 }
 

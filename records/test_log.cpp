@@ -4,28 +4,12 @@
 #include <cstdarg>
 #include <string>
 
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
+#include "base/disk_file.h"
 #include "base/program.h"
 
 TestLogState testLog;
 
 namespace {
-
-// The system's own commit of a file's data to the disk.
-#if defined(_WIN32)
-bool CommitToDisk(FILE* stream) {
-    return _commit(_fileno(stream)) == 0;
-}
-#else
-bool CommitToDisk(FILE* stream) {
-    return fsync(fileno(stream)) == 0;
-}
-#endif
 
 char logLineBuffer[kLogLineBufferSize];
 
@@ -86,7 +70,7 @@ bool CommitLog() {
     if (testLog.stream == nullptr) {
         return true;
     }
-    if (std::fflush(testLog.stream) != 0 || !CommitToDisk(testLog.stream)) {
+    if (!CommitToDisk(testLog.stream)) {
         testLog.writeFailed = true;
     }
     return !testLog.writeFailed;

@@ -2,14 +2,26 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "base/text_format.h"
 
 constexpr size_t kLogLineBufferSize = 200;
 
+// Who runs the production line and which keyboard is under test, as the identification dialogs took them.
+struct RunIdentity {
+    std::string operatorId;
+    std::string productId;
+    std::string batchId;
+    std::string serial;
+    std::string version;
+};
+
 struct TestLogState {
     FILE* stream = nullptr;    // open log, or none: nothing is logged while it is none
     bool writeFailed = false;  // a line of the open log could not be written or flushed
+    std::string path;          // the open log's path, as typed
+    RunIdentity identity;      // the identifiers the log's lines carry
 };
 
 extern TestLogState testLog;

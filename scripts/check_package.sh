@@ -58,10 +58,11 @@ zip=${zips[0]}
 name=$(basename "$zip" .zip)
 platform=${name##*-}
 
-# What ships: the five programs, the guides as text and every layout with its picture, in one folder.
+# What ships: the five programs, the settings, the guides as text and every layout with its picture, in one
+# folder.
 check_contents() {
     local layout expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe"
-        "$name/kblcheck.exe" "$name/kblmake.exe" "$name/guide.txt" "$name/host-link.txt")
+        "$name/kblcheck.exe" "$name/kblmake.exe" "$name/dorvelquinta.ini" "$name/guide.txt" "$name/host-link.txt")
     for layout in "$root"/keyboards/*.kbl "$root"/keyboards/*.bmp; do
         expected+=("$name/$(basename "$layout")")
     done

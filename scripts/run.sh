@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets the machine up, builds the Windows program and starts the tester, with its hook library and the shipped
-# layouts, from build/run/ under Wine. On a usable display it runs there until closed; without one (or in CI)
-# it runs on Xvfb, presses a few keys, saves build/screenshot.png and ends the tester.
+# Sets the machine up, builds the Windows program and starts the tester, with its hook library, the shipped
+# settings and the shipped layouts, from build/run/ under Wine. On a usable display it runs there until closed;
+# without one (or in CI) it runs on Xvfb, presses a few keys (G bounces, so it chatters, and H stays held),
+# saves build/screenshot.png and ends the tester.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd)
@@ -26,7 +27,7 @@ window_title=$(tester_title "$windows_tree")
 
 mkdir -p "$run_dir"
 rm -f "$run_dir"/*.kbl "$run_dir"/*.bmp
-cp "$windows_tree/dorvelquinta.exe" "$windows_tree/filter.dll" "$run_dir/"
+cp "$windows_tree/dorvelquinta.exe" "$windows_tree/filter.dll" "$windows_tree/dorvelquinta.ini" "$run_dir/"
 shopt -s nullglob
 layouts=(keyboards/*.kbl keyboards/*.bmp)
 shopt -u nullglob
@@ -60,6 +61,9 @@ window=$(wait_for_window "$window_title" "$tester_pid" "$start_timeout") || exit
 
 xdotool windowfocus --sync "$window"
 xdotool key --delay 150 q w e r t y 1 2 3 space
+xdotool keydown g keyup g keydown g
+sleep 0.3
+xdotool keyup g keydown h
 sleep 3
 xwd -root -silent -display "$DISPLAY" | convert xwd:- "$screenshot"
 echo "run: screenshot saved to $screenshot"

@@ -135,6 +135,8 @@ std::string PlayStep(Session& session, const Step& step) {
             return PlayHostBytes(session, step);
         case StepKind::SetRunFlag:
             return PlayRunFlag(session, step);
+        case StepKind::SendTimedKeys:
+            return PlayOnMainWindow(session, step, PlayTimedKeys);
         case StepKind::ExpectKeysElsewhere:
             return PlayKeysElsewhere(session, step);
         case StepKind::ExpectEndWithin:

@@ -24,9 +24,15 @@ std::string FilterTarget(const E2eCase& e2eCase, const CaseSetting& setting, con
 bool PrepareCaseSetting(const E2eCase& e2eCase, const CaseSetting& setting, Session& session,
                         std::string& problem) {
     const std::string filterTarget = FilterTarget(e2eCase, setting, session);
-    const std::string filterSource = FilterLibraryBeside(setting.testerPath);
+    const std::string filterSource = FileBesideTester(setting.testerPath, "filter.dll");
     if (!filterTarget.empty() && !CopyFileA(filterSource.c_str(), filterTarget.c_str(), FALSE)) {
         problem = "cannot copy " + filterSource + " to " + filterTarget;
+        return false;
+    }
+    const std::string settingsSource = FileBesideTester(setting.testerPath, kShippedSettings);
+    const std::string settingsTarget = JoinPath(session.folder, kShippedSettings);
+    if (e2eCase.shippedSettings && !CopyFileA(settingsSource.c_str(), settingsTarget.c_str(), FALSE)) {
+        problem = "cannot copy " + settingsSource + " to " + settingsTarget;
         return false;
     }
     return e2eCase.hostBlockName.empty() ||

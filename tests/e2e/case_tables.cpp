@@ -3,9 +3,9 @@
 
 std::vector<E2eCase> ListCases() {
     std::vector<E2eCase> cases;
-    for (auto* list :
-         {ListStartupCases, ListKeyCases, ListWindowCases, ListProductionCases, ListRecordCases, ListLedCases,
-          ListSpeedCases, ListSoakCases, ListPluginCases, ListSystemKeyCases, ListMadeLayoutCases}) {
+    for (auto* list : {ListStartupCases, ListKeyCases, ListWindowCases, ListProductionCases, ListRecordCases,
+                       ListChatterCases, ListLedCases, ListSpeedCases, ListSoakCases, ListPluginCases,
+                       ListSystemKeyCases, ListMadeLayoutCases}) {
         std::vector<E2eCase> table = list();
         cases.insert(cases.end(), table.begin(), table.end());
     }

@@ -10,6 +10,7 @@ std::vector<E2eCase> ListKeyCases();         // keys and mouse buttons and their
 std::vector<E2eCase> ListWindowCases();      // the button row, the picture's overlays, layouts, the ends
 std::vector<E2eCase> ListProductionCases();  // the identification dialogs and the verdicts
 std::vector<E2eCase> ListRecordCases();      // the log file's modes, names and trace
+std::vector<E2eCase> ListChatterCases();     // chatter and the per-keyboard record, with the shipped settings
 std::vector<E2eCase> ListLedCases();         // the LED test and the lock keys
 std::vector<E2eCase> ListSpeedCases();       // how fast keys reach the tester
 std::vector<E2eCase> ListSoakCases();        // a long random run of keys and mouse buttons

@@ -72,6 +72,7 @@ enum class StepKind {
     SetRunFlag,           // the host sets the block's run flag to `number`
     ExpectEndWithin,      // the tester ends with code 0 between `number` and `extra` ms after the step begins
     ExpectKeysElsewhere,  // a window of the driver's own, in front, gets each of `keys` within `number` ms
+    SendTimedKeys,        // the `moves` go to the main window at once, stamped with their own times
     MoveMainWindow,  // the main window's top-left corner is moved to the screen point (`number`, `extra`)
 };
 
@@ -98,6 +99,13 @@ struct SourcePlace {
     int line = __builtin_LINE();
 };
 
+// A key going down or up at a time of its own, `atMs` after the first move of its step.
+struct KeyMove {
+    KeyStroke key;
+    bool up = false;
+    int atMs = 0;
+};
+
 struct Step {
     StepKind kind;
     int control = 0;
@@ -107,6 +115,7 @@ struct Step {
     std::string text;                // "{dir}" stands for the folder the tester runs from
     std::vector<std::string> names;  // layout names, or lines of a file
     std::vector<KeyStroke> keys;
+    std::vector<KeyMove> moves;
     PictureRect area;
     SourcePlace writtenAt;
 };
@@ -131,8 +140,12 @@ struct E2eCase {
     std::string hostBlockName{};  // when set, the driver creates this shared block before the start
     int hostBlockFill = 0;        // the byte the block is filled with, before its run flag is set to 1
     FilterPlace filterPlace = FilterPlace::None;
-    std::string testerName{};  // the tester's file name in the case folder; the build's own when empty
+    std::string testerName{};      // the tester's file name in the case folder; the build's own when empty
+    bool shippedSettings = false;  // the settings file that ships is laid beside the tester
 };
+
+// The settings file that ships, which the build puts beside the tester.
+constexpr const char* kShippedSettings = "dorvelquinta.ini";
 
 // The colour of every layout picture the cases write.
 constexpr long kPictureColour = 0xC9248F;

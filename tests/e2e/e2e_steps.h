@@ -33,6 +33,7 @@ Step PressKey(const std::vector<KeyStroke>& keys, SourcePlace writtenAt = {});
 Step ReleaseKey(const std::vector<KeyStroke>& keys, SourcePlace writtenAt = {});
 Step TypeKey(const std::vector<KeyStroke>& keys, SourcePlace writtenAt = {});
 Step PostKeyDown(const KeyStroke& key, int repeatCount, SourcePlace writtenAt = {});
+Step SendTimedKeys(const std::vector<KeyMove>& moves, SourcePlace writtenAt = {});
 Step ExpectKeysElsewhere(const std::vector<KeyStroke>& keys, int boundMs, SourcePlace writtenAt = {});
 Step PressMouse(int button, int x, int y, SourcePlace writtenAt = {});
 Step ReleaseMouse(int button, int x, int y, SourcePlace writtenAt = {});

@@ -38,6 +38,12 @@ Step TypeKey(const std::vector<KeyStroke>& keys, SourcePlace writtenAt) {
     return MakeKeyStep(StepKind::TypeKey, keys, writtenAt);
 }
 
+Step SendTimedKeys(const std::vector<KeyMove>& moves, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::SendTimedKeys, 0, 0, "", writtenAt);
+    step.moves = moves;
+    return step;
+}
+
 Step ExpectKeysElsewhere(const std::vector<KeyStroke>& keys, int boundMs, SourcePlace writtenAt) {
     Step step = MakeKeyStep(StepKind::ExpectKeysElsewhere, keys, writtenAt);
     step.number = boundMs;

@@ -1,6 +1,6 @@
-// Finding the hook library of the build.
+// Finding the files of the build.
 #include "tests/e2e/host_block.h"
 
-std::string FilterLibraryBeside(const std::string& testerPath) {
-    return testerPath.substr(0, testerPath.rfind('\\') + 1) + "filter.dll";
+std::string FileBesideTester(const std::string& testerPath, const std::string& name) {
+    return testerPath.substr(0, testerPath.rfind('\\') + 1) + name;
 }

@@ -47,8 +47,9 @@ bool BringToFront(HWND window) {
     return true;
 }
 
-void SendKey(const KeyStroke& key, bool up) {
+void SendKey(const KeyStroke& key, bool up, DWORD time) {
     INPUT input = MakeKeyInput(key, up);
+    input.ki.time = time;
     SendInput(1, &input, sizeof input);
 }
 

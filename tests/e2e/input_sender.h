@@ -14,8 +14,8 @@ bool BringToFront(HWND window);
 // Sends each key down, or up, in order.
 void SendKeys(const std::vector<KeyStroke>& keys, bool up);
 
-// Sends one key event.
-void SendKey(const KeyStroke& key, bool up);
+// Sends one key event; with a `time` other than 0 the event carries that time stamp (in GetTickCount's ms).
+void SendKey(const KeyStroke& key, bool up, DWORD time = 0);
 
 // The lParam of a key-down message: repeat count, scan code and extended flag.
 LPARAM MakeKeyDownParam(const KeyStroke& key, int repeatCount);

@@ -1,11 +1,14 @@
 // Comparing the bytes of a test log with the lines a case expects: every line ends with CR LF, and the
-// line "{date}" stands for a header date line of the current local time.
+// line "{date}" stands for a header date line of the current local time, and "{any}" in a line for any text
+// without a comma.
 #pragma once
 
 #include <string>
 #include <vector>
 
 constexpr const char* kDateLine = "{date}";
+// In an expected line, stands for any text without a comma: a record's time, computer or seconds.
+constexpr const char* kAnyField = "{any}";
 
 // Empty when `bytes` are exactly the `expected` lines, else where they first differ.
 std::string CompareLog(const std::string& bytes, const std::vector<std::string>& expected);

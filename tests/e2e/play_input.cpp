@@ -95,6 +95,19 @@ std::string PlayKeys(Session&, HWND mainWindow, const Step& step) {
     return "";
 }
 
+// The moves are sent as fast as the driver can, faster than the tester handles them, each stamped with its
+// own time, the last with the time of sending: the tester must time them by their stamps.
+std::string PlayTimedKeys(Session&, HWND mainWindow, const Step& step) {
+    if (!BringToFront(mainWindow)) {
+        return "expected the main window in front for the keys; it did not come";
+    }
+    const DWORD base = GetTickCount() - static_cast<DWORD>(step.moves.back().atMs);
+    for (const KeyMove& move : step.moves) {
+        SendKey(move.key, move.up, base + static_cast<DWORD>(move.atMs));
+    }
+    return "";
+}
+
 std::string PlayPostedKeyDown(Session&, HWND mainWindow, const Step& step) {
     const KeyStroke& key = step.keys.front();
     PostMessageA(mainWindow, WM_KEYDOWN, static_cast<WPARAM>(key.virtualKey),

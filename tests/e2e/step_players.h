@@ -37,6 +37,7 @@ std::string PlayKeys(Session& session, HWND mainWindow, const Step& step);  // p
 std::string PlayPostedKeyDown(Session& session, HWND mainWindow, const Step& step);
 std::string PlayMouse(Session& session, HWND mainWindow, const Step& step);  // pressed or released
 std::string PlayKeysElsewhere(Session& session, const Step& step);
+std::string PlayTimedKeys(Session& session, HWND mainWindow, const Step& step);
 std::string PlayClickControl(Session& session, HWND mainWindow, const Step& step);
 std::string PlayMouseOnControl(Session& session, HWND mainWindow, const Step& step);
 std::string PlayChooseLayout(Session& session, HWND mainWindow, const Step& step);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/gbk_posix.h"
+
 FakePlatform fakePlatform;
 
 void ResetFakePlatform() {
@@ -26,6 +28,14 @@ bool ReadSettingText(const std::string&, const char* key, std::string& value) {
     }
     value = found->second;
     return true;
+}
+
+std::string AnsiToUtf8(const std::string& text) {
+    return GbkToUtf8(text);
+}
+
+std::string ReadComputerName() {
+    return "BENCH-7";
 }
 
 bool IsLeadByte(uint8_t byte) {

@@ -83,4 +83,35 @@ TEST_F(Readouts, HistoryLineKeepsWholeLabelsWithinItsBuffer) {
     EXPECT_EQ(line.substr(0, 121), label + " ");
 }
 
+// The line kept up press by press is the line walked from the newest press: mixed label lengths past the
+// buffer and the ring, presses with a repeat count, and a reset on the way.
+TEST_F(Readouts, HistoryLineKeptUpAsIfWalkedAnew) {
+    const std::string longLabel(120, 'L');
+    Load({"65,30,\"" + longLabel + "\",\"false\",0,0,1,2,3,4", KeyRow("'S'", 31, "S"),
+          KeyRow("'D'", 32, "DD")});
+    std::vector<std::string> pressed;  // the labels recorded since the reset, oldest first
+    for (int i = 0; i < 400; ++i) {
+        const int key = (i * 7 + i / 3) % 3;
+        const int repeat = i % 17 == 0 ? 3 : 1;
+        Down(key == 0 ? 'A' : key == 1 ? 'S' : 'D', 30 + key, false, repeat);
+        pressed.insert(pressed.end(), static_cast<size_t>(repeat),
+                       key == 0   ? longLabel
+                       : key == 1 ? std::string("S")
+                                  : std::string("DD"));
+        if (i == 250) {
+            ResetTest();
+            pressed.clear();
+        }
+        std::string walked;
+        for (size_t n = 0; n < pressed.size() && n < kHistorySize; ++n) {
+            const std::string& label = pressed[pressed.size() - 1 - n];
+            if (walked.size() + label.size() + 1 >= kHistoryLineCapacity) {
+                break;
+            }
+            walked += label + " ";
+        }
+        ASSERT_EQ(HistoryLineText(), walked) << "after press " << i;
+    }
+}
+
 }  // namespace

@@ -1,0 +1,83 @@
+// The record of the keyboard just concluded.
+#include "engine/verdict_record.h"
+
+#include "base/key_codes.h"
+#include "base/paths.h"
+#include "base/platform.h"
+#include "base/program.h"
+#include "base/text_format.h"
+#include "engine/test_state.h"
+#include "engine/verdict.h"
+#include "layouts/layout_catalogue.h"
+#include "records/test_log.h"
+
+namespace {
+
+// ISO 8601 with the UTC offset: 2026-12-07T18:43:18+08:00.
+std::string IsoTime(const LocalTime& now) {
+    const int32_t offset = now.utcOffsetMinutes < 0 ? -now.utcOffsetMinutes : now.utcOffsetMinutes;
+    return FormatText("%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", now.year, now.month, now.day, now.hour,
+                      now.minute, now.second, now.utcOffsetMinutes < 0 ? '-' : '+', offset / 60, offset % 60);
+}
+
+void AppendListed(std::string& list, const std::string& item) {
+    list += (list.empty() ? "" : ";") + item;
+}
+
+// The key counts and lists of the record, from the current keys' statuses.
+void RecordKeys(KeyboardRecord& record) {
+    for (const KeyEntry& entry : *catalogue.currentKeys) {
+        if (entry.virtualKey == kTerminatorCode) {
+            break;
+        }
+        const bool required = entry.status == Untested || entry.status == Pressed || entry.status == Passed;
+        record.requiredKeys += required ? 1 : 0;
+        record.testedKeys += entry.status == Passed || entry.status == NotRequiredReleased ? 1 : 0;
+        if (entry.status == Untested || entry.status == Pressed) {
+            AppendListed(record.untestedKeys, entry.label);
+        }
+        if (entry.chatterGapMs >= 0) {
+            AppendListed(record.chatterKeys, entry.label + ":" + std::to_string(entry.chatterGapMs));
+        }
+    }
+}
+
+}  // namespace
+
+KeyboardRecord RecordOfVerdict(bool passed) {
+    KeyboardRecord record;
+    LocalTime now;
+    if (ReadLocalTime(now)) {
+        record.time = IsoTime(now);
+    }
+    record.computer = ReadComputerName();
+    const RunIdentity& identity = testLog.identity;
+    record.operatorId = identity.operatorId;
+    record.productId = identity.productId;
+    record.batchId = identity.batchId;
+    record.serial = identity.serial;
+    record.version = identity.version;
+    record.layoutFile = catalogue.layouts[static_cast<size_t>(catalogue.currentLayout)].name + ".kbl";
+    record.passed = passed;
+    if (!passed && testState.failReason >= 0) {
+        record.reason = FailReasonText(testState.failReason);
+        record.reasonCode = FailReasonCode(testState.failReason);
+    }
+    if (testState.firstPressTime != 0) {
+        const int64_t elapsedMs = (ReadPerformanceCounter() - testState.firstPressTime) / program.ticksPerMs;
+        record.testSeconds = FormatText("%.1f", static_cast<double>(elapsedMs) / 1000.0);
+    }
+    RecordKeys(record);
+    record.mostKeysHeld = testState.mostKeysHeld;
+    return record;
+}
+
+std::string RecordFilePath(const std::string& logPath) {
+    if (!program.recordPath.empty()) {
+        return program.recordPath;
+    }
+    if (program.pluginMode || logPath.empty()) {
+        return std::string();
+    }
+    return WithExtension(logPath, ".csv");
+}

@@ -1,0 +1,39 @@
+// The record of one concluded keyboard: a CSV row for a spreadsheet or a line's MES, appended to the record
+// file and committed to the disk before the next keyboard starts.
+#pragma once
+
+#include <string>
+
+struct KeyboardRecord {
+    std::string time;        // local time, ISO 8601 with its UTC offset: 2026-12-07T18:43:18+08:00
+    std::string computer;    // the computer's name
+    std::string operatorId;  // the run's identifiers, as typed in the Operator dialog
+    std::string productId;
+    std::string batchId;
+    std::string serial;  // the keyboard's serial and version numbers
+    std::string version;
+    std::string layoutFile;    // the layout tested, as its file name: US.kbl
+    bool passed = false;       // PASS or FAIL
+    std::string reason;        // the failure reason's text; empty for a pass
+    std::string reasonCode;    // the reason as a stable code; empty for a pass
+    std::string testSeconds;   // seconds from the first key press to the verdict; empty without a press
+    int requiredKeys = 0;      // keys the layout requires
+    int testedKeys = 0;        // keys pressed and released, required or not
+    std::string untestedKeys;  // labels of the required keys left untested, ';'-separated
+    std::string chatterKeys;   // "label:ms" of every chattering key with its shortest gap, ';'-separated
+    int mostKeysHeld = 0;      // the most keys held down at once (the rollover seen)
+};
+
+// The header row, the columns' names in their order, ended by CR LF.
+std::string RecordHeaderRow();
+
+// The row of `record`, ended by CR LF: texts in UTF-8 (they are taken in the ANSI code page), quoted as
+// RFC 4180 asks where they hold a comma, a quote or a line break.
+std::string RecordRow(const KeyboardRecord& record);
+
+// Appends the row of `record` to the file at `path`, made with a UTF-8 byte-order mark and the header row
+// when it is new or empty, and commits it to the disk. False when any of it fails.
+bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record);
+
+// True when the record file at `path` can be opened for appending (it is made when missing).
+bool RecordFileWritable(const std::string& path);

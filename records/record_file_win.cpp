@@ -1,0 +1,29 @@
+// The record file of a run.
+#include "records/record_file_win.h"
+
+#include <windows.h>
+
+#include "base/program.h"
+#include "base/text_format.h"
+#include "engine/verdict_record.h"
+#include "records/keyboard_record.h"
+#include "records/test_log.h"
+
+void KeepKeyboardRecord(bool passed) {
+    const std::string path = program.recordOn ? RecordFilePath(testLog.path) : std::string();
+    if (path.empty()) {
+        return;
+    }
+    const KeyboardRecord record = RecordOfVerdict(passed);
+    while (!AppendKeyboardRecord(path, record)) {
+        const std::string text = FormatText(
+            "无法写入记录文件\n%"
+            "s\n这块键盘的记录没有保存。\n请检查磁盘后按“重试”，或按“取消”不保存这条记录。",
+            path.c_str());
+        if (MessageBoxA(static_cast<HWND>(program.mainWindow), text.c_str(), "Dorvelquinta: 错误",
+                        MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY) {
+            LogLine("    记录未保存: %s\n", path.c_str());
+            return;
+        }
+    }
+}

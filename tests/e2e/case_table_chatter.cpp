@@ -1,0 +1,119 @@
+// The cases of chatter and the per-keyboard record, with the settings that ship: a chattering key fails a
+// production keyboard, a key pressed twice in good time does not, a burst of input the tester handles late is
+// timed by its own stamps, and a CSV row follows every verdict, also when the tester is killed right after
+// one. Without the settings file the same run logs what it always did, and no record is written.
+#include "tests/e2e/case_layouts.h"
+#include "tests/e2e/case_tables.h"
+#include "tests/e2e/e2e_steps.h"
+#include "tests/e2e/production_steps.h"
+#include "tests/e2e/tester_controls.h"
+
+namespace {
+
+constexpr long kMagenta = 0xFF00FF;
+// 按键损坏 in UTF-8, as the record file holds it.
+constexpr const char* kKeyBrokenUtf8 = "\xE6\x8C\x89\xE9\x94\xAE\xE6\x8D\x9F\xE5\x9D\x8F";
+constexpr const char* kRecordHeader =
+    "\xEF\xBB\xBFtime,computer,operator,product,batch,serial,version,layout,verdict,reason,reason_code,"
+    "test_seconds,required_keys,tested_keys,untested_keys,chatter_keys,max_keys_held";
+
+const LayoutKey kA = LetterKey('A', 30, "DQSTATUSUP", {10, 10, 40, 40});
+const LayoutKey kS = LetterKey('S', 31, "DQSTATUSUP", {60, 10, 40, 40});
+const LayoutKey kD = LetterKey('D', 32, "DQSTATUSUP", {110, 10, 40, 40});
+
+LayoutFile KeysLayout() {
+    return MakeLayoutFile("Keys", {kA, kS, kD});
+}
+
+// A down, up 2 ms later and down again 3 ms after that: one physical press that bounced.
+const std::vector<KeyMove> kBouncedA = {{kA.stroke, false, 0}, {kA.stroke, true, 2}, {kA.stroke, false, 5}};
+// S pressed twice, 200 ms from release to press.
+const std::vector<KeyMove> kSTwice = {
+    {kS.stroke, false, 0}, {kS.stroke, true, 50}, {kS.stroke, false, 250}, {kS.stroke, true, 300}};
+
+// The start of a record row: the time and the computer, then the run's identifiers and the keyboard's.
+std::string RowStart(const std::string& serial) {
+    return std::string("{any},{any},") + kOperatorId + "," + kProductId + "," + kBatchId + "," + serial +
+           ",V" + serial.substr(2) + ",Keys.kbl,";
+}
+
+// The bounced A fails the first keyboard (its reason preselected, its hatch magenta); S twice in good time
+// and the rest pass the second; Alt+F fails the third, and the tester is killed as the next serial is asked.
+std::vector<Step> ChatterRun() {
+    std::vector<Step> steps = IdentifyRun("test.log", false);
+    for (const auto& part : {
+             {SendTimedKeys(kBouncedA), ExpectDialog(kFailReasonTitle),
+              ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1), ExpectKeyOverlay(kA.place, kMagenta),
+              ReleaseKey({kA.stroke}), ClickDialogButton(kFailReasonTitle, kContinueButton),
+              ExpectDialogGone(kFailReasonTitle)},
+             EnterSerial("SN2", "V2"),
+             {SendTimedKeys(kSTwice), ExpectControlText(kStatusLine, "S S "),
+              ExpectKeyOverlay(kS.place, kGreen), TypeKey({kA.stroke, kD.stroke}),
+              ClickDialogButton(kPassTitle, kPassYes), ExpectDialogGone(kPassTitle)},
+             EnterSerial("SN3", "V3"),
+             {PressKey({kAltKey}), TypeKey({Letter('F', 33)}), ReleaseKey({kAltKey}),
+              ClickDialogButton(kFailReasonTitle, kContinueButton), ExpectDialog(kSerialTitle), KillTester(),
+              ExpectLogFile("test.log",
+                            JoinLines(LogHeader("Keys"),
+                                      {"序列号: SN1", "版本号: V1", "    按键抖动: A 3 ms",
+                                       "User Selection: FAILED", "    失败原因: 按键损坏", "序列号: SN2",
+                                       "版本号: V2", "用户验证: 通过", "序列号: SN3", "版本号: V3",
+                                       "User Selection: FAILED", "    失败原因: 按键损坏"})),
+              ExpectLogFile("test.csv",
+                            {kRecordHeader,
+                             RowStart("SN1") + "FAIL," + kKeyBrokenUtf8 + ",key_broken,{any},3,1,S;D,A:3,1",
+                             RowStart("SN2") + "PASS,,,{any},3,3,,,1",
+                             RowStart("SN3") + "FAIL," + kKeyBrokenUtf8 + ",key_broken,,3,0,A;S;D,,0"})},
+         }) {
+        steps = JoinSteps(steps, part);
+    }
+    return steps;
+}
+
+// The same keys without the settings file: the bounce is two presses, and the log is the classic one.
+std::vector<Step> ClassicRun() {
+    std::vector<Step> steps = IdentifyRun("test.log", false);
+    return JoinSteps(
+        steps, {SendTimedKeys(kBouncedA), ReleaseKey({kA.stroke}), SendTimedKeys(kSTwice),
+                TypeKey({kD.stroke}), ClickDialogButton(kPassTitle, kPassYes), ExpectDialog(kSerialTitle),
+                PressDialogKey(kSerialTitle, kEscapeStroke), ExpectExit(0),
+                ExpectLogFile("test.log",
+                              JoinLines(LogHeader("Keys"), {"序列号: SN1", "版本号: V1", "用户验证: 通过"})),
+                ExpectNoFile("test.csv")});
+}
+
+// A hundred presses of A and S in turn, stamped 30 ms apart, sent at once: the tester handles them long after
+// their time, and sees no chatter, as a key's release and its next press lie 50 ms apart by their stamps.
+std::vector<Step> LateBurst() {
+    std::vector<KeyMove> moves;
+    std::string history;
+    for (int press = 0; press < 100; ++press) {
+        const KeyStroke& key = press % 2 == 0 ? kA.stroke : kS.stroke;
+        moves.push_back({key, false, press * 30});
+        moves.push_back({key, true, press * 30 + 10});
+        history = key.label + " " + history;
+    }
+    return {ExpectMainWindowShown(),
+            SendTimedKeys(moves),
+            ExpectControlText(kStatusLine, history),
+            ExpectKeyOverlay(kA.place, kGreen),
+            ExpectKeyOverlay(kS.place, kGreen),
+            CloseMainWindow(),
+            ExpectExit(0)};
+}
+
+E2eCase WithShippedSettings(E2eCase e2eCase) {
+    e2eCase.shippedSettings = true;
+    return e2eCase;
+}
+
+}  // namespace
+
+std::vector<E2eCase> ListChatterCases() {
+    return {
+        WithShippedSettings(
+            {"chatter-fails-a-keyboard-and-every-verdict-is-recorded", {KeysLayout()}, "/b", ChatterRun()}),
+        {"chatter-without-settings-logs-as-ever", {KeysLayout()}, "/b", ClassicRun()},
+        WithShippedSettings({"chatter-timed-by-the-input-stamps", {KeysLayout()}, "", LateBurst()}),
+    };
+}

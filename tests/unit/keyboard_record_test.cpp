@@ -1,0 +1,114 @@
+// The record of a keyboard: the CSV row's quoting and encoding, what a verdict puts in it, and its file.
+#include "records/keyboard_record.h"
+
+#include <cstdio>
+
+#include "base/paths.h"
+#include "engine/verdict.h"
+#include "engine/verdict_record.h"
+#include "tests/unit/engine_fixture.h"
+
+namespace {
+
+TEST(RecordRows, QuotedAsCsvAndInUtf8) {
+    KeyboardRecord record;
+    record.time = "2026-12-06T05:35:51+08:00";
+    record.computer = "BENCH-7";
+    record.operatorId = "Li, Wei";
+    record.productId = "KB \"104\"";
+    record.batchId = "B1\r\nB2";
+    record.serial = "SN1";
+    record.version = "\xB0\xE6";  // 版, GBK
+    record.layoutFile = "US.kbl";
+    record.reason = "\xB0\xB4\xBC\xFC\xCB\xF0\xBB\xB5";  // 按键损坏, GBK
+    record.reasonCode = "key_broken";
+    record.testSeconds = "12.5";
+    record.requiredKeys = 104;
+    record.testedKeys = 100;
+    record.untestedKeys = "A;S";
+    record.chatterKeys = "D:3";
+    record.mostKeysHeld = 6;
+    EXPECT_EQ(RecordHeaderRow(),
+              "time,computer,operator,product,batch,serial,version,layout,verdict,reason,reason_code,"
+              "test_seconds,required_keys,tested_keys,untested_keys,chatter_keys,max_keys_held\r\n");
+    EXPECT_EQ(RecordRow(record),
+              "2026-12-06T05:35:51+08:00,BENCH-7,\"Li, Wei\",\"KB \"\"104\"\"\",\"B1\r\nB2\",SN1,"
+              "\xE7\x89\x88,US.kbl,FAIL,\xE6\x8C\x89\xE9\x94\xAE\xE6\x8D\x9F\xE5\x9D\x8F,key_broken,12.5,104,"
+              "100,A;S,D:3,6\r\n");
+}
+
+TEST(RecordRows, TheirPlaceFollowsTheLogByCharacters) {
+    EXPECT_EQ(WithExtension("D:\\logs\\line3.log", ".csv"), "D:\\logs\\line3.csv");
+    EXPECT_EQ(WithExtension("D:\\logs.old\\line3", ".csv"), "D:\\logs.old\\line3.csv");
+    EXPECT_EQ(WithExtension("D:\\a.b\\c.d.log", ".csv"), "D:\\a.b\\c.d.csv");
+    // 運 is DF 5C: its second byte is no separator, so the dot before it still starts the extension.
+    EXPECT_EQ(WithExtension("D:\\x.\xDF\x5C", ".csv"), "D:\\x.csv");
+}
+
+class VerdictRecords : public EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        program.productionMode = 1;
+        Load({KeyRow("'A'", 30, "A"), KeyRow("'S'", 31, "S"), KeyRow("'N'", 49, "N", false, "DQSTATUSNOTEST"),
+              KeyRow("'X'", 45, "Boom", false, "DQSTATUSNOTESTFAIL")});
+        testLog.identity = {"op7", "KB-105", "B2024", "SN1", "V1"};
+    }
+};
+
+TEST_F(VerdictRecords, TellWhatTheKeyboardShowed) {
+    program.chatterMs = 20;
+    At(1000);
+    fakePlatform.eventTime = 100;
+    Down('A', 30);
+    Down('N', 49);
+    Up('N', 49);
+    fakePlatform.eventTime = 200;
+    Up('A', 30);
+    At(4250);
+    fakePlatform.eventTime = 203;
+    Down('A', 30);  // chatter: the verdict is asked for at once
+    RecordFailReason(kReasonKeyBroken);
+    const KeyboardRecord record = RecordOfVerdict(false);
+    EXPECT_EQ(record.time, "2026-12-06T05:35:51+08:00");
+    EXPECT_EQ(record.computer, "BENCH-7");
+    EXPECT_EQ(record.operatorId + record.productId + record.batchId + record.serial + record.version,
+              "op7KB-105B2024SN1V1");
+    EXPECT_EQ(record.layoutFile, "T.kbl");
+    EXPECT_FALSE(record.passed);
+    EXPECT_EQ(record.reasonCode, "key_broken");
+    EXPECT_EQ(record.testSeconds, "3.2");
+    EXPECT_EQ(record.requiredKeys, 2);
+    EXPECT_EQ(record.testedKeys, 2);
+    EXPECT_EQ(record.untestedKeys, "S");
+    EXPECT_EQ(record.chatterKeys, "A:3");
+    EXPECT_EQ(record.mostKeysHeld, 2);
+}
+
+TEST_F(VerdictRecords, APassWithoutPressesHasNoTimeNorReason) {
+    fakePlatform.clock.utcOffsetMinutes = -210;
+    const KeyboardRecord record = RecordOfVerdict(true);
+    EXPECT_EQ(record.time, "2026-12-06T05:35:51-03:30");
+    EXPECT_TRUE(record.passed);
+    EXPECT_EQ(record.reason + record.reasonCode + record.testSeconds + record.chatterKeys, "");
+    EXPECT_EQ(record.untestedKeys, "A;S");
+}
+
+TEST_F(VerdictRecords, AppendedWithItsHeaderOnceAndRefusedWhereNoFileCanBe) {
+    const std::string folder = MakeScratchFolder();
+    const std::string path = folder + "/run.csv";
+    ASSERT_TRUE(RecordFileWritable(path));
+    ASSERT_TRUE(AppendKeyboardRecord(path, RecordOfVerdict(true)));
+    ASSERT_TRUE(AppendKeyboardRecord(path, RecordOfVerdict(false)));
+    FILE* file = std::fopen(path.c_str(), "rb");
+    std::string text(4096, '\0');
+    text.resize(std::fread(&text[0], 1, text.size(), file));
+    std::fclose(file);
+    const std::string row = RecordRow(RecordOfVerdict(true));
+    EXPECT_EQ(text, "\xEF\xBB\xBF" + RecordHeaderRow() + row + RecordRow(RecordOfVerdict(false)));
+    EXPECT_FALSE(RecordFileWritable(folder + "/none/run.csv"));
+    EXPECT_FALSE(AppendKeyboardRecord("/dev/full", RecordOfVerdict(true)));
+    RemoveScratchFolder(folder);
+}
+
+}  // namespace
