@@ -18,13 +18,14 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     if(emulated)
         # Wine's 32-bit side runs under an emulator here, about a hundred times slower: the tests under Wine run
         # in the 64-bit tree, and a few cases prove the shipped 32-bit build's own code paths (its time
-        # functions, the file dialog's structure, its callbacks) on request (label win32, which scripts/test.sh
-        # runs with DVQ_TEST_WIN32=1): start-up, a key with its readouts, the Operator dialog with the file
-        # dialog cancelled, a production verdict with the log's date line, the host block's first bytes, and
-        # the release run from a fresh folder.
+        # functions, its callbacks) on request (label win32, which scripts/test.sh runs with DVQ_TEST_WIN32=1):
+        # start-up, a key with its readouts, a production verdict with the log's date line, the host block's
+        # first bytes, and the release run from a fresh folder; about 14 minutes. The file dialog does not open
+        # within minutes under the emulator: its 32-bit structure is proved where 32-bit programs run natively,
+        # by every case there.
         message(STATUS "No 32-bit program runs natively here: the tests under Wine run in the 64-bit tree")
-        foreach(case main-window-after-start keys-readouts production-operator-and-serial-checks
-                production-fail-keys-and-kill plugin-ready-block-counts-and-run-flag-zero)
+        foreach(case main-window-after-start keys-readouts production-fail-keys-and-kill
+                plugin-ready-block-counts-and-run-flag-zero)
             add_test(NAME win32.${case} COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/run.sh ${PROJECT_BINARY_DIR}
                 ${PROJECT_BINARY_DIR}/e2e-scratch ${case})
             set_tests_properties(win32.${case} PROPERTIES LABELS win32 RESOURCE_LOCK wine TIMEOUT 3600
