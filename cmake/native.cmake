@@ -21,6 +21,7 @@ endif()
 
 add_subdirectory(tests/unit)
 add_subdirectory(tools/kblcheck)
+add_subdirectory(tools/kblreport)
 add_subdirectory(tools/layoutgen)
 if(NOT DVQ_SANITIZE)
     add_subdirectory(bench)

@@ -9,6 +9,7 @@ packages=(
     xvfb xauth xdotool imagemagick x11-apps fonts-wqy-zenhei locales
     cmake g++ libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev llvm-14 clang-format-14 fonts-dejavu-core
+    chromium
 )
 wine32_loader=/usr/lib/wine/wine
 
