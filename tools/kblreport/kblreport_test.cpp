@@ -332,7 +332,8 @@ const char* const kLayout =
     "'S',31,\"S\",\"false\",\"DQSTATUSUP\",0,50,10,30,30\n"
     "\"VK_OEM_COMMA\",51,\",\",\"false\",\"DQSTATUSUP\",0,90,10,30,30\n"
     "'S',31,\"S\",\"false\",\"DQSTATUSUP\",0,130,10,30,30\n"
-    "'\\',43,\"<\\>\",\"false\",\"DQSTATUSUP\",0,170,10,30,30\n";
+    "'\\',43,\"<\\>\",\"false\",\"DQSTATUSUP\",0,170,10,30,30\n"
+    "\"VK_SPACE\",57,\"\xBF\xD5\xB8\xF1\",\"false\",\"DQSTATUSUP\",0,10,50,150,30\n";  // 空格 in GBK
 
 std::string BitmapBytes(int width, int height) {
     const std::vector<uint8_t> bytes = EncodeBitmapFile(Picture(width, height, {1, 2, 3}));
@@ -352,12 +353,13 @@ TEST_F(Folder, HeatMapColoursEveryRectangleOfTheKeysFoundAndTablesTheRest) {
     Write("T.bmp", BitmapBytes(700, 340));
     const LayoutPicture picture = LoadLayoutPicture(folder, "T.kbl");
     EXPECT_EQ(picture.note, "");
-    EXPECT_EQ(picture.keys.size(), 5u);
+    EXPECT_EQ(picture.keys.size(), 6u);
     EXPECT_EQ(picture.width * 1000 + picture.height, 700340);
-    const std::vector<KeyTally> keys = {{"T.kbl", "S", 2, 1, 5}, {"T.kbl", "<\\>", 1}, {"T.kbl", "Q", 1}};
+    const std::vector<KeyTally> keys = {
+        {"T.kbl", "S", 2, 1, 5}, {"T.kbl", "<\\>", 1}, {"T.kbl", "Q", 1}, {"T.kbl", u8"空格", 1}};
     const std::string map = HeatMap(picture, keys);
-    EXPECT_NE(map.find("data-heat-keys=\"2\""), std::string::npos);
-    EXPECT_EQ(Occurrences(map, "class=\"heat\""), 3u);
+    EXPECT_NE(map.find("data-heat-keys=\"3\""), std::string::npos);
+    EXPECT_EQ(Occurrences(map, "class=\"heat\""), 4u);
     EXPECT_NE(map.find("<title>&lt;\\&gt;: left untested on 1"), std::string::npos);
     EXPECT_NE(map.find("href=\"data:image/bmp;base64,Qk"), std::string::npos);
     const std::string page = ReportPage(RecordSet(), ReportFigures(), Grouping::None, {picture});
@@ -370,13 +372,18 @@ TEST_F(Folder, LayoutThatCannotBeLoadedLeavesANoteAndOutlinesWhatIsKnown) {
     Write("Bad.bmp", "BM");
     const LayoutPicture noPicture = LoadLayoutPicture(folder, "T.kbl");
     EXPECT_EQ(noPicture.note, folder + "/T.bmp not found");
-    EXPECT_EQ(Occurrences(HeatMap(noPicture, {}), "class=\"key\""), 5u);
+    EXPECT_EQ(Occurrences(HeatMap(noPicture, {}), "class=\"key\""), 6u);
     const LayoutPicture badLayout = LoadLayoutPicture(folder, "Bad.kbl");
     EXPECT_EQ(badLayout.note,
               "Syntax error in line 1 (excluding comment lines) of file Bad.kbl Skipping file.; " + folder +
                   "/Bad.bmp is no bitmap file");
     EXPECT_EQ(LoadLayoutPicture(folder, "None.kbl").note,
               folder + "/None.kbl not found; " + folder + "/None.bmp not found");
+    const std::string chineseFolder = folder + u8"/记录";
+    std::filesystem::create_directory(chineseFolder);
+    std::ofstream(chineseFolder + "/Empty.kbl") << "# nothing\n";
+    const std::string skipped = "Skipping the file  " + chineseFolder + "/Empty.kbl as it contains no data.";
+    EXPECT_EQ(LoadLayoutPicture(chineseFolder, "Empty.kbl").note.substr(0, skipped.size()), skipped);
 }
 
 TEST(Bitmaps, SizeIsReadFromEitherHeaderAndNonsenseRefused) {

@@ -15,7 +15,7 @@ constexpr size_t kCoreHeaderSize = 12;
 constexpr size_t kInfoHeaderSize = 40;
 constexpr int64_t kLargestSide = 32767;
 
-// The message the layout reader showed last, on one line, in UTF-8.
+// The message the layout reader showed last, on one line.
 std::string lastMessage;
 
 uint32_t LittleEndianAt(const std::string& bytes, size_t at, size_t size) {
@@ -51,8 +51,9 @@ void LoadKeys(const std::string& layoutPath, LayoutPicture& picture) {
 
 }  // namespace
 
+// The messages kept name the layout's file, whose name and path are UTF-8 like the report's own texts.
 void ShowMessage(WindowHandle, const std::string& text, const char*, uint32_t) {
-    lastMessage = AnsiToUtf8(text);
+    lastMessage = text;
     for (char& c : lastMessage) {
         c = c == '\n' ? ' ' : c;
     }

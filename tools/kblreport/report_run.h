@@ -1,5 +1,4 @@
 // The whole kblreport run for a command line: the records read, the summary printed and the page written.
-// Portable: the native program and the Windows one share it.
 #pragma once
 
 #include <string>
