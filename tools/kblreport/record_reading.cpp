@@ -151,7 +151,7 @@ std::string ReadRecord(const std::vector<std::string>& fields, size_t fieldCount
     if (fieldCount > kColumnCount) {
         return FormatText("long row: %zu fields, not %zu", fieldCount, static_cast<size_t>(kColumnCount));
     }
-    if (!ParseRecordTime(fields[kTime], record.time)) {
+    if (!ParseRecordTime(fields[kTime], record.localSeconds)) {
         return "bad time \"" + fields[kTime] + "\"";
     }
     if (fields[kVerdict] != "PASS" && fields[kVerdict] != "FAIL") {
@@ -195,7 +195,7 @@ bool IsHeaderRow(const std::vector<std::string>& fields, size_t fieldCount) {
 
 }  // namespace
 
-bool ParseRecordTime(const std::string& text, RecordTime& time) {
+bool ParseRecordTime(const std::string& text, int64_t& localSeconds) {
     static const std::string kPattern = "dddd-dd-ddTdd:dd:dd+dd:dd";
     if (text.size() != kPattern.size()) {
         return false;
@@ -208,21 +208,17 @@ bool ParseRecordTime(const std::string& text, RecordTime& time) {
             return false;
         }
     }
-    time.year = NumberAt(text, 0, 4);
-    time.month = NumberAt(text, 5, 2);
-    time.day = NumberAt(text, 8, 2);
-    time.hour = NumberAt(text, 11, 2);
-    time.minute = NumberAt(text, 14, 2);
-    time.second = NumberAt(text, 17, 2);
-    const int32_t offsetHours = NumberAt(text, 20, 2);
-    const int32_t offsetMinutes = NumberAt(text, 23, 2);
-    if (time.month < 1 || time.month > 12 || time.day < 1 || time.day > DaysInMonth(time.year, time.month) ||
-        time.hour > 23 || time.minute > 59 || time.second > 59 || offsetHours > 14 || offsetMinutes > 59) {
+    const int32_t year = NumberAt(text, 0, 4);
+    const int32_t month = NumberAt(text, 5, 2);
+    const int32_t day = NumberAt(text, 8, 2);
+    const int32_t hour = NumberAt(text, 11, 2);
+    const int32_t minute = NumberAt(text, 14, 2);
+    const int32_t second = NumberAt(text, 17, 2);
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59 ||
+        second > 59 || NumberAt(text, 20, 2) > 14 || NumberAt(text, 23, 2) > 59) {
         return false;
     }
-    time.utcOffsetMinutes = (text[19] == '-' ? -1 : 1) * (offsetHours * 60 + offsetMinutes);
-    time.localSeconds = DaysSinceEpoch(time.year, time.month, time.day) * 86400 + time.hour * 3600 +
-                        time.minute * 60 + time.second;
+    localSeconds = DaysSinceEpoch(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
     return true;
 }
 

@@ -7,18 +7,6 @@
 #include <string>
 #include <vector>
 
-// A record's time as the tester wrote it: the local clock of the line, with its offset from UTC.
-struct RecordTime {
-    int32_t year = 0;
-    int32_t month = 0;
-    int32_t day = 0;
-    int32_t hour = 0;
-    int32_t minute = 0;
-    int32_t second = 0;
-    int32_t utcOffsetMinutes = 0;
-    int64_t localSeconds = 0;  // the local clock in seconds since 1970-01-01 00:00, for order and periods
-};
-
 struct ChatterKey {
     std::string label;
     int32_t shortestGapMs = 0;
@@ -26,9 +14,9 @@ struct ChatterKey {
 
 // The columns of one keyboard's row that the report uses, texts in UTF-8.
 struct Record {
-    size_t file = 0;  // index into RecordSet::files
-    RecordTime time;
-    std::string timeText;
+    size_t file = 0;           // index into RecordSet::files
+    std::string timeText;      // as the tester wrote it, the local clock of the line with its UTC offset
+    int64_t localSeconds = 0;  // that local clock in seconds since 1970-01-01 00:00, for order and periods
     std::string operatorId;
     std::string productId;
     std::string batchId;
@@ -66,5 +54,6 @@ bool ReadRecordFile(const std::string& path, RecordSet& set);
 // label ";" itself, so "A;;;S" is A, ; and S.
 std::vector<std::string> SplitKeyList(const std::string& list);
 
-// Reads "2026-12-07T18:43:18+08:00" into `time`; false unless it is such a time of the calendar.
-bool ParseRecordTime(const std::string& text, RecordTime& time);
+// Reads "2026-12-07T18:43:18+08:00" into `localSeconds`, the local clock it gives in seconds since
+// 1970-01-01 00:00; false unless it is such a time of the calendar with an offset of at most 14 hours.
+bool ParseRecordTime(const std::string& text, int64_t& localSeconds);

@@ -49,19 +49,17 @@ int64_t PeriodStart(int64_t seconds, int64_t periodSeconds) {
 }
 
 void CountPeriods(const std::vector<Record>& records, ReportFigures& figures) {
-    const auto [first, last] = std::minmax_element(
-        records.begin(), records.end(),
-        [](const Record& a, const Record& b) { return a.time.localSeconds < b.time.localSeconds; });
+    const auto [first, last] =
+        std::minmax_element(records.begin(), records.end(),
+                            [](const Record& a, const Record& b) { return a.localSeconds < b.localSeconds; });
     figures.firstTime = first->timeText;
     figures.lastTime = last->timeText;
-    const int64_t span = last->time.localSeconds - first->time.localSeconds;
+    const int64_t span = last->localSeconds - first->localSeconds;
     figures.periodSeconds = span <= kLongestHourlySpan ? kHour : kDay;
     std::map<int64_t, Period> periods;
     for (const Record& record : records) {
-        const int64_t start = PeriodStart(record.time.localSeconds, figures.periodSeconds);
-        Period& period = periods[start];
+        Period& period = periods[PeriodStart(record.localSeconds, figures.periodSeconds)];
         if (period.label.empty()) {
-            period.start = start;
             period.label = figures.periodSeconds == kHour
                                ? record.timeText.substr(0, 10) + " " + record.timeText.substr(11, 2) + ":00"
                                : record.timeText.substr(0, 10);

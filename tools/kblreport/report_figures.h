@@ -42,7 +42,6 @@ struct KeyTally {
 
 // The keyboards of one hour or one day of the lines' local clock.
 struct Period {
-    int64_t start = 0;  // local seconds since 1970 of its first second
     std::string label;  // "2026-12-07 18:00" or "2026-12-07"
     YieldCount count;
 };
