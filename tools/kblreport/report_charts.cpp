@@ -18,6 +18,7 @@ constexpr double kPlotRight = 940;
 constexpr double kPlotTop = 20;
 constexpr double kPlotBottom = 250;
 constexpr int kGridSteps = 4;
+constexpr double kWidestBar = 80;
 // The most labels under the bars of the yield chart, each "12-07 08:00" fitting its place; every bar's title
 // names its period.
 constexpr size_t kMostPeriodLabels = 10;
@@ -69,18 +70,19 @@ std::string BarChart(const char* id, const std::vector<Bar>& bars, size_t labelE
             kPlotRight + 6, y + 4, 100 * i / kGridSteps);
     }
     const double slot = (kPlotRight - kPlotLeft) / static_cast<double>(bars.size());
+    const double barWidth = std::min(slot * 0.7, kWidestBar);
     std::string points;
     for (size_t i = 0; i < bars.size(); ++i) {
         const Bar& bar = bars[i];
-        const double left = kPlotLeft + slot * static_cast<double>(i) + slot * 0.15;
-        const double middle = left + slot * 0.35;
+        const double middle = kPlotLeft + slot * (static_cast<double>(i) + 0.5);
+        const double left = middle - barWidth / 2;
         svg += "<g class=\"bar\"><title>" + EscapeHtml(bar.title) + "</title>";
         double top = kPlotBottom;
         for (const Segment& segment : bar.segments) {
             const double height = static_cast<double>(segment.value) * perCount;
             top -= height;
             svg += FormatText("<rect class=\"%s\" x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\"/>",
-                              segment.cssClass, left, top, slot * 0.7, height);
+                              segment.cssClass, left, top, barWidth, height);
         }
         svg += "</g>";
         const double lineY = kPlotBottom - plotHeight * bar.percent / 100.0;
@@ -213,9 +215,9 @@ std::string HeatMap(const LayoutPicture& picture, const std::vector<KeyTally>& k
             heat += FormatText(
                 "<rect class=\"heat\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" "
                 "fill=\"%s\"><title>%s</title>"
-                "</rect><text class=\"heat-count\" x=\"%d\" y=\"%d\" text-anchor=\"middle\">%lld</text>",
+                "</rect><text class=\"heat-count\" x=\"%d\" y=\"%d\" text-anchor=\"end\">%lld</text>",
                 at.left, at.top, at.width, at.height, HeatColour(key.Heat(), hottest).c_str(),
-                KeyTitle(key).c_str(), at.left + at.width / 2, at.top + at.height / 2 + 5,
+                KeyTitle(key).c_str(), at.left + at.width - 2, at.top + at.height - 3,
                 static_cast<long long>(key.Heat()));
         }
     }
