@@ -2,16 +2,14 @@
 // file read and built alone. The folder is written once, before the benchmarks run, and removed after.
 // Run with --benchmark_repetitions=10 --benchmark_report_aggregates_only=true for medians.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "base/paths.h"
 #include "base/platform.h"
 #include "base/text_format.h"
+#include "bench/bench_files.h"
 #include "layouts/key_names.h"
 #include "layouts/layout_catalogue.h"
 #include "layouts/layout_reader.h"
@@ -57,13 +55,8 @@ std::string MakeLayoutText(int layoutIndex) {
     return text;
 }
 
-bool WriteLayoutFolder() {
-    std::error_code error;
-    std::string pattern = (std::filesystem::temp_directory_path(error) / "catalogue_bench_XXXXXX").string();
-    if (mkdtemp(&pattern[0]) == nullptr) {
-        return false;
-    }
-    folder = pattern;
+bool WriteLayoutFolder(const std::string& newFolder) {
+    folder = newFolder;
     const Picture picture(1, 1, Rgb{255, 255, 255});
     for (int i = 0; i < kLayoutCount; ++i) {
         const std::string layoutPath = JoinPath(folder, LayoutFileName(i));
@@ -114,20 +107,5 @@ void ShowMessage(WindowHandle, const std::string&, const char*, uint32_t) {
 }
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    const bool written = WriteLayoutFolder();
-    if (written) {
-        benchmark::RunSpecifiedBenchmarks();
-    } else {
-        std::fprintf(stderr, "catalogue_bench: cannot write the layout folder\n");
-    }
-    benchmark::Shutdown();
-    if (!folder.empty()) {
-        std::error_code error;
-        std::filesystem::remove_all(folder, error);
-    }
-    return written ? 0 : 1;
+    return RunBenchmarksOnFiles(argc, argv, "catalogue_bench", WriteLayoutFolder);
 }

@@ -10,6 +10,7 @@ packages=(
     cmake g++ libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev llvm-14 clang-format-14 fonts-dejavu-core
     nlohmann-json3-dev
+    chromium
 )
 wine32_loader=/usr/lib/wine/wine
 

@@ -1,0 +1,478 @@
+// Tests of the yield report on small record files as the tester writes them: which rows are read, which are
+// bad and which files are refused; the figures; the summary; the page's heat map; the exit status.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/text_format.h"
+#include "engine/verdict.h"
+#include "records/keyboard_record.h"
+#include "tools/common/bitmap_file.h"
+#include "tools/kblreport/layout_pictures.h"
+#include "tools/kblreport/record_reading.h"
+#include "tools/kblreport/report_charts.h"
+#include "tools/kblreport/report_page.h"
+#include "tools/kblreport/report_run.h"
+#include "tools/kblreport/report_text.h"
+
+namespace {
+
+const std::string kHeader = "\xEF\xBB\xBF" + RecordHeaderRow();
+
+// A keyboard's record as the tester writes it: passed, or failed for `reason`, at `time`.
+KeyboardRecord Keyboard(const std::string& time, int32_t reason = -1) {
+    KeyboardRecord record;
+    record.time = time;
+    record.computer = "BENCH-7";
+    record.operatorId = "op7";
+    record.productId = "KB-104";
+    record.batchId = "B1";
+    record.serial = "SN1";
+    record.version = "A2";
+    record.layoutFile = "US.kbl";
+    record.passed = reason < 0;
+    if (!record.passed) {
+        record.reason = FailReasonText(reason);  // GBK, as the tester holds it
+        record.reasonCode = FailReasonCode(reason);
+    }
+    record.testSeconds = "30.0";
+    record.requiredKeys = 104;
+    record.testedKeys = 104;
+    return record;
+}
+
+std::string Row(const std::string& time, int32_t reason = -1) {
+    return RecordRow(Keyboard(time, reason));
+}
+
+RecordSet Read(const std::string& text) {
+    RecordSet set;
+    ReadRecordText(text, "line3.csv", set);
+    return set;
+}
+
+std::string BadRowsOf(const RecordSet& set) {
+    std::string lines;
+    for (const BadRow& row : set.badRows) {
+        lines += std::to_string(row.line) + ": " + row.problem + "\n";
+    }
+    return lines;
+}
+
+struct ReadCase {
+    const char* name;
+    std::string text;
+    size_t records;
+    std::string badRows;  // "line: problem" lines
+};
+
+void PrintTo(const ReadCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class RecordFiles : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(RecordFiles, GiveTheirKeyboardsAndListEveryBadRowByLine) {
+    const RecordSet set = Read(GetParam().text);
+    EXPECT_EQ(set.refusals, std::vector<std::string>());
+    EXPECT_EQ(set.records.size(), GetParam().records);
+    EXPECT_EQ(BadRowsOf(set), GetParam().badRows);
+}
+
+const std::string kTime = "2026-12-07T18:43:18+08:00";
+
+std::string WithoutCarriageReturns(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+std::string WithField(std::string row, size_t column, const std::string& value) {
+    size_t start = 0;
+    for (size_t i = 0; i < column; ++i) {
+        start = row.find(',', start) + 1;
+    }
+    return row.replace(start, row.find_first_of(",\r", start) - start, value);
+}
+
+const ReadCase kReadCases[] = {
+    {"Empty", "", 0, ""},
+    {"HeaderOnly", kHeader, 0, ""},
+    {"OneRow", kHeader + Row(kTime), 1, ""},
+    {"ResavedWithoutMarkWithLineFeedsAndQuotes",
+     WithoutCarriageReturns(kHeader.substr(3) + "\r\n" + WithField(Row(kTime), 1, "\"PC, \"\"2\"\"\"") +
+                            "\r\n"),
+     1, ""},
+    {"QuotedLineBreakCountsItsLines",
+     kHeader + RecordRow([] {
+         KeyboardRecord record = Keyboard(kTime);
+         record.batchId = "B1\r\nB2";
+         return record;
+     }()) +
+         "2026-12-07T18:43:18+08:00,BENCH-7\r\n",
+     1, "4: short row: 2 of 17 fields\n"},
+    {"LongRow", kHeader + Row(kTime) + WithField(Row(kTime), 16, "6,1"), 1,
+     "3: long row: 18 fields, not 17\n"},
+    {"BadDates",
+     kHeader + WithField(Row(kTime), 0, "2026-02-29T08:00:00+08:00") +
+         WithField(Row(kTime), 0, "2028-02-29T08:00:00+08:00") +
+         WithField(Row(kTime), 0, "2026-12-07 18:43:18+08:00") +
+         WithField(Row(kTime), 0, "2026-12-07T24:00:00+08:00") +
+         WithField(Row(kTime), 0, "2026-12-07T18:43:18") + WithField(Row(kTime), 0, "") +
+         WithField(Row(kTime), 0, "2026-12-07T18:43:18+15:00"),
+     1,
+     "2: bad time \"2026-02-29T08:00:00+08:00\"\n4: bad time \"2026-12-07 18:43:18+08:00\"\n"
+     "5: bad time \"2026-12-07T24:00:00+08:00\"\n6: bad time \"2026-12-07T18:43:18\"\n7: bad time \"\"\n"
+     "8: bad time \"2026-12-07T18:43:18+15:00\"\n"},
+    {"VerdictNeitherPassNorFail", kHeader + WithField(Row(kTime), 8, "pass") + WithField(Row(kTime), 8, ""),
+     0, "2: verdict \"pass\" is neither PASS nor FAIL\n3: verdict \"\" is neither PASS nor FAIL\n"},
+    {"BadTimesAndGaps",
+     kHeader + WithField(Row(kTime), 11, "") + WithField(Row(kTime), 11, "12s") +
+         WithField(Row(kTime), 15, "A:3;S") + WithField(Row(kTime), 15, "A:-3"),
+     1,
+     "3: bad test_seconds \"12s\"\n4: chatter_keys item \"S\" is not label:ms\n"
+     "5: chatter_keys item \"A:-3\" is not label:ms\n"},
+    {"HeaderAgainInTheMiddle", kHeader + Row(kTime) + RecordHeaderRow() + Row(kTime), 2,
+     "3: bad time \"time\"\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, RecordFiles, testing::ValuesIn(kReadCases),
+                         [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
+
+TEST(RecordFiles, ThatAreNoRecordFilesAreRefusedWithFileAndLine) {
+    RecordSet set;
+    EXPECT_FALSE(ReadRecordText("\r\n" + Row(kTime), "a.csv", set));
+    EXPECT_FALSE(ReadRecordText(kHeader.substr(0, kHeader.size() - 16) + "\r\n", "b.csv", set));
+    EXPECT_TRUE(ReadRecordText(kHeader + Row(kTime), "c.csv", set));
+    EXPECT_FALSE(ReadRecordFile("/no/such/records.csv", set));
+    ASSERT_EQ(set.refusals.size(), 3u);
+    EXPECT_EQ(set.refusals[0].substr(0, 55), "a.csv:2: not a record file: its first row is not the he");
+    EXPECT_EQ(set.refusals[1].substr(0, 8), "b.csv:1:");
+    EXPECT_EQ(set.refusals[2], "/no/such/records.csv: cannot be read");
+    EXPECT_EQ(set.files, std::vector<std::string>{"c.csv"});
+    EXPECT_EQ(set.records.size(), 1u);
+}
+
+TEST(RecordFiles, KeepWhatTheReportUsesInUtf8) {
+    KeyboardRecord keyboard = Keyboard("2026-12-07T18:43:18-03:30", kReasonKeyBroken);
+    keyboard.untestedKeys = "Esc;;;A";
+    keyboard.chatterKeys = ";:12;:::3";
+    keyboard.testSeconds = "";
+    const RecordSet set = Read(kHeader + RecordRow(keyboard));
+    ASSERT_EQ(set.records.size(), 1u);
+    const Record& record = set.records[0];
+    EXPECT_EQ(record.localSeconds, 1796668998);
+    EXPECT_FALSE(record.passed);
+    EXPECT_EQ(record.reason, u8"按键损坏");
+    EXPECT_EQ(record.reasonCode, "key_broken");
+    EXPECT_FALSE(record.timed);
+    EXPECT_EQ(record.untestedKeys, (std::vector<std::string>{"Esc", ";", "A"}));
+    ASSERT_EQ(record.chatterKeys.size(), 2u);
+    EXPECT_EQ(record.chatterKeys[0].label + "=" + std::to_string(record.chatterKeys[0].shortestGapMs),
+              ";=12");
+    EXPECT_EQ(record.chatterKeys[1].label + "=" + std::to_string(record.chatterKeys[1].shortestGapMs),
+              "::=3");
+}
+
+struct SplitCase {
+    const char* list;
+    std::vector<std::string> labels;
+};
+
+TEST(KeyLists, ASemicolonThatWouldStartALabelIsTheLabel) {
+    const SplitCase cases[] = {
+        {"", {}},
+        {"A", {"A"}},
+        {"Esc;A", {"Esc", "A"}},
+        {";", {";"}},
+        {"A;;;S", {"A", ";", "S"}},
+        {";;A", {";", "A"}},
+        {"A;;", {"A", ";"}},
+        {"A;;;;;S", {"A", ";", ";", "S"}},
+    };
+    for (const SplitCase& row : cases) {
+        EXPECT_EQ(SplitKeyList(row.list), row.labels) << row.list;
+    }
+}
+
+// The figures of records read from rows.
+ReportFigures FiguresOf(const std::vector<KeyboardRecord>& keyboards, Grouping grouping = Grouping::None) {
+    std::string text = kHeader;
+    for (const KeyboardRecord& keyboard : keyboards) {
+        text += RecordRow(keyboard);
+    }
+    return ComputeFigures(Read(text).records, grouping);
+}
+
+KeyboardRecord TimedKeyboard(const std::string& time, const char* seconds, int32_t reason = -1) {
+    KeyboardRecord keyboard = Keyboard(time, reason);
+    keyboard.testSeconds = seconds;
+    return keyboard;
+}
+
+TEST(Figures, OfNoKeyboardAreEmpty) {
+    const ReportFigures figures = FiguresOf({});
+    EXPECT_EQ(figures.total.tested, 0);
+    EXPECT_EQ(figures.total.Percent(), 0.0);
+    EXPECT_TRUE(figures.periods.empty());
+}
+
+TEST(Figures, CountYieldReasonsAndTestTimes) {
+    const ReportFigures figures = FiguresOf({
+        TimedKeyboard("2026-12-07T08:10:00+08:00", "40.0"),
+        TimedKeyboard("2026-12-07T08:20:00+08:00", "10.0", kReasonOther),
+        TimedKeyboard("2026-12-07T09:59:59+08:00", "30.0", kReasonKeyBroken),
+        TimedKeyboard("2026-12-07T07:00:00+08:00", "20.0", kReasonKeyBroken),
+        TimedKeyboard("2026-12-08T07:00:00+08:00", ""),
+    });
+    EXPECT_EQ(figures.total.tested, 5);
+    EXPECT_EQ(figures.total.passed, 2);
+    EXPECT_DOUBLE_EQ(figures.total.Percent(), 40.0);
+    ASSERT_EQ(figures.reasons.size(), 2u);
+    EXPECT_EQ(figures.reasons[0].code + " " + std::to_string(figures.reasons[0].count), "key_broken 2");
+    EXPECT_EQ(figures.reasons[0].text, u8"按键损坏");
+    EXPECT_EQ(figures.reasons[1].code + " " + std::to_string(figures.reasons[1].count), "other 1");
+    EXPECT_EQ(figures.timedCount, 4);
+    EXPECT_DOUBLE_EQ(figures.medianSeconds, 25.0);
+    EXPECT_DOUBLE_EQ(figures.percentile95Seconds, 40.0);
+    EXPECT_EQ(figures.firstTime, "2026-12-07T07:00:00+08:00");
+    EXPECT_EQ(figures.lastTime, "2026-12-08T07:00:00+08:00");
+    EXPECT_EQ(figures.periodSeconds, 3600);
+    std::string periods;
+    for (const Period& period : figures.periods) {
+        periods += period.label + " " + std::to_string(period.count.passed) + "/" +
+                   std::to_string(period.count.tested) + "\n";
+    }
+    EXPECT_EQ(periods,
+              "2026-12-07 07:00 0/1\n2026-12-07 08:00 1/2\n2026-12-07 09:00 0/1\n2026-12-08 07:00 1/1\n");
+}
+
+TEST(Figures, SpanningMoreThanTwoDaysArePerDayAndGroupedByDay) {
+    const ReportFigures figures =
+        FiguresOf({Keyboard("2026-12-07T23:59:59+08:00"), Keyboard("2026-12-01T00:00:00+08:00"),
+                   Keyboard("2026-12-07T00:00:00+08:00", kReasonOther)},
+                  Grouping::Day);
+    EXPECT_EQ(figures.periodSeconds, 86400);
+    ASSERT_EQ(figures.periods.size(), 2u);
+    EXPECT_EQ(figures.periods[1].label, "2026-12-07");
+    EXPECT_EQ(figures.periods[1].count.tested, 2);
+    ASSERT_EQ(figures.groups.size(), 2u);
+    EXPECT_EQ(figures.groups[0].name + " " + std::to_string(figures.groups[0].count.tested), "2026-12-01 1");
+    EXPECT_DOUBLE_EQ(figures.groups[1].count.Percent(), 50.0);
+}
+
+TEST(Figures, TallyKeysPerLayoutSoThatMixedLayoutsStayApart) {
+    std::vector<KeyboardRecord> keyboards(4, Keyboard(kTime, kReasonKeyBroken));
+    keyboards[0].untestedKeys = "A;Esc";
+    keyboards[1].untestedKeys = "A";
+    keyboards[1].chatterKeys = "Esc:7";
+    keyboards[2].layoutFile = "UK.kbl";
+    keyboards[2].untestedKeys = "A";
+    keyboards[3].chatterKeys = "Esc:4";
+    keyboards[3].batchId = "B2";
+    const ReportFigures figures = FiguresOf(keyboards, Grouping::Batch);
+    std::string keys;
+    for (const KeyTally& key : figures.keys) {
+        keys += FormatText("%s %s %lld %lld %d\n", key.layoutFile.c_str(), key.label.c_str(),
+                           static_cast<long long>(key.untested), static_cast<long long>(key.chattered),
+                           key.shortestGapMs);
+    }
+    EXPECT_EQ(keys, "UK.kbl A 1 0 -1\nUS.kbl Esc 1 2 4\nUS.kbl A 2 0 -1\n");
+    ASSERT_EQ(figures.layouts.size(), 2u);
+    EXPECT_EQ(figures.layouts[0].name + " " + std::to_string(figures.layouts[0].count.tested), "UK.kbl 1");
+    ASSERT_EQ(figures.groups.size(), 2u);
+    EXPECT_EQ(figures.groups[1].name + " " + std::to_string(figures.groups[1].count.tested), "B2 1");
+    EXPECT_EQ(TopKeys(figures.keys, true).size(), 1u);
+    EXPECT_EQ(TopKeys(figures.keys, false)[0].label, "A");
+}
+
+TEST(Summary, GivesFiguresThenNamesAndEveryBadRow) {
+    RecordSet set = Read(kHeader + Row("2026-12-07T08:10:00+08:00") +
+                         Row("2026-12-07T08:20:00+08:00", kReasonKeyBroken) + "x\r\n");
+    const ReportFigures figures = ComputeFigures(set.records, Grouping::Operator);
+    EXPECT_EQ(SummaryText(set, figures, Grouping::Operator),
+              "Keyboards: 2 tested, 1 passed, 1 failed, yield 50.0 %\n"
+              "Record files: 1, from 2026-12-07T08:10:00+08:00 to 2026-12-07T08:20:00+08:00\n"
+              "Test time: median 30.0 s, 95th percentile 30.0 s (2 keyboards timed)\n"
+              "\nBy operator:\n  tested   passed   failed    yield\n"
+              "       2        1        1    50.0 %  op7\n"
+              "\nBy layout:\n  tested   passed   failed    yield\n"
+              "       2        1        1    50.0 %  US.kbl\n"
+              "\nFail reasons:\n   count    share  cumulative\n"
+              "       1   100.0 %    100.0 %    key_broken " +
+                  std::string(u8"按键损坏") +
+                  "\n"
+                  "\nBad rows: 1\n  line3.csv:4: short row: 1 of 17 fields\n");
+}
+
+class Folder : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = testing::TempDir() + "kblreport_XXXXXX";
+        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::string Write(const std::string& name, const std::string& content) const {
+        std::ofstream(folder + "/" + name, std::ios::binary) << content;
+        return folder + "/" + name;
+    }
+
+    std::string folder;
+};
+
+const char* const kLayout =
+    "'A',30,\"A\",\"false\",\"DQSTATUSUP\",0,10,10,30,30\n"
+    "'S',31,\"S\",\"false\",\"DQSTATUSUP\",0,50,10,30,30\n"
+    "\"VK_OEM_COMMA\",51,\",\",\"false\",\"DQSTATUSUP\",0,90,10,30,30\n"
+    "'S',31,\"S\",\"false\",\"DQSTATUSUP\",0,130,10,30,30\n"
+    "'\\',43,\"<\\>\",\"false\",\"DQSTATUSUP\",0,170,10,30,30\n"
+    "\"VK_SPACE\",57,\"\xBF\xD5\xB8\xF1\",\"false\",\"DQSTATUSUP\",0,10,50,150,30\n";  // 空格 in GBK
+
+std::string BitmapBytes(int width, int height) {
+    const std::vector<uint8_t> bytes = EncodeBitmapFile(Picture(width, height, {1, 2, 3}));
+    return std::string(bytes.begin(), bytes.end());
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST_F(Folder, HeatMapColoursEveryRectangleOfTheKeysFoundAndTablesTheRest) {
+    Write("T.kbl", kLayout);
+    Write("T.bmp", BitmapBytes(700, 340));
+    const LayoutPicture picture = LoadLayoutPicture(folder, "T.kbl");
+    EXPECT_EQ(picture.note, "");
+    EXPECT_EQ(picture.keys.size(), 6u);
+    EXPECT_EQ(picture.width * 1000 + picture.height, 700340);
+    const std::vector<KeyTally> keys = {
+        {"T.kbl", "S", 2, 1, 5}, {"T.kbl", "<\\>", 1}, {"T.kbl", "Q", 1}, {"T.kbl", u8"空格", 1}};
+    const std::string map = HeatMap(picture, keys);
+    EXPECT_NE(map.find("data-heat-keys=\"3\""), std::string::npos);
+    EXPECT_EQ(Occurrences(map, "class=\"heat\""), 4u);
+    EXPECT_NE(map.find("<title>&lt;\\&gt;: left untested on 1"), std::string::npos);
+    EXPECT_NE(map.find("href=\"data:image/bmp;base64,Qk"), std::string::npos);
+    const std::string page = ReportPage(RecordSet(), ReportFigures(), Grouping::None, {picture});
+    EXPECT_EQ(page.find("class=\"heat-map\""), std::string::npos);  // no keyboards, no charts
+}
+
+TEST_F(Folder, LayoutThatCannotBeLoadedLeavesANoteAndOutlinesWhatIsKnown) {
+    Write("T.kbl", kLayout);
+    Write("Bad.kbl", "'A',30,\"A\"\n");
+    Write("Bad.bmp", "BM");
+    const LayoutPicture noPicture = LoadLayoutPicture(folder, "T.kbl");
+    EXPECT_EQ(noPicture.note, folder + "/T.bmp not found");
+    EXPECT_EQ(Occurrences(HeatMap(noPicture, {}), "class=\"key\""), 6u);
+    const LayoutPicture badLayout = LoadLayoutPicture(folder, "Bad.kbl");
+    EXPECT_EQ(badLayout.note,
+              "Syntax error in line 1 (excluding comment lines) of file Bad.kbl Skipping file.; " + folder +
+                  "/Bad.bmp is no bitmap file");
+    EXPECT_EQ(LoadLayoutPicture(folder, "None.kbl").note,
+              folder + "/None.kbl not found; " + folder + "/None.bmp not found");
+    const std::string chineseFolder = folder + u8"/记录";
+    std::filesystem::create_directory(chineseFolder);
+    std::ofstream(chineseFolder + "/Empty.kbl") << "# nothing\n";
+    const std::string skipped = "Skipping the file  " + chineseFolder + "/Empty.kbl as it contains no data.";
+    EXPECT_EQ(LoadLayoutPicture(chineseFolder, "Empty.kbl").note.substr(0, skipped.size()), skipped);
+}
+
+TEST(Bitmaps, SizeIsReadFromEitherHeaderAndNonsenseRefused) {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::string topDown = BitmapBytes(3, 2);
+    topDown[22] = '\xFE';  // height -2
+    topDown[23] = topDown[24] = topDown[25] = '\xFF';
+    const std::string core =
+        "BM" + std::string(12, '\0') + std::string("\x0C\0\0\0\x20\x03\x54\x01\x01\0\x18\0", 12);
+    const struct {
+        std::string bytes;
+        bool read;
+        int32_t width;
+        int32_t height;
+    } cases[] = {
+        {BitmapBytes(700, 340), true, 700, 340},
+        {topDown, true, 3, 2},
+        {core, true, 800, 340},
+        {"BM" + std::string(40, '\0'), false, 0, 0},
+        {BitmapBytes(7, 3).substr(0, 30), false, 0, 0},
+        {"PK" + BitmapBytes(7, 3).substr(2), false, 0, 0},
+    };
+    for (const auto& row : cases) {
+        width = height = 0;
+        EXPECT_EQ(ReadBitmapSize(row.bytes, width, height), row.read);
+        EXPECT_EQ(width * 10000 + height, row.width * 10000 + row.height);
+    }
+}
+
+TEST(Base64, EncodesAsDataAddressesNeedIt) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="}, {"\xFF\xFE", "//4="},
+    };
+    for (const auto& [bytes, encoded] : cases) {
+        EXPECT_EQ(Base64(bytes), encoded);
+    }
+}
+
+ReportResult RunWith(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "kblreport");
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(argument.c_str());
+    }
+    return RunReport(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST_F(Folder, RunReportsWhatItCouldAndSaysWhatItRefused) {
+    const std::string good = Write("good.csv", kHeader + Row(kTime, kReasonOther));
+    const std::string other = Write("other.csv", "a,b\r\n");
+    const ReportResult result = RunWith({"--html", folder + "/r.html", "--by", "batch", good, other});
+    EXPECT_EQ(result.exitCode, kReportIncomplete);
+    EXPECT_EQ(result.errors, "kblreport: " + other +
+                                 ":1: not a record file: its first row is not the header " +
+                                 RecordHeaderRow().substr(0, RecordHeaderRow().size() - 2) + "\n");
+    EXPECT_EQ(result.output.substr(0, result.output.find('\n')),
+              "Keyboards: 1 tested, 0 passed, 1 failed, yield 0.0 %");
+    EXPECT_NE(result.output.find("\nPage: " + folder + "/r.html\n"), std::string::npos);
+    std::ifstream page(folder + "/r.html");
+    const std::string html((std::istreambuf_iterator<char>(page)), std::istreambuf_iterator<char>());
+    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_NE(html.find("<p class=\"note\">" + folder + "/US.kbl not found"), std::string::npos);
+    EXPECT_NE(html.find("<h2>By batch</h2>"), std::string::npos);
+}
+
+TEST_F(Folder, RunRefusesWrongCommandLinesAndUnwritablePages) {
+    const std::string good = Write("good.csv", kHeader);
+    const struct {
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string firstError;
+    } cases[] = {
+        {{}, kReportUsageError, "kblreport: no record file to read"},
+        {{"--by", "week", good},
+         kReportUsageError,
+         "kblreport: --by takes batch, product, operator or day, not week"},
+        {{good, "--html"}, kReportUsageError, "kblreport: --html needs a value"},
+        {{"-x", good}, kReportUsageError, "kblreport: unknown option -x"},
+        {{"--html", folder + "/none/r.html", good},
+         kReportIncomplete,
+         "kblreport: " + folder + "/none/r.html: cannot be written"},
+        {{"--", "--help"}, kReportIncomplete, "kblreport: --help: cannot be read"},
+        {{"--help"}, kReportMade, ""},
+    };
+    for (const auto& row : cases) {
+        const ReportResult result = RunWith(row.arguments);
+        EXPECT_EQ(result.exitCode, row.exitCode);
+        EXPECT_EQ(result.errors.substr(0, result.errors.find('\n')), row.firstError);
+    }
+}
+
+}  // namespace

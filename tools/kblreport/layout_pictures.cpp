@@ -1,0 +1,97 @@
+// The layouts of the heat map: the tester's layout reader builds the keys, and the message box it would show
+// for a file it cannot build becomes the layout's note.
+#include "tools/kblreport/layout_pictures.h"
+
+#include <cstdlib>
+
+#include "base/paths.h"
+#include "base/platform.h"
+#include "layouts/layout_catalogue.h"
+#include "tools/kblreport/report_files.h"
+
+namespace {
+
+constexpr size_t kCoreHeaderSize = 12;
+constexpr size_t kInfoHeaderSize = 40;
+constexpr int64_t kLargestSide = 32767;
+
+// The message the layout reader showed last, on one line.
+std::string lastMessage;
+
+uint32_t LittleEndianAt(const std::string& bytes, size_t at, size_t size) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < size; ++i) {
+        value |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + i])) << (8 * i);
+    }
+    return value;
+}
+
+void AddNote(LayoutPicture& picture, const std::string& note) {
+    picture.note += (picture.note.empty() ? "" : "; ") + note;
+}
+
+void LoadKeys(const std::string& layoutPath, LayoutPicture& picture) {
+    if (!FileExists(layoutPath)) {
+        AddNote(picture, layoutPath + " not found");
+        return;
+    }
+    KeyboardLayout layout;
+    lastMessage.clear();
+    if (!LoadLayoutFile(nullptr, layoutPath, picture.layoutFile, layout)) {
+        AddNote(picture, lastMessage);
+        return;
+    }
+    for (const KeyEntry& entry : layout.keys) {
+        if (entry.virtualKey != kTerminatorCode) {
+            picture.keys.push_back(
+                {AnsiToUtf8(entry.label), entry.left, entry.top, entry.width, entry.height});
+        }
+    }
+}
+
+}  // namespace
+
+// The messages kept name the layout's file, whose name and path are UTF-8 like the report's own texts.
+void ShowMessage(WindowHandle, const std::string& text, const char*, uint32_t) {
+    lastMessage = text;
+    for (char& c : lastMessage) {
+        c = c == '\n' ? ' ' : c;
+    }
+}
+
+bool ReadBitmapSize(const std::string& bytes, int32_t& width, int32_t& height) {
+    if (bytes.size() < 14 + kCoreHeaderSize || bytes[0] != 'B' || bytes[1] != 'M') {
+        return false;
+    }
+    const uint32_t headerSize = LittleEndianAt(bytes, 14, 4);
+    int64_t columns = 0;
+    int64_t rows = 0;
+    if (headerSize == kCoreHeaderSize) {
+        columns = LittleEndianAt(bytes, 18, 2);
+        rows = LittleEndianAt(bytes, 20, 2);
+    } else if (headerSize >= kInfoHeaderSize && bytes.size() >= 14 + kInfoHeaderSize) {
+        columns = static_cast<int32_t>(LittleEndianAt(bytes, 18, 4));
+        rows = std::llabs(static_cast<int32_t>(LittleEndianAt(bytes, 22, 4)));  // negative: rows top down
+    }
+    if (columns <= 0 || rows <= 0 || columns > kLargestSide || rows > kLargestSide) {
+        return false;
+    }
+    width = static_cast<int32_t>(columns);
+    height = static_cast<int32_t>(rows);
+    return true;
+}
+
+LayoutPicture LoadLayoutPicture(const std::string& folder, const std::string& layoutFile) {
+    LayoutPicture picture;
+    picture.layoutFile = layoutFile;
+    LoadKeys(JoinPath(folder, layoutFile), picture);
+    const std::string bitmapPath = JoinPath(folder, BitmapNameFor(layoutFile));
+    if (!ReadWholeFile(bitmapPath, picture.bitmap)) {
+        AddNote(picture, bitmapPath + " not found");
+        picture.bitmap.clear();
+    } else if (!ReadBitmapSize(picture.bitmap, picture.width, picture.height)) {
+        AddNote(picture, bitmapPath + " is no bitmap file");
+        picture.bitmap.clear();
+    }
+    return picture;
+}

@@ -1,0 +1,67 @@
+// The figures of a yield report, computed from the records: the yield in all, per group and per period, the
+// fail reasons by count, the keys left untested or chattering, and the test times.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/kblreport/record_reading.h"
+
+enum class Grouping { None, Batch, Product, Operator, Day };
+
+struct YieldCount {
+    int64_t tested = 0;
+    int64_t passed = 0;
+
+    int64_t Failed() const { return tested - passed; }
+    double Percent() const { return tested == 0 ? 0.0 : 100.0 * static_cast<double>(passed) / tested; }
+};
+
+struct GroupYield {
+    std::string name;
+    YieldCount count;
+};
+
+struct ReasonCount {
+    std::string code;  // the stable reason code; "" when the rows gave none
+    std::string text;  // the reason's text as the first failed row with it gave it
+    int64_t count = 0;
+};
+
+// A key of one layout with the keyboards that left it untested and those on which it chattered.
+struct KeyTally {
+    std::string layoutFile;
+    std::string label;
+    int64_t untested = 0;
+    int64_t chattered = 0;
+    int32_t shortestGapMs = -1;  // the shortest chatter gap seen; -1 when it never chattered
+
+    int64_t Heat() const { return untested + chattered; }
+};
+
+// The keyboards of one hour or one day of the lines' local clock.
+struct Period {
+    std::string label;  // "2026-12-07 18:00" or "2026-12-07"
+    YieldCount count;
+};
+
+struct ReportFigures {
+    YieldCount total;
+    std::vector<GroupYield> groups;    // by name; empty without a grouping
+    std::vector<GroupYield> layouts;   // the keyboards of each layout file, by name
+    std::vector<ReasonCount> reasons;  // most frequent first
+    std::vector<KeyTally> keys;        // by layout, then most heat first
+    int64_t periodSeconds = 3600;      // 3600 (hours) or 86400 (days), after the records' span
+    std::vector<Period> periods;       // the periods that hold keyboards, in time order
+    int64_t timedCount = 0;            // keyboards with a test time
+    double medianSeconds = 0;
+    double percentile95Seconds = 0;
+    std::string firstTime;  // the earliest and the latest record's time, as written
+    std::string lastTime;
+};
+
+ReportFigures ComputeFigures(const std::vector<Record>& records, Grouping grouping);
+
+// The keys of `layoutFile` among `keys`, most heat first.
+std::vector<KeyTally> KeysOfLayout(const std::vector<KeyTally>& keys, const std::string& layoutFile);

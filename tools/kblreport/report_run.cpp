@@ -1,0 +1,142 @@
+// The kblreport run: reads every record file given, prints the summary and, with --html, finds each
+// layout's file and picture and writes the page.
+#include "tools/kblreport/report_run.h"
+
+#include <filesystem>
+
+#include "tools/kblreport/layout_pictures.h"
+#include "tools/kblreport/record_reading.h"
+#include "tools/kblreport/report_files.h"
+#include "tools/kblreport/report_page.h"
+#include "tools/kblreport/report_text.h"
+
+const char* const kReportUsage =
+    "Usage: kblreport [--html REPORT.html] [--by batch|product|operator|day]\n"
+    "                 [--layouts DIR] RECORD.csv...\n"
+    "\n"
+    "Reads the tester's per-keyboard record files and prints a yield summary:\n"
+    "keyboards tested, passed and failed, the yield, the fail reasons by count,\n"
+    "the keys left untested or chattering most often, and the median and 95th\n"
+    "percentile test time. Rows that are no keyboard's record are counted and\n"
+    "listed with their file and line; a file that is no record file is refused.\n"
+    "\n"
+    "Options:\n"
+    "  --html FILE    also write a self-contained page: the yield over time, the\n"
+    "                 fail reasons as a Pareto chart and, on each layout's\n"
+    "                 picture, a heat map of the keys left untested or chattering\n"
+    "  --by GROUP     the yield per batch, product, operator or day as well\n"
+    "  --layouts DIR  where the layout files (.kbl) and their pictures (.bmp) are;\n"
+    "                 without it, beside the record file that names the layout\n"
+    "  --help         print this text and read nothing\n"
+    "  --             every argument after it is a RECORD file\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the report was made\n"
+    "  1  a file was refused or could not be read (the report covers the others),\n"
+    "     or the page could not be written\n"
+    "  2  the command line is wrong\n";
+
+namespace {
+
+bool ReadGrouping(const std::string& name, Grouping& grouping) {
+    for (const Grouping candidate : {Grouping::Batch, Grouping::Product, Grouping::Operator, Grouping::Day}) {
+        if (name == GroupingName(candidate)) {
+            grouping = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The folder of each layout's file: the given one, or that of the first record file naming the layout.
+std::string LayoutFolder(const ReportOptions& options, const RecordSet& set, const std::string& layoutFile) {
+    if (!options.layoutsFolder.empty()) {
+        return options.layoutsFolder;
+    }
+    for (const Record& record : set.records) {
+        if (record.layoutFile == layoutFile) {
+            const std::string folder = std::filesystem::path(set.files[record.file]).parent_path().string();
+            return folder.empty() ? "." : folder;
+        }
+    }
+    return ".";
+}
+
+void WritePage(const ReportOptions& options, const RecordSet& set, const ReportFigures& figures,
+               ReportResult& result) {
+    std::vector<LayoutPicture> pictures;
+    for (const GroupYield& layout : figures.layouts) {
+        pictures.push_back(LoadLayoutPicture(LayoutFolder(options, set, layout.name), layout.name));
+    }
+    if (WriteWholeFile(options.htmlPath, ReportPage(set, figures, options.grouping, pictures))) {
+        result.output += "\nPage: " + options.htmlPath + "\n";
+    } else {
+        result.errors += "kblreport: " + options.htmlPath + ": cannot be written\n";
+        result.exitCode = kReportIncomplete;
+    }
+}
+
+}  // namespace
+
+bool ParseReportArguments(int argc, const char* const* argv, ReportOptions& options, std::string& error) {
+    options = ReportOptions();
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool takesValue = argument == "--html" || argument == "--by" || argument == "--layouts";
+        if (optionsEnded || argument.empty() || argument[0] != '-') {
+            options.files.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (!takesValue) {
+            error = "kblreport: unknown option " + argument;
+            return false;
+        } else if (i + 1 >= argc) {
+            error = "kblreport: " + argument + " needs a value";
+            return false;
+        } else if (argument == "--html") {
+            options.htmlPath = argv[++i];
+        } else if (argument == "--layouts") {
+            options.layoutsFolder = argv[++i];
+        } else if (!ReadGrouping(argv[++i], options.grouping)) {
+            error = std::string("kblreport: --by takes batch, product, operator or day, not ") + argv[i];
+            return false;
+        }
+    }
+    if (!options.help && options.files.empty()) {
+        error = "kblreport: no record file to read";
+        return false;
+    }
+    return true;
+}
+
+ReportResult RunReport(int argc, const char* const* argv) {
+    ReportResult result;
+    ReportOptions options;
+    std::string error;
+    if (!ParseReportArguments(argc, argv, options, error)) {
+        result.exitCode = kReportUsageError;
+        result.errors = error + "\n" + kReportUsage;
+        return result;
+    }
+    if (options.help) {
+        result.output = kReportUsage;
+        return result;
+    }
+    RecordSet set;
+    for (const std::string& file : options.files) {
+        ReadRecordFile(file, set);
+    }
+    for (const std::string& refusal : set.refusals) {
+        result.errors += "kblreport: " + refusal + "\n";
+        result.exitCode = kReportIncomplete;
+    }
+    const ReportFigures figures = ComputeFigures(set.records, options.grouping);
+    result.output = SummaryText(set, figures, options.grouping);
+    if (!options.htmlPath.empty()) {
+        WritePage(options, set, figures, result);
+    }
+    return result;
+}

@@ -1,0 +1,128 @@
+// The report's text summary: one figure or one row per line, the counts in columns first and the names,
+// which may be Chinese, last.
+#include "tools/kblreport/report_text.h"
+
+#include <algorithm>
+
+#include "base/text_format.h"
+
+namespace {
+
+std::string YieldRow(const YieldCount& count, const std::string& name) {
+    return FormatText("%8lld %8lld %8lld %7.1f %%  %s\n", static_cast<long long>(count.tested),
+                      static_cast<long long>(count.passed), static_cast<long long>(count.Failed()),
+                      count.Percent(), ShownName(name).c_str());
+}
+
+std::string YieldTable(const char* title, const std::vector<GroupYield>& groups) {
+    std::string text = FormatText("\nBy %s:\n  tested   passed   failed    yield\n", title);
+    for (const GroupYield& group : groups) {
+        text += YieldRow(group.count, group.name);
+    }
+    return text;
+}
+
+std::string ParetoList(const std::vector<ReasonCount>& reasons, int64_t failed) {
+    if (reasons.empty()) {
+        return std::string();
+    }
+    std::string text = "\nFail reasons:\n   count    share  cumulative\n";
+    int64_t cumulative = 0;
+    for (const ReasonCount& reason : reasons) {
+        cumulative += reason.count;
+        text += FormatText("%8lld %7.1f %% %8.1f %%    %s\n", static_cast<long long>(reason.count),
+                           100.0 * static_cast<double>(reason.count) / static_cast<double>(failed),
+                           100.0 * static_cast<double>(cumulative) / static_cast<double>(failed),
+                           ReasonName(reason).c_str());
+    }
+    return text;
+}
+
+std::string KeyList(const std::vector<KeyTally>& keys, bool chatter) {
+    const std::vector<KeyTally> top = TopKeys(keys, chatter);
+    if (top.empty()) {
+        return std::string();
+    }
+    std::string text = chatter ? "\nKeys chattering most often (keyboards, shortest gap):\n"
+                               : "\nKeys left untested most often (keyboards):\n";
+    for (const KeyTally& key : top) {
+        text += FormatText("%8lld  %s %s", static_cast<long long>(chatter ? key.chattered : key.untested),
+                           key.layoutFile.c_str(), key.label.c_str());
+        text += chatter ? FormatText(" (%d ms)\n", key.shortestGapMs) : "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+const char* GroupingName(Grouping grouping) {
+    switch (grouping) {
+        case Grouping::Batch:
+            return "batch";
+        case Grouping::Product:
+            return "product";
+        case Grouping::Operator:
+            return "operator";
+        case Grouping::Day:
+            return "day";
+        case Grouping::None:
+            break;
+    }
+    return "";
+}
+
+std::string ShownName(const std::string& name) {
+    return name.empty() ? "(none)" : name;
+}
+
+std::string ReasonName(const ReasonCount& reason) {
+    if (reason.code.empty() || reason.text.empty()) {
+        return ShownName(reason.code + reason.text);
+    }
+    return reason.code + " " + reason.text;
+}
+
+std::vector<KeyTally> TopKeys(const std::vector<KeyTally>& keys, bool chatter) {
+    std::vector<KeyTally> top;
+    for (const KeyTally& key : keys) {
+        if ((chatter ? key.chattered : key.untested) > 0) {
+            top.push_back(key);
+        }
+    }
+    const auto countOf = [chatter](const KeyTally& key) { return chatter ? key.chattered : key.untested; };
+    std::stable_sort(top.begin(), top.end(),
+                     [&](const KeyTally& a, const KeyTally& b) { return countOf(a) > countOf(b); });
+    top.resize(std::min(top.size(), kListedKeys));
+    return top;
+}
+
+std::string SummaryText(const RecordSet& set, const ReportFigures& figures, Grouping grouping) {
+    const YieldCount& total = figures.total;
+    std::string text = FormatText("Keyboards: %lld tested, %lld passed, %lld failed, yield %.1f %%\n",
+                                  static_cast<long long>(total.tested), static_cast<long long>(total.passed),
+                                  static_cast<long long>(total.Failed()), total.Percent());
+    text += FormatText("Record files: %zu", set.files.size());
+    if (total.tested > 0) {
+        text += ", from " + figures.firstTime + " to " + figures.lastTime;
+    }
+    text += "\n";
+    if (figures.timedCount > 0) {
+        text += FormatText("Test time: median %.1f s, 95th percentile %.1f s (%lld keyboards timed)\n",
+                           figures.medianSeconds, figures.percentile95Seconds,
+                           static_cast<long long>(figures.timedCount));
+    }
+    if (grouping != Grouping::None) {
+        text += YieldTable(GroupingName(grouping), figures.groups);
+    }
+    if (!figures.layouts.empty()) {
+        text += YieldTable("layout", figures.layouts);
+    }
+    text += ParetoList(figures.reasons, total.Failed());
+    text += KeyList(figures.keys, false);
+    text += KeyList(figures.keys, true);
+    text += FormatText("\nBad rows: %zu\n", set.badRows.size());
+    for (const BadRow& row : set.badRows) {
+        text += FormatText("  %s:%d: %s\n", set.files[row.file].c_str(), row.line, row.problem.c_str());
+    }
+    return text;
+}
