@@ -31,6 +31,22 @@ void SetAllLocks(bool on) {
     SetLockState(on, VK_NUMLOCK);
 }
 
+bool IsOwnLockPress(const MSG& message) {
+    const WPARAM key = message.wParam;
+    return (key == VK_CAPITAL || key == VK_SCROLL || key == VK_NUMLOCK) &&
+           ((message.lParam >> 16) & 0xFF) == kSyntheticScan;
+}
+
+// The presses the last tick sent may still wait in the queue, and the keyboard state changes only as they are
+// taken from it: they are taken first, so that the restore reads the lights as they will be. Nothing else is
+// taken.
+void TakeOwnPendingPresses() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYUP, PM_NOREMOVE) && IsOwnLockPress(message)) {
+        PeekMessageA(&message, message.hwnd, message.message, message.message, PM_REMOVE);
+    }
+}
+
 // A lock was on when the test started if its toggle bit was set; the pressed bit does not count.
 bool WasOn(BYTE virtualKey) {
     return (savedKeyState[virtualKey] & 1) != 0;
@@ -57,6 +73,7 @@ void StopLedTest() {
         return;
     }
     KillTimer(static_cast<HWND>(program.mainWindow), LED_TEST_TIMER);
+    TakeOwnPendingPresses();
     SetLockState(WasOn(VK_NUMLOCK), VK_NUMLOCK);
     SetLockState(WasOn(VK_CAPITAL), VK_CAPITAL);
     SetLockState(WasOn(VK_SCROLL), VK_SCROLL);
