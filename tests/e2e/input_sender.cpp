@@ -33,6 +33,23 @@ LONG AbsoluteCoordinate(LONG pixel, int screenSize) {
     return (pixel * 65535 + screenSize / 2) / (screenSize - 1);
 }
 
+// In a Wine session just started, a click sent together with its move can come before the pointer is there:
+// the pointer is moved first and the click waits until it has arrived.
+void MovePointer(POINT screenPoint) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = AbsoluteCoordinate(screenPoint.x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = AbsoluteCoordinate(screenPoint.y, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    const DWORD start = GetTickCount();
+    POINT at = {};
+    while (GetCursorPos(&at) && (at.x != screenPoint.x || at.y != screenPoint.y) &&
+           GetTickCount() - start < kFrontTimeoutMs) {
+        Sleep(10);
+    }
+}
+
 }  // namespace
 
 bool BringToFront(HWND window) {
@@ -73,6 +90,7 @@ bool ClickWithMouse(HWND window, HWND control) {
         return false;
     }
     const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    MovePointer(centre);
     SendMouseButton(centre, kLeftButton, false);
     SendMouseButton(centre, kLeftButton, true);
     return true;
