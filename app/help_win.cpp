@@ -3,7 +3,6 @@
 
 #include "base/paths.h"
 #include "base/program.h"
-#include "layouts/layout_catalogue.h"
 
 void ShowHelp(UINT command, ULONG_PTR data, HWND window) {
     const std::string path = JoinPath(program.programDirectory, "dorvelquinta.hlp");

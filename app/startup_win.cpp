@@ -14,7 +14,6 @@
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
 #include "records/identification_win.h"
-#include "records/test_log.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -55,7 +54,7 @@ void IdentifyProductionRun(HWND mainWindow) {
         return;
     }
     SetFocus(mainWindow);
-    LogLine("Loaded keyboard layout %s.kbl\n", program.layoutName.c_str());
+    LogLayoutInUse();
     if (RunSerialDialog() == 0) {
         DestroyWindow(mainWindow);
         return;

@@ -4,7 +4,6 @@
 
 #include "base/paths.h"
 #include "base/program.h"
-#include "layouts/layout_catalogue.h"
 #include "resources/resource_ids.h"
 
 namespace {

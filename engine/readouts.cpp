@@ -147,17 +147,28 @@ bool AddNewestLabel() {
     return true;
 }
 
-// The status line: the recent presses, after the latest chatter when there was one.
+// The status line: the recent presses, after the latest chatter when there was one. With a chatter shown it
+// is built again only when the chatter or the history changed.
 const char* StatusLineText() {
+    const char* history = HistoryLineText();
     if (testState.chatterKey < 0) {
-        return HistoryLineText();
+        return history;
     }
     static char line[kHistoryLineCapacity];
+    static int32_t shownKey = -1;
+    static int32_t shownGap = -1;
+    static uint32_t shownGeneration = 0;
+    if (shownKey == testState.chatterKey && shownGap == testState.chatterGapMs &&
+        shownGeneration == historyLine.generation) {
+        return line;
+    }
+    shownKey = testState.chatterKey;
+    shownGap = testState.chatterGapMs;
+    shownGeneration = historyLine.generation;
     const int prefix = std::min(std::snprintf(line, sizeof line, "按键抖动 %s: %d ms   ",
                                               LabelOf(testState.chatterKey), testState.chatterGapMs),
                                 static_cast<int>(sizeof line) - 1);
     // Only whole labels follow the chatter: the line ends after the last one that fits.
-    const char* history = HistoryLineText();
     size_t length = std::min(std::strlen(history), sizeof line - 1 - static_cast<size_t>(prefix));
     while (length > 0 && history[length - 1] != ' ') {
         --length;

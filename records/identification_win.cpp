@@ -35,24 +35,26 @@ constexpr const char* kLogLostText =
     "最后一块键盘的结果可能没有记录，请在新的日志中重新检测它。\n"
     "请选择新的日志文件。";
 
-char operatorId[kIdentifierSize];
-char productId[kIdentifierSize];
-char batchId[kIdentifierSize];
-char keyboardSerial[kIdentifierSize];
-char keyboardVersion[kIdentifierSize];
 bool appendToLog = false;
 
 void ShowError(HWND dialog, const char* text) {
     MessageBoxA(dialog, text, kErrorCaption, MB_OK);
 }
 
+// The text of identifier field `field`, as much of it as the dialogs read.
+std::string IdentifierText(HWND dialog, int field) {
+    char text[kIdentifierSize] = "";
+    GetDlgItemTextA(dialog, field, text, kIdentifierSize);
+    return text;
+}
+
 // The identifiers must all be there; at most one message is shown for them.
-bool CheckIdentifiers(HWND dialog) {
-    if (operatorId[0] == '\0') {
+bool CheckIdentifiers(HWND dialog, const RunIdentity& identity) {
+    if (identity.operatorId.empty()) {
         ShowError(dialog, "您必须输入一个操作标识");
-    } else if (productId[0] == '\0') {
+    } else if (identity.productId.empty()) {
         ShowError(dialog, "您必须输入一个产品标识");
-    } else if (batchId[0] == '\0') {
+    } else if (identity.batchId.empty()) {
         ShowError(dialog, "您必须输入一个批量标识");
     } else {
         return true;
@@ -74,10 +76,11 @@ bool CheckLogPath(HWND dialog, const char* path, bool identifiersAccepted) {
 }
 
 void ContinueOperator(HWND dialog) {
-    GetDlgItemTextA(dialog, kOperatorField, operatorId, kIdentifierSize);
-    GetDlgItemTextA(dialog, kProductField, productId, kIdentifierSize);
-    GetDlgItemTextA(dialog, kBatchField, batchId, kIdentifierSize);
-    bool acceptable = CheckIdentifiers(dialog);
+    RunIdentity& identity = testLog.identity;
+    identity.operatorId = IdentifierText(dialog, kOperatorField);
+    identity.productId = IdentifierText(dialog, kProductField);
+    identity.batchId = IdentifierText(dialog, kBatchField);
+    bool acceptable = CheckIdentifiers(dialog, identity);
     char logPath[kLogPathSize] = "";
     GetDlgItemTextA(dialog, kLogPathField, logPath, kLogPathSize);
     acceptable = CheckLogPath(dialog, logPath, acceptable) && acceptable;
@@ -105,11 +108,8 @@ void ContinueOperator(HWND dialog) {
         ShowError(dialog, "无法打开日志文件。请输入一个替换的文件名。");
         return;
     }
-    WriteLogHeader(operatorId, productId, batchId,
+    WriteLogHeader(identity.operatorId.c_str(), identity.productId.c_str(), identity.batchId.c_str(),
                    OsNameText(program.osPlatformId, program.osMajorVersion, program.osMinorVersion));
-    testLog.identity.operatorId = operatorId;
-    testLog.identity.productId = productId;
-    testLog.identity.batchId = batchId;
     EndDialog(dialog, 1);
 }
 
@@ -149,13 +149,13 @@ struct SerialDialog {
         if (command != IDC_CONTINUE) {
             return false;
         }
-        GetDlgItemTextA(dialog, kSerialField, keyboardSerial, kIdentifierSize);
-        GetDlgItemTextA(dialog, kVersionField, keyboardVersion, kIdentifierSize);
-        if (keyboardSerial[0] != '\0' && keyboardVersion[0] != '\0') {
-            LogLine("序列号: %s\n", keyboardSerial);
-            LogLine("版本号: %s\n", keyboardVersion);
-            testLog.identity.serial = keyboardSerial;
-            testLog.identity.version = keyboardVersion;
+        const std::string serial = IdentifierText(dialog, kSerialField);
+        const std::string version = IdentifierText(dialog, kVersionField);
+        if (!serial.empty() && !version.empty()) {
+            LogLine("序列号: %s\n", serial.c_str());
+            LogLine("版本号: %s\n", version.c_str());
+            testLog.identity.serial = serial;
+            testLog.identity.version = version;
             EndDialog(dialog, 1);
         } else {
             SetDlgItemTextA(dialog, kPrompt, "请输入序列号和版本号");
@@ -205,6 +205,11 @@ int RunSerialDialog() {
     }
 }
 
+void LogLayoutInUse() {
+    LogLine("Loaded keyboard layout %s.kbl\n",
+            catalogue.layouts[static_cast<size_t>(catalogue.currentLayout)].name.c_str());
+}
+
 RecordsKept CommitRecords() {
     if (CommitLog()) {
         return RecordsKept::OnDisk;
@@ -215,7 +220,6 @@ RecordsKept CommitRecords() {
         return RecordsKept::Ended;
     }
     // The new log names the layout under test, as a log started with the run does.
-    LogLine("Loaded keyboard layout %s.kbl\n",
-            catalogue.layouts[static_cast<size_t>(catalogue.currentLayout)].name.c_str());
+    LogLayoutInUse();
     return RecordsKept::NewLog;
 }

@@ -11,6 +11,9 @@ int RunOperatorDialog();
 // is replaced (see CommitRecords) and the dialog asks for them again.
 int RunSerialDialog();
 
+// The log line that names the layout under test, with which a run's log begins after its header.
+void LogLayoutInUse();
+
 enum class RecordsKept { OnDisk, NewLog, Ended };
 
 // Commits the log to the disk. A log that can no longer be written is reported at once, closed, and the

@@ -8,6 +8,7 @@
 
 namespace {
 
+// Plain texts, so that the header can be asked for while other files' globals are made.
 constexpr const char* kColumns[] = {
     "time",          "computer",    "operator",      "product",      "batch",         "serial",
     "version",       "layout",      "verdict",       "reason",       "reason_code",   "test_seconds",
@@ -28,14 +29,20 @@ std::string Field(const std::string& text) {
     return quoted + "\"";
 }
 
+// A row of `fields`, separated by commas and ended by CR LF.
+template <typename Text, size_t count>
+std::string CsvRow(const Text (&fields)[count]) {
+    std::string row;
+    for (const Text& field : fields) {
+        row += (row.empty() ? "" : ",") + Field(field);
+    }
+    return row + "\r\n";
+}
+
 }  // namespace
 
 std::string RecordHeaderRow() {
-    std::string row;
-    for (const char* column : kColumns) {
-        row += (row.empty() ? "" : ",") + std::string(column);
-    }
-    return row + "\r\n";
+    return CsvRow(kColumns);
 }
 
 std::string RecordRow(const KeyboardRecord& record) {
@@ -58,11 +65,7 @@ std::string RecordRow(const KeyboardRecord& record) {
         record.chatterKeys,
         std::to_string(record.mostKeysHeld),
     };
-    std::string row;
-    for (const std::string& field : fields) {
-        row += (row.empty() ? "" : ",") + Field(field);
-    }
-    return row + "\r\n";
+    return CsvRow(fields);
 }
 
 bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record) {
@@ -76,7 +79,6 @@ bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record)
     }
     // The row is written whole, then committed: a power cut after the verdict loses nothing.
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fflush(file) == 0 && written;
     written = CommitToDisk(file) && written;
     return std::fclose(file) == 0 && written;
 }

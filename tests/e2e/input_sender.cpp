@@ -33,14 +33,20 @@ LONG AbsoluteCoordinate(LONG pixel, int screenSize) {
     return (pixel * 65535 + screenSize / 2) / (screenSize - 1);
 }
 
-// In a Wine session just started, a click sent together with its move can come before the pointer is there:
-// the pointer is moved first and the click waits until it has arrived.
-void MovePointer(POINT screenPoint) {
+// The pointer's move to `screenPoint`.
+INPUT MakeMoveInput(POINT screenPoint) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = AbsoluteCoordinate(screenPoint.x, GetSystemMetrics(SM_CXSCREEN));
     input.mi.dy = AbsoluteCoordinate(screenPoint.y, GetSystemMetrics(SM_CYSCREEN));
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+// In a Wine session just started, a click sent together with its move can come before the pointer is there:
+// the pointer is moved first and the click waits until it has arrived.
+void MovePointer(POINT screenPoint) {
+    INPUT input = MakeMoveInput(screenPoint);
     SendInput(1, &input, sizeof input);
     const DWORD start = GetTickCount();
     POINT at = {};
@@ -97,11 +103,7 @@ bool ClickWithMouse(HWND window, HWND control) {
 }
 
 void SendMouseButton(POINT screenPoint, int button, bool up) {
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dx = AbsoluteCoordinate(screenPoint.x, GetSystemMetrics(SM_CXSCREEN));
-    inputs[0].mi.dy = AbsoluteCoordinate(screenPoint.y, GetSystemMetrics(SM_CYSCREEN));
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT inputs[2] = {MakeMoveInput(screenPoint), {}};
     inputs[1].type = INPUT_MOUSE;
     inputs[1].mi.dwFlags = MouseFlag(button, up);
     SendInput(2, inputs, sizeof inputs[0]);
