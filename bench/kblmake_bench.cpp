@@ -4,28 +4,27 @@
 // before the benchmark runs; the folder is removed after.
 // Run with --benchmark_repetitions=10 --benchmark_report_aggregates_only=true for medians.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "bench/bench_files.h"
+#include "tools/common/output_file.h"
 #include "tools/kblmake/kblmake_run.h"
 
 namespace {
 
 std::string folder;
 
-std::string MakeSource() {
-    std::ifstream source(DVQ_SOURCE_DIR "/keyboards/sources/US.json", std::ios::binary);
-    std::ostringstream text;
-    text << source.rdbuf();
-    std::string json = text.str();
+bool WriteSource(const std::string& newFolder) {
+    folder = newFolder;
+    std::string json;
+    if (!ReadWholeFile(DVQ_SOURCE_DIR "/keyboards/sources/US.json", json)) {
+        return false;
+    }
     const size_t end = json.rfind(']');
     json.insert(end, R"(,[{"y":-6,"x":23.5},"F13"],[{"x":23.5},"F14"],[{"x":23.5},"F15"],)"
                      R"([{"x":23.5},"F16"],[{"x":23.5},"F17"],[{"x":23.5},"F18"])");
-    return json;
+    return WriteWholeFile(folder + "/Macro110.json", json.data(), json.size());
 }
 
 void BM_KblmakeWholeRun(benchmark::State& state) {
@@ -45,14 +44,5 @@ BENCHMARK(BM_KblmakeWholeRun)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    folder = (std::filesystem::temp_directory_path() / "dvq-kblmake-bench-XXXXXX").string();
-    if (mkdtemp(&folder[0]) == nullptr) {
-        return 1;
-    }
-    std::ofstream(folder + "/Macro110.json", std::ios::binary) << MakeSource();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(folder);
-    return 0;
+    return RunBenchmarksOnFiles(argc, argv, "kblmake_bench", WriteSource);
 }

@@ -10,7 +10,7 @@
 #include "bench/bench_files.h"
 #include "engine/verdict.h"
 #include "records/keyboard_record.h"
-#include "tools/kblreport/report_files.h"
+#include "tools/common/output_file.h"
 #include "tools/kblreport/report_run.h"
 
 namespace {
@@ -60,7 +60,7 @@ bool WriteRecordFile(const std::string& newFolder) {
     for (int i = 0; i < kRecordCount; ++i) {
         text += RecordRow(MakeKeyboard(i));
     }
-    return WriteWholeFile(folder + "/month.csv", text);
+    return WriteWholeFile(folder + "/month.csv", text.data(), text.size());
 }
 
 void MeasureMonthReport(benchmark::State& state) {

@@ -4,6 +4,7 @@
 #include "tools/common/keyboard_art.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "tools/common/pixel_font.h"
@@ -78,7 +79,7 @@ CapMask MakeCapMask(const LayoutKey& key) {
             }
         }
     }
-    mask.inside = rounded;
+    mask.inside = std::move(rounded);
     return mask;
 }
 

@@ -3,10 +3,7 @@
 // neither file behind.
 #include "tools/kblmake/kblmake_run.h"
 
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 #include "tools/common/bitmap_file.h"
@@ -53,17 +50,6 @@ struct MakeArguments {
     std::vector<std::string> mapFiles;
     bool help = false;
 };
-
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    std::ostringstream content;
-    content << file.rdbuf();
-    text = content.str();
-    return !file.bad();
-}
 
 bool ParseArguments(int argc, const char* const* argv, MakeArguments& arguments, std::string& error) {
     std::vector<std::string> paths;

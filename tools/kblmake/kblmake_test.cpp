@@ -1,6 +1,6 @@
 // Tests of kblmake on small keyboard-layout-editor files written here: how keys are read and placed, which
-// codes their legends get, how the picture is fitted, and what a run writes or refuses; last, that the
-// shipped layouts are what kblmake makes of their sources.
+// codes their legends get, how the picture is fitted, and what a run writes or refuses. That the shipped
+// layouts are what kblmake makes of their sources is layoutgen's test.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -338,9 +338,10 @@ class KblmakeRun : public testing::Test {
         return RunKblmake(static_cast<int>(argv.size()), argv.data());
     }
 
-    std::vector<std::string> Files() const {
+    // The names in the test's folder, or in its `subfolder` ("/out"), sorted.
+    std::vector<std::string> Files(const std::string& subfolder = "") const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder + subfolder)) {
             names.push_back(entry.path().filename().string());
         }
         std::sort(names.begin(), names.end());
@@ -366,11 +367,7 @@ TEST_F(KblmakeRun, WritesAPairThatLoadsAndMarksKeysNotRequired) {
     EXPECT_NE(text.find("7,99,\"Fn\",\"true\",\"DQSTATUSUP\""), std::string::npos);
     EXPECT_NE(text.find("\"VK_RWIN\",92,\"Right Win\",\"true\",\"DQSTATUSNOTEST\""), std::string::npos);
     EXPECT_EQ(ReadFile(folder + "/out/Pad.bmp").size(), 54u + 700u * 3u * 340u);
-    std::vector<std::string> written;
-    for (const auto& entry : std::filesystem::directory_iterator(folder + "/out")) {
-        written.push_back(entry.path().filename().string());
-    }
-    std::sort(written.begin(), written.end());
+    const std::vector<std::string> written = Files("/out");
     EXPECT_EQ(written, (std::vector<std::string>{"Pad.bmp", "Pad.kbl"}));
     CheckOptions check;
     check.paths.push_back(folder + "/out");

@@ -25,7 +25,8 @@ int32_t ReadVirtualKey(const std::string& text) {
         return text[0];
     }
     const int32_t named = LookupVirtualKeyName(text.c_str());
-    return named > 0 ? named : ReadWholeNumber(text, 254) > 0 ? ReadWholeNumber(text, 254) : -1;
+    const int32_t code = named > 0 ? named : ReadWholeNumber(text, 254);
+    return code > 0 ? code : -1;
 }
 
 // A caption the layout file can hold: printable ASCII, and a comma only as the whole caption.

@@ -7,7 +7,7 @@
 #include "base/paths.h"
 #include "base/platform.h"
 #include "layouts/layout_catalogue.h"
-#include "tools/kblreport/report_files.h"
+#include "tools/common/output_file.h"
 
 namespace {
 

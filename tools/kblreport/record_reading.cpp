@@ -6,7 +6,7 @@
 
 #include "base/text_format.h"
 #include "records/keyboard_record.h"
-#include "tools/kblreport/report_files.h"
+#include "tools/common/output_file.h"
 
 namespace {
 

@@ -195,11 +195,8 @@ std::string ParetoChart(const std::vector<ReasonCount>& reasons) {
 
 std::string HeatMap(const LayoutPicture& picture, const std::vector<KeyTally>& keys) {
     std::unordered_multimap<std::string, const KeyRectangle*> rectanglesOf;
-    std::string outlines;
     for (const KeyRectangle& rectangle : picture.keys) {
         rectanglesOf.emplace(rectangle.label, &rectangle);
-        outlines += FormatText("<rect class=\"key\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\"/>",
-                               rectangle.left, rectangle.top, rectangle.width, rectangle.height);
     }
     int64_t hottest = 0;
     for (const KeyTally& key : keys) {
@@ -226,7 +223,11 @@ std::string HeatMap(const LayoutPicture& picture, const std::vector<KeyTally>& k
         "data-heat-keys=\"%zu\">",
         EscapeHtml(picture.layoutFile).c_str(), keysColoured);
     if (picture.bitmap.empty()) {
-        svg += "<rect class=\"no-picture\" width=\"700\" height=\"340\"/>" + outlines;
+        svg += "<rect class=\"no-picture\" width=\"700\" height=\"340\"/>";
+        for (const KeyRectangle& rectangle : picture.keys) {
+            svg += FormatText("<rect class=\"key\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\"/>",
+                              rectangle.left, rectangle.top, rectangle.width, rectangle.height);
+        }
     } else {
         svg += FormatText(
                    "<image x=\"0\" y=\"0\" width=\"%d\" height=\"%d\" preserveAspectRatio=\"none\" "

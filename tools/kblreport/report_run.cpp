@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "tools/common/output_file.h"
 #include "tools/kblreport/layout_pictures.h"
 #include "tools/kblreport/record_reading.h"
-#include "tools/kblreport/report_files.h"
 #include "tools/kblreport/report_page.h"
 #include "tools/kblreport/report_text.h"
 
@@ -68,7 +68,8 @@ void WritePage(const ReportOptions& options, const RecordSet& set, const ReportF
     for (const GroupYield& layout : figures.layouts) {
         pictures.push_back(LoadLayoutPicture(LayoutFolder(options, set, layout.name), layout.name));
     }
-    if (WriteWholeFile(options.htmlPath, ReportPage(set, figures, options.grouping, pictures))) {
+    const std::string page = ReportPage(set, figures, options.grouping, pictures);
+    if (WriteWholeFile(options.htmlPath, page.data(), page.size())) {
         result.output += "\nPage: " + options.htmlPath + "\n";
     } else {
         result.errors += "kblreport: " + options.htmlPath + ": cannot be written\n";
