@@ -87,10 +87,15 @@ void OnCommand(HWND window, WORD id, WORD notification) {
     }
 }
 
+// A keyboard's record being written, or its Retry/Cancel question, is never cut short by the host: the run
+// ends at the first poll after it.
 void OnTimer(HWND window, UINT_PTR timer) {
     if (timer == LED_TEST_TIMER) {
         LedTick();
-    } else if (timer == HOST_POLL_TIMER && !RunRequested()) {
+    } else if (timer == CONCLUSION_TIMER) {
+        KillTimer(window, CONCLUSION_TIMER);
+        OnConclusionDue(window);
+    } else if (timer == HOST_POLL_TIMER && !testLog.writingRecord && !RunRequested()) {
         StopLedTest();
         DestroyWindow(window);
     }

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "base/paths.h"
 #include "base/program.h"
 #include "base/text_format.h"
 
@@ -33,7 +34,13 @@ void ReadSettings(WindowHandle owner, const std::string& path) {
     std::string value;
     long number = 0;
     if (ReadSettingText(path, "ChatterMs", value)) {
-        if (ReadWholeNumber(value, 0, kMostChatterMs, number)) {
+        if (ReadWholeNumber(value, 1, kLeastChatterMs - 1, number)) {
+            program.chatterMs = kLeastChatterMs;
+            problems += FormatText(
+                "ChatterMs=%s is finer than the system clock's tick, which times key events: %d is used "
+                "instead.\n",
+                value.c_str(), kLeastChatterMs);
+        } else if (ReadWholeNumber(value, 0, kMostChatterMs, number)) {
             program.chatterMs = static_cast<int32_t>(number);
         } else {
             program.chatterMs = kUsualChatterMs;
@@ -49,6 +56,11 @@ void ReadSettings(WindowHandle owner, const std::string& path) {
         }
     }
     if (ReadSettingText(path, "RecordPath", value)) {
+        // A relative path is taken from the program's folder, as the layouts are, never from the working
+        // folder that whatever started the tester left (a host, a shortcut, a file dialog).
+        if (!value.empty() && !IsAbsolutePath(value)) {
+            value = JoinPath(program.programDirectory, value);
+        }
         if (value.size() <= static_cast<size_t>(kLongestRecordPath)) {
             program.recordPath = value;
         } else {

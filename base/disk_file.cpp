@@ -1,4 +1,4 @@
-// Committing a file's data to the disk.
+// Committing a file's data to the disk, and cutting a file back.
 #include "base/disk_file.h"
 
 #if defined(_WIN32)
@@ -15,5 +15,15 @@ bool CommitToDisk(FILE* stream) {
     return _commit(_fileno(stream)) == 0;
 #else
     return fsync(fileno(stream)) == 0;
+#endif
+}
+
+bool CutFileTo(FILE* stream, long length) {
+    // Whatever is still buffered belongs to what is cut away, so a flush that fails does not matter here.
+    std::fflush(stream);
+#if defined(_WIN32)
+    return _chsize(_fileno(stream), length) == 0;
+#else
+    return ftruncate(fileno(stream), length) == 0;
 #endif
 }

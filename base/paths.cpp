@@ -36,3 +36,9 @@ std::string WithExtension(const std::string& path, const std::string& extension)
 std::string BitmapNameFor(const std::string& layoutFileName) {
     return layoutFileName.substr(0, layoutFileName.rfind('.')) + ".bmp";
 }
+
+bool IsAbsolutePath(const std::string& path) {
+    const bool drive = path.size() >= 2 && path[1] == ':' &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return drive || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+}

@@ -13,6 +13,10 @@ constexpr char kPathSeparator = '/';
 // `directory` + separator + `name`.
 std::string JoinPath(const std::string& directory, const std::string& name);
 
+// True when `path` does not depend on a working folder: it starts with a drive ("D:") or a separator (a
+// network share, the drive's root), either separator counting.
+bool IsAbsolutePath(const std::string& path);
+
 // The length in bytes of the character that starts at `text`: 2 for a lead byte of the system's code page
 // followed by another byte, else 1.
 size_t CharacterLength(const char* text);

@@ -86,7 +86,7 @@ void CenterDialog(HWND dialog, HWND owner) {
     SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-INT_PTR RunModalDialog(const char* templateName, DLGPROC procedure) {
+INT_PTR RunModalDialog(const char* templateName, DLGPROC procedure, LPARAM start) {
     return DialogBoxParamA(GetModuleHandleA(nullptr), templateName, static_cast<HWND>(program.mainWindow),
-                           procedure, 0);
+                           procedure, start);
 }

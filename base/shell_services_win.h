@@ -13,6 +13,6 @@ HWND FindControl(HWND window, int32_t controlId);
 // Moves `dialog` to the centre of `owner`, kept on the screen.
 void CenterDialog(HWND dialog, HWND owner);
 
-// Runs the dialog of template `templateName` modally over the main window; the dialog's result, or -1 when it
-// could not be shown.
-INT_PTR RunModalDialog(const char* templateName, DLGPROC procedure);
+// Runs the dialog of template `templateName` modally over the main window, its WM_INITDIALOG given `start`;
+// the dialog's result, or -1 when it could not be shown.
+INT_PTR RunModalDialog(const char* templateName, DLGPROC procedure, LPARAM start = 0);

@@ -9,6 +9,7 @@
 #include "engine/compound_keys.h"
 #include "engine/readouts.h"
 #include "engine/test_state.h"
+#include "engine/verdict.h"
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
 #include "records/test_log.h"
@@ -145,6 +146,23 @@ void RecordHistory(int32_t index, int32_t status) {
     slot.time = ReadPerformanceCounter();
     testState.historyPos = (testState.historyPos + 1) % kHistorySize;
     ++testState.historyGeneration;
+}
+
+void ConcludeWhenSettled(WindowHandle window) {
+    if (program.chatterMs <= 0) {
+        ConcludeTest(window, true);
+        return;
+    }
+    // The last key may still bounce: its next press within ChatterMs is chatter and fails the keyboard, so
+    // the pass question waits until that time is out (see OnConclusionDue).
+    testState.conclusionDue = true;
+    ScheduleConclusion(window, program.chatterMs);
+}
+
+void OnConclusionDue(WindowHandle window) {
+    if (testState.conclusionDue && AllRequiredTested()) {
+        ConcludeTest(window, true);
+    }
 }
 
 bool AllRequiredTested() {
@@ -288,7 +306,7 @@ void OnKeyUp(WindowHandle window, int32_t code, int32_t lParam) {
             return;
         }
         if (AllRequiredTested()) {
-            ConcludeTest(window, true);
+            ConcludeWhenSettled(window);
             return;
         }
     }

@@ -18,3 +18,11 @@ void RecordHistory(int32_t index, int32_t status);
 
 // Production mode: true when no entry of the current keys is untested or held down.
 bool AllRequiredTested();
+
+// A production test whose required keys are all tested is concluded: at once without chatter detection,
+// else once ChatterMs has passed after the last release, when OnConclusionDue finds it still complete.
+void ConcludeWhenSettled(WindowHandle window);
+
+// The time ScheduleConclusion asked for is out: the pass question, unless a key pressed meanwhile (a bounce
+// that failed the keyboard, a required key held again) or a reset took the completion back.
+void OnConclusionDue(WindowHandle window);

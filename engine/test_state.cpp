@@ -52,6 +52,7 @@ void ResetTest() {
     testState.mostKeysHeld = 0;
     testState.chatterKey = -1;
     testState.failReason = -1;
+    testState.conclusionDue = false;
     if (catalogue.currentKeys != nullptr) {
         std::vector<KeyEntry>& keys = *catalogue.currentKeys;
         for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {

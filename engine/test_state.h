@@ -33,6 +33,8 @@ struct TestState {
     int32_t chatterKey = -1;     // entry of the latest chatter since the reset; -1 for none
     int32_t chatterGapMs = 0;    // its gap from release to press
     int32_t failReason = -1;     // the failure reason the verdict recorded; -1 for none
+    bool conclusionDue = false;  // every required key is tested; the pass question waits out ChatterMs
+    bool concluding = false;     // a verdict is being given: no second one starts inside it
 };
 
 extern TestState testState;

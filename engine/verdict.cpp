@@ -34,12 +34,22 @@ const char* FailReasonCode(int32_t reason) {
     return kReasons[reason].code;
 }
 
+namespace {
+
+std::string ReasonLine(int32_t reason) {
+    return std::string(kReasonLinePrefix) + kReasons[reason].text + "\n";
+}
+
+}  // namespace
+
 void RecordFailReason(int32_t reason) {
     testState.failReason = reason;
-    const std::string line = std::string(kReasonLinePrefix) + kReasons[reason].text + "\n";
-    LogLine("%s", line.c_str());
-    if (program.pluginMode) {
-        ReportMessage(("操作失败 -" + line).c_str(), kFailureMessageCode);
+    LogLine("%s", ReasonLine(reason).c_str());
+}
+
+void ReportFailureToHost() {
+    if (program.pluginMode && testState.failReason >= 0) {
+        ReportMessage(("操作失败 -" + ReasonLine(testState.failReason)).c_str(), kFailureMessageCode);
     }
 }
 

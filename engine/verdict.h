@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "base/platform.h"
+
 enum class VerdictDialog { PassQuestion, FailReason };
 
 // The answer of a verdict dialog: Yes or Continue, No, or the dialog could not be shown.
@@ -24,9 +26,17 @@ enum class VerdictOutcome { Passed, Failed, WindowGone };
 // it still exists. Defined by the shell (and by the unit tests' fake).
 int32_t ShowVerdictDialog(VerdictDialog dialog);
 
-// Writes the log line of failure reason `reason` and, in plug-in mode, reports the failure to the host; the
-// reason is kept for the keyboard's record.
+// Calls OnConclusionDue (engine/key_events.h) for `window` once `delayMs` have passed and the input queued
+// by then has been handled. Defined by the shell (and by the unit tests' fake).
+void ScheduleConclusion(WindowHandle window, int32_t delayMs);
+
+// Writes the log line of failure reason `reason`; the reason is kept for the keyboard's record and the host.
 void RecordFailReason(int32_t reason);
+
+// In plug-in mode, reports the failure reason recorded to the host ("操作失败 -" and the reason's line, code
+// 3) and waits for it; nothing for a pass. Called once the keyboard's record is written, so that nothing the
+// host does after hearing of the failure can keep the record from being written.
+void ReportFailureToHost();
 
 // The text of failure reason `reason`, as its log line shows it, and its stable code in the keyboard's
 // record.

@@ -61,7 +61,41 @@ INT_PTR CALLBACK FailReasonProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
+namespace {
+
+// Takes every key message still queued for the tester's windows, so that no key pressed before the pass
+// question was shown (the last key's bounce, a key typed ahead) can answer it.
+void DiscardQueuedKeys() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) != FALSE) {
+    }
+}
+
+// The verdict after the dialogs: the keyboard's record first, which depends on nothing else, then the host's
+// failure message, and the log committed to the disk. False when the run must end.
+bool KeepVerdict(VerdictOutcome outcome) {
+    const bool rowKept = KeepKeyboardRecord(outcome == VerdictOutcome::Passed);
+    if (program.pluginMode) {
+        ReportFailureToHost();
+        return true;
+    }
+    return CommitRecords(rowKept ? LogLoss::VerdictInRecord : LogLoss::Verdict) != RecordsKept::Ended;
+}
+
+// Concluding one keyboard: set for the whole verdict, from the first dialog to the next serial number, so
+// that a command sent to the window meanwhile (while a dialog is open or the host is waited for) cannot start
+// a second verdict inside it.
+struct ConcludingGuard {
+    ConcludingGuard() { testState.concluding = true; }
+    ~ConcludingGuard() { testState.concluding = false; }
+};
+
+}  // namespace
+
 int32_t ShowVerdictDialog(VerdictDialog dialog) {
+    if (dialog == VerdictDialog::PassQuestion) {
+        DiscardQueuedKeys();
+    }
     const INT_PTR answer = dialog == VerdictDialog::PassQuestion
                                ? RunModalDialog("Passverification", PassVerificationProc)
                                : RunModalDialog("Failreason", FailReasonProc);
@@ -71,22 +105,33 @@ int32_t ShowVerdictDialog(VerdictDialog dialog) {
     return answer == -1 ? kDialogNotShown : static_cast<int32_t>(answer);
 }
 
+void ScheduleConclusion(WindowHandle window, int32_t delayMs) {
+    SetTimer(static_cast<HWND>(window), CONCLUSION_TIMER, static_cast<UINT>(delayMs), nullptr);
+}
+
 bool ConcludeTest(WindowHandle window, bool verify) {
+    if (testState.concluding) {
+        return false;
+    }
+    const ConcludingGuard guard;
+    testState.conclusionDue = false;
     HWND mainWindow = static_cast<HWND>(window);
     TraceLine("Checking whether the test has passed. User verifiaction required: %d\n", verify ? 1 : 0);
     const VerdictOutcome outcome = DecideVerdict(verify);
     if (outcome == VerdictOutcome::WindowGone) {
         return false;  // the window was destroyed while a dialog was open
     }
-    // The verdict reaches the disk before the next keyboard; a log that cannot take it is replaced or ends
-    // the run.
-    if (!program.pluginMode && CommitRecords() == RecordsKept::Ended) {
+    // The verdict reaches the record and the disk before the next keyboard; a log that cannot take it is
+    // replaced or ends the run.
+    if (!KeepVerdict(outcome)) {
         if (program.mainWindow != nullptr) {
             DestroyWindow(mainWindow);
         }
         return false;
     }
-    KeepKeyboardRecord(outcome == VerdictOutcome::Passed);
+    if (program.mainWindow == nullptr) {
+        return false;  // the host ended the run while its failure message was waited for
+    }
     ResetTest();
     InvalidateRect(mainWindow, nullptr, FALSE);
     SetFocus(mainWindow);

@@ -30,10 +30,17 @@ constexpr int kPrompt = 1034;
 constexpr int kIdentifierSize = 50;
 constexpr int kLogPathSize = 400;
 constexpr const char* kErrorCaption = "Dorvelquinta: 错误";
-constexpr const char* kLogLostText =
+// What the operator is told when the log fails, by what the lost lines held.
+constexpr const char* kLogLostText[] = {
     "无法写入测试日志，检测记录已不再保存。\n"
     "最后一块键盘的结果可能没有记录，请在新的日志中重新检测它。\n"
-    "请选择新的日志文件。";
+    "请选择新的日志文件。",
+    "无法写入测试日志，检测记录已不再保存。\n"
+    "最后一块键盘的结果已写入记录文件，不必重新检测。\n"
+    "请选择新的日志文件。",
+    "无法写入测试日志，检测记录已不再保存。\n"
+    "请选择新的日志文件，然后重新输入这块键盘的序列号和版本号。",
+};
 
 bool appendToLog = false;
 
@@ -75,6 +82,19 @@ bool CheckLogPath(HWND dialog, const char* path, bool identifiersAccepted) {
     return true;
 }
 
+// True when `a` and `b` name the same file: their full paths compared without regard to case, as the file
+// system compares them.
+bool SameFile(const std::string& a, const std::string& b) {
+    char fullA[MAX_PATH * 2] = "";
+    char fullB[MAX_PATH * 2] = "";
+    const DWORD lengthA = GetFullPathNameA(a.c_str(), sizeof fullA, fullA, nullptr);
+    const DWORD lengthB = GetFullPathNameA(b.c_str(), sizeof fullB, fullB, nullptr);
+    if (lengthA == 0 || lengthA >= sizeof fullA || lengthB == 0 || lengthB >= sizeof fullB) {
+        return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+    }
+    return lstrcmpiA(fullA, fullB) == 0;
+}
+
 void ContinueOperator(HWND dialog) {
     RunIdentity& identity = testLog.identity;
     identity.operatorId = IdentifierText(dialog, kOperatorField);
@@ -93,7 +113,18 @@ void ContinueOperator(HWND dialog) {
         return;
     }
     // With records kept, their file must open too; it follows the log's path unless the settings name it.
+    // It is never the log itself, where its rows would land among the log's lines.
     const std::string recordPath = program.recordOn ? RecordFilePath(logPath) : std::string();
+    if (!recordPath.empty() && SameFile(recordPath, logPath)) {
+        ShowError(
+            dialog,
+            FormatText("记录文件与日志文件是同一个文件：%s。\n%s", logPath,
+                       program.recordPath.empty()
+                           ? "请换一个扩展名不是 .csv 的日志文件名（记录文件在日志旁边，扩展名为 .csv）。"
+                           : "请换一个日志文件名，或在设置文件中为 RecordPath 另选一个文件。")
+                .c_str());
+        return;
+    }
     if (!recordPath.empty() && !RecordFileWritable(recordPath)) {
         ShowError(dialog,
                   FormatText("无法打开记录文件 %s。请换一个日志文件名，或检查设置文件中的 RecordPath。",
@@ -122,11 +153,20 @@ bool LeftByOperator(HWND dialog, WORD command) {
     return true;
 }
 
-// The Operator dialog's own parts: its start with Overwrite ticked, Browse and Continue.
+// The Operator dialog's own parts: its start with Overwrite ticked, Browse and Continue. Opened again for a
+// log that failed, it starts with the run's identifiers and that log's path, and Append ticked, so that the
+// log put back on its medium is continued, never overwritten.
 struct OperatorDialog {
-    static void Start(HWND dialog) {
-        appendToLog = false;
-        CheckDlgButton(dialog, kOverwrite, BST_CHECKED);
+    static void Start(HWND dialog, LPARAM reopened) {
+        appendToLog = reopened != 0;
+        CheckDlgButton(dialog, appendToLog ? kAppend : kOverwrite, BST_CHECKED);
+        if (appendToLog) {
+            const RunIdentity& identity = testLog.identity;
+            SetDlgItemTextA(dialog, kOperatorField, identity.operatorId.c_str());
+            SetDlgItemTextA(dialog, kProductField, identity.productId.c_str());
+            SetDlgItemTextA(dialog, kBatchField, identity.batchId.c_str());
+            SetDlgItemTextA(dialog, kLogPathField, testLog.path.c_str());
+        }
     }
     static bool Command(HWND dialog, WORD command) {
         switch (command) {
@@ -144,7 +184,7 @@ struct OperatorDialog {
 
 // The Serial dialog's own part: Continue logs both numbers, or asks for the one missing.
 struct SerialDialog {
-    static void Start(HWND) {}
+    static void Start(HWND, LPARAM) {}
     static bool Command(HWND dialog, WORD command) {
         if (command != IDC_CONTINUE) {
             return false;
@@ -167,10 +207,10 @@ struct SerialDialog {
 // The procedure both dialogs share: centred over the main window at the start, left by the operator with 0,
 // and every other command given to the dialog's own part.
 template <typename Dialog>
-INT_PTR CALLBACK IdentificationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK IdentificationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
-        Dialog::Start(dialog);
+        Dialog::Start(dialog, lParam);
         return TRUE;
     }
     if (message != WM_COMMAND) {
@@ -182,8 +222,8 @@ INT_PTR CALLBACK IdentificationDialogProc(HWND dialog, UINT message, WPARAM wPar
 
 // Runs one of the dialogs modally; 1 only when it ended with Continue. A dialog that could not be shown
 // (-1) counts as Exit, so that no keyboard is tested without its identifiers in the log.
-int RunIdentificationDialog(const char* templateName, DLGPROC procedure) {
-    return RunModalDialog(templateName, procedure) == 1 ? 1 : 0;
+int RunIdentificationDialog(const char* templateName, DLGPROC procedure, LPARAM start = 0) {
+    return RunModalDialog(templateName, procedure, start) == 1 ? 1 : 0;
 }
 
 }  // namespace
@@ -197,7 +237,7 @@ int RunSerialDialog() {
         if (RunIdentificationDialog("Serial", IdentificationDialogProc<SerialDialog>) == 0) {
             return 0;
         }
-        const RecordsKept kept = CommitRecords();
+        const RecordsKept kept = CommitRecords(LogLoss::SerialNumbers);
         if (kept != RecordsKept::NewLog) {
             return kept == RecordsKept::OnDisk ? 1 : 0;
         }
@@ -210,13 +250,14 @@ void LogLayoutInUse() {
             catalogue.layouts[static_cast<size_t>(catalogue.currentLayout)].name.c_str());
 }
 
-RecordsKept CommitRecords() {
+RecordsKept CommitRecords(LogLoss loss) {
     if (CommitLog()) {
         return RecordsKept::OnDisk;
     }
-    MessageBoxA(static_cast<HWND>(program.mainWindow), kLogLostText, kErrorCaption, MB_OK | MB_ICONERROR);
+    MessageBoxA(static_cast<HWND>(program.mainWindow), kLogLostText[static_cast<int>(loss)], kErrorCaption,
+                MB_OK | MB_ICONERROR);
     CloseLog();
-    if (RunOperatorDialog() != 1) {
+    if (RunIdentificationDialog("Operator", IdentificationDialogProc<OperatorDialog>, 1) != 1) {
         return RecordsKept::Ended;
     }
     // The new log names the layout under test, as a log started with the run does.

@@ -16,7 +16,12 @@ void LogLayoutInUse();
 
 enum class RecordsKept { OnDisk, NewLog, Ended };
 
-// Commits the log to the disk. A log that can no longer be written is reported at once, closed, and the
-// Operator dialog offered again for a new one: NewLog when the operator opens one (the last records may be
-// lost, and the message says so), Ended when the operator leaves the dialog and the run must end.
-RecordsKept CommitRecords();
+// What the lines since the last commit hold, should the log fail: a keyboard's verdict kept nowhere else, a
+// verdict the record file holds too, or the next keyboard's serial and version numbers.
+enum class LogLoss { Verdict, VerdictInRecord, SerialNumbers };
+
+// Commits the log to the disk. A log that can no longer be written is reported at once, saying what of
+// `loss` the operator must do again, closed, and the Operator dialog offered again for a new one, filled in
+// with the run's identifiers and the lost log's path, in append mode: NewLog when the operator opens one,
+// Ended when the operator leaves the dialog and the run must end.
+RecordsKept CommitRecords(LogLoss loss);

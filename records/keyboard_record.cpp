@@ -2,6 +2,7 @@
 #include "records/keyboard_record.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "base/disk_file.h"
 #include "base/platform.h"
@@ -16,9 +17,18 @@ constexpr const char* kColumns[] = {
 };
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
+// The first characters with which a spreadsheet takes a cell for a formula (and the apostrophe that keeps
+// a cell a text, so that a field typed with one reads back as typed).
+constexpr char kFormulaStarts[] = "=+-@\t\r'";
+
 // One field: a text of the ANSI code page in UTF-8, quoted when it holds a comma, a quote or a line break.
+// A text that a spreadsheet would run as a formula (an operator's "=HYPERLINK(...)") gets a leading
+// apostrophe, which keeps it a text there; kblreport reads it back without it.
 std::string Field(const std::string& text) {
-    const std::string utf8 = AnsiToUtf8(text);
+    std::string utf8 = AnsiToUtf8(text);
+    if (!utf8.empty() && std::strchr(kFormulaStarts, utf8[0]) != nullptr) {
+        utf8.insert(0, 1, '\'');
+    }
     if (utf8.find_first_of(",\"\r\n") == std::string::npos) {
         return utf8;
     }
@@ -33,8 +43,8 @@ std::string Field(const std::string& text) {
 template <typename Text, size_t count>
 std::string CsvRow(const Text (&fields)[count]) {
     std::string row;
-    for (const Text& field : fields) {
-        row += (row.empty() ? "" : ",") + Field(field);
+    for (size_t i = 0; i < count; ++i) {
+        row += (i == 0 ? "" : ",") + Field(fields[i]);
     }
     return row + "\r\n";
 }
@@ -68,18 +78,45 @@ std::string RecordRow(const KeyboardRecord& record) {
     return CsvRow(fields);
 }
 
+namespace {
+
+// True when the file of `file`, `length` bytes long, ends with a line end (an empty file counts as one).
+bool EndsWithLineEnd(FILE* file, long length) {
+    if (length == 0) {
+        return true;
+    }
+    return std::fseek(file, length - 1, SEEK_SET) == 0 && std::fgetc(file) == '\n';
+}
+
+}  // namespace
+
 bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record) {
-    FILE* file = std::fopen(path.c_str(), "ab");
+    FILE* file = std::fopen(path.c_str(), "ab+");
     if (file == nullptr) {
         return false;
     }
-    std::string text = RecordRow(record);
-    if (std::fseek(file, 0, SEEK_END) == 0 && std::ftell(file) == 0) {
-        text = kByteOrderMark + RecordHeaderRow() + text;
+    // Unbuffered: what a failed write leaves is cut away below, and nothing is written again at the close.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    const long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    if (length < 0) {
+        std::fclose(file);
+        return false;
     }
-    // The row is written whole, then committed: a power cut after the verdict loses nothing.
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    std::string text = RecordRow(record);
+    if (length == 0) {
+        text = kByteOrderMark + RecordHeaderRow() + text;
+    } else if (!EndsWithLineEnd(file, length)) {
+        // A row torn by a power cut keeps its own line: this one starts on the next.
+        text = "\r\n" + text;
+    }
+    // The row is written whole, then committed: a power cut after the verdict loses nothing. A row that
+    // fails on the way is cut away again, so that the file never keeps half a row, and a retry adds it once.
+    bool written =
+        std::fseek(file, 0, SEEK_END) == 0 && std::fwrite(text.data(), 1, text.size(), file) == text.size();
     written = CommitToDisk(file) && written;
+    if (!written) {
+        CutFileTo(file, length);
+    }
     return std::fclose(file) == 0 && written;
 }
 

@@ -28,11 +28,14 @@ struct KeyboardRecord {
 std::string RecordHeaderRow();
 
 // The row of `record`, ended by CR LF: texts in UTF-8 (they are taken in the ANSI code page), quoted as
-// RFC 4180 asks where they hold a comma, a quote or a line break.
+// RFC 4180 asks where they hold a comma, a quote or a line break. A text that starts with = + - @, a tab, a
+// carriage return or an apostrophe is written with one more apostrophe in front, so that a spreadsheet
+// shows it as a text instead of running it as a formula.
 std::string RecordRow(const KeyboardRecord& record);
 
 // Appends the row of `record` to the file at `path`, made with a UTF-8 byte-order mark and the header row
-// when it is new or empty, and commits it to the disk. False when any of it fails.
+// when it is new or empty, and commits it to the disk. A file that does not end with a line end (a row torn
+// by a power cut) gets one first. False when any of it fails; the file is then cut back to what it held.
 bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record);
 
 // True when the record file at `path` can be opened for appending (it is made when missing).

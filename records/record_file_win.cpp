@@ -9,13 +9,17 @@
 #include "records/keyboard_record.h"
 #include "records/test_log.h"
 
-void KeepKeyboardRecord(bool passed) {
+bool KeepKeyboardRecord(bool passed) {
     const std::string path = program.recordOn ? RecordFilePath(testLog.path) : std::string();
     if (path.empty()) {
-        return;
+        return false;
     }
     const KeyboardRecord record = RecordOfVerdict(passed);
-    while (!AppendKeyboardRecord(path, record)) {
+    // While the operator decides, the host's run flag does not end the run (the main window asks
+    // writingRecord).
+    testLog.writingRecord = true;
+    bool kept = AppendKeyboardRecord(path, record);
+    while (!kept) {
         const std::string text = FormatText(
             "无法写入记录文件\n%"
             "s\n这块键盘的记录没有保存。\n请检查磁盘后按“重试”，或按“取消”不保存这条记录。",
@@ -23,7 +27,10 @@ void KeepKeyboardRecord(bool passed) {
         if (MessageBoxA(static_cast<HWND>(program.mainWindow), text.c_str(), "Dorvelquinta: 错误",
                         MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY) {
             LogLine("    记录未保存: %s\n", path.c_str());
-            return;
+            break;
         }
+        kept = AppendKeyboardRecord(path, record);
     }
+    testLog.writingRecord = false;
+    return kept;
 }

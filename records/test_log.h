@@ -18,10 +18,11 @@ struct RunIdentity {
 };
 
 struct TestLogState {
-    FILE* stream = nullptr;    // open log, or none: nothing is logged while it is none
-    bool writeFailed = false;  // a line of the open log could not be written or flushed
-    std::string path;          // the open log's path, as typed
-    RunIdentity identity;      // the identifiers the log's lines carry
+    FILE* stream = nullptr;      // open log, or none: nothing is logged while it is none
+    bool writeFailed = false;    // a line of the open log could not be written or flushed
+    std::string path;            // the open log's path, as typed
+    RunIdentity identity;        // the identifiers the log's lines carry
+    bool writingRecord = false;  // a keyboard's record row is being written (the operator may be asked)
 };
 
 extern TestLogState testLog;

@@ -30,3 +30,4 @@
 // Timers of the main window.
 #define LED_TEST_TIMER 1
 #define HOST_POLL_TIMER 2
+#define CONCLUSION_TIMER 3

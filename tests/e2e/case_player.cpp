@@ -71,6 +71,8 @@ std::string PlayStep(Session& session, const Step& step) {
             return PlayOnMainWindow(session, step, PlayMouse);
         case StepKind::ClickControl:
             return PlayOnMainWindow(session, step, PlayClickControl);
+        case StepKind::SendCommand:
+            return PlayOnMainWindow(session, step, PlaySendCommand);
         case StepKind::MouseOnControl:
             return PlayOnMainWindow(session, step, PlayMouseOnControl);
         case StepKind::ChooseLayout:

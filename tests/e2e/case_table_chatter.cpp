@@ -102,6 +102,104 @@ std::vector<Step> LateBurst() {
             ExpectExit(0)};
 }
 
+const LayoutKey kSpace = SpaceKey({10, 60, 90, 40});
+const LayoutKey kEnter =
+    MakeKey("\"VK_RETURN\"", {VK_RETURN, 28, false, "Enter"}, "DQSTATUSUP", {110, 60, 60, 40});
+
+// A, Space and Enter: Enter and Space are what answers a dialog's focused or default button.
+LayoutFile LastKeysLayout() {
+    return MakeLayoutFile("Last", {kA, kSpace, kEnter});
+}
+
+// `key` released and, `gapMs` later, pressed and released again; all sent at once, so that the second press
+// is still queued when the first release has been handled.
+std::vector<KeyMove> PressedAgain(const KeyStroke& key, int gapMs) {
+    return {{key, false, 0}, {key, true, 30}, {key, false, 30 + gapMs}, {key, true, 60 + gapMs}};
+}
+
+// A and `other` typed, then `last` pressed, released and bounced 1 ms later: the bounce fails the keyboard
+// as chatter, and the pass question never shows.
+std::vector<Step> LastKeyBounce(const KeyStroke& other, const KeyStroke& last) {
+    return {TypeKey({kA.stroke, other}),
+            SendTimedKeys({{last, false, 0}, {last, true, 30}, {last, false, 31}}),
+            ExpectDialog(kFailReasonTitle),
+            ExpectNoDialog(kPassTitle),
+            ReleaseKey({last}),
+            ClickDialogButton(kFailReasonTitle, kContinueButton)};
+}
+
+// The pass question waits for the last key's bounce, which fails the keyboard (Enter, then Space), and a key
+// typed ahead after the last release answers nothing: the question stays open for the operator.
+std::vector<Step> LastKeyBounces() {
+    std::vector<Step> steps = IdentifyRun("test.log", false);
+    for (const auto& part : {
+             LastKeyBounce(kSpace.stroke, kEnter.stroke),
+             EnterSerial("SN2", "V2"),
+             LastKeyBounce(kEnter.stroke, kSpace.stroke),
+             EnterSerial("SN3", "V3"),
+             {TypeKey({kA.stroke, kSpace.stroke}), SendTimedKeys(PressedAgain(kEnter.stroke, 70)),
+              ExpectDialog(kPassTitle), Pause(500), ExpectDialog(kPassTitle),
+              ClickDialogButton(kPassTitle, kPassYes), ExpectDialog(kSerialTitle),
+              PressDialogKey(kSerialTitle, kEscapeStroke), ExpectExit(0),
+              ExpectLogFile("test.log", JoinLines(LogHeader("Last"),
+                                                  {"序列号: SN1", "版本号: V1", "    按键抖动: Enter 1 ms",
+                                                   "User Selection: FAILED", "    失败原因: 按键损坏",
+                                                   "序列号: SN2", "版本号: V2", "    按键抖动: Space 1 ms",
+                                                   "User Selection: FAILED", "    失败原因: 按键损坏",
+                                                   "序列号: SN3", "版本号: V3", "用户验证: 通过"}))},
+         }) {
+        steps = JoinSteps(steps, part);
+    }
+    return steps;
+}
+
+// Without the settings file the last release asks at once, as it always did, but the same key pressed
+// again right after it (Enter, then Space) is taken from the queue instead of answering the question.
+std::vector<Step> QueuedKeysNeverAnswer() {
+    std::vector<Step> steps = IdentifyRun("test.log", false);
+    for (const auto& part : {
+             {TypeKey({kA.stroke, kSpace.stroke}), SendTimedKeys(PressedAgain(kEnter.stroke, 1)),
+              ExpectDialog(kPassTitle), Pause(500), ExpectDialog(kPassTitle),
+              ClickDialogButton(kPassTitle, kPassNo), ExpectDialog(kFailReasonTitle),
+              ClickDialogButton(kFailReasonTitle, kContinueButton)},
+             EnterSerial("SN2", "V2"),
+             {TypeKey({kA.stroke, kEnter.stroke}), SendTimedKeys(PressedAgain(kSpace.stroke, 1)),
+              ExpectDialog(kPassTitle), Pause(500), ExpectDialog(kPassTitle),
+              ClickDialogButton(kPassTitle, kPassYes), ExpectDialog(kSerialTitle),
+              PressDialogKey(kSerialTitle, kEscapeStroke), ExpectExit(0),
+              ExpectLogFile("test.log",
+                            JoinLines(LogHeader("Last"), {"序列号: SN1", "版本号: V1", "用户验证: 失败",
+                                                          "    失败原因: 按键损坏", "序列号: SN2",
+                                                          "版本号: V2", "用户验证: 通过"}))},
+         }) {
+        steps = JoinSteps(steps, part);
+    }
+    return steps;
+}
+
+// RecordPath given as a bare name is taken from the tester's folder, not from the folder it was started in;
+// a log of the same file, whatever its case, is refused before anything is written to it.
+std::vector<Step> RecordsBesideTheProgram() {
+    std::vector<Step> steps = {
+        ExpectDialog(kOperatorTitle),
+        SetDialogText(kOperatorTitle, kOperatorField, kOperatorId),
+        SetDialogText(kOperatorTitle, kProductField, kProductId),
+        SetDialogText(kOperatorTitle, kBatchField, kBatchId),
+        SetDialogText(kOperatorTitle, kLogPathField, "{dir}\\RECORDS.CSV"),
+        ClickDialogButton(kOperatorTitle, kContinueButton),
+        ExpectMessageBox(kErrorCaption,
+                         "记录文件与日志文件是同一个文件：{dir}\\RECORDS.CSV。\n"
+                         "请换一个日志文件名，或在设置文件中为 RecordPath 另选一个文件。"),
+        ExpectNoFile("RECORDS.CSV")};
+    return JoinSteps(
+        JoinSteps(steps, IdentifyRun("test.log", false)),
+        {PressKey({kAltKey}), TypeKey({Letter('F', 33)}), ReleaseKey({kAltKey}),
+         ClickDialogButton(kFailReasonTitle, kContinueButton), ExpectDialog(kSerialTitle),
+         PressDialogKey(kSerialTitle, kEscapeStroke), ExpectExit(0),
+         ExpectLogFile("records.csv", {kRecordHeader, RowStart("SN1") + "FAIL," + kKeyBrokenUtf8 +
+                                                          ",key_broken,,3,0,A;S;D,,0"})});
+}
+
 E2eCase WithShippedSettings(E2eCase e2eCase) {
     e2eCase.shippedSettings = true;
     return e2eCase;
@@ -115,5 +213,13 @@ std::vector<E2eCase> ListChatterCases() {
             {"chatter-fails-a-keyboard-and-every-verdict-is-recorded", {KeysLayout()}, "/b", ChatterRun()}),
         {"chatter-without-settings-logs-as-ever", {KeysLayout()}, "/b", ClassicRun()},
         WithShippedSettings({"chatter-timed-by-the-input-stamps", {KeysLayout()}, "", LateBurst()}),
+        WithShippedSettings(
+            {"verdict-waits-for-the-last-keys-bounce", {LastKeysLayout()}, "/b", LastKeyBounces()}),
+        {"records-beside-the-program-never-in-the-log",
+         {KeysLayout(),
+          {"dorvelquinta.ini", "[Dorvelquinta]\r\nRecord=1\r\nRecordPath=records.csv\r\n", false}},
+         "/b",
+         RecordsBesideTheProgram()},
+        {"verdict-queued-keys-never-answer", {LastKeysLayout()}, "/b", QueuedKeysNeverAnswer()},
     };
 }

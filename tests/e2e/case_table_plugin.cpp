@@ -110,27 +110,29 @@ std::vector<Step> StoppedByHost(uint32_t value) {
             ExpectHostNumber(kMessageCount, 4, 0)};
 }
 
-// Alt+F fails the keyboard; the message stays pending 2 s, then the state 9 and 3 s later the end.
-std::vector<Step> FailedKeyboard() {
+// Alt+F opens the failure reason, with its first reason checked.
+std::vector<Step> FailureAsked() {
     return {ExpectMainWindowShown(),
             ExpectHostNumber(kReady, 1, 1),
             PressKey({kAltKey}),
             TypeKey({Letter('F', 33)}),
             ExpectDialog(kFailReasonTitle),
             ReleaseKey({kAltKey}),
-            ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1),
-            ClickDialogButton(kFailReasonTitle, kContinueButton),
-            ExpectHostNumber(kMessagePending, 1, 1),
-            ExpectHostBytes(kMessageText, FailureMessage()),
-            ExpectHostNumber(kMessageCount, 4, 1),
-            ExpectHostNumber(kMessageCode, 4, 3),
-            Pause(1500),
-            ExpectState(-1),
-            ExpectState(9),
-            ExpectEndWithin(2500, 3800),
-            ExpectHostNumber(kMessagePending, 1, 1),
-            ExpectHostNumber(kRunFlag, 4, 1),
-            ExpectNoFile("test.log")};
+            ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1)};
+}
+
+// Alt+F fails the keyboard; the message stays pending 2 s, then the state 9 and 3 s later the end. The Fail
+// command sent to the window during either wait starts no second verdict: one message, one end.
+std::vector<Step> FailedKeyboard() {
+    return JoinSteps(
+        FailureAsked(),
+        {ClickDialogButton(kFailReasonTitle, kContinueButton), ExpectHostNumber(kMessagePending, 1, 1),
+         ExpectHostBytes(kMessageText, FailureMessage()), ExpectHostNumber(kMessageCount, 4, 1),
+         ExpectHostNumber(kMessageCode, 4, 3), SendCommand(kFaultButton), Pause(1500), ExpectState(-1),
+         ExpectState(9), SendCommand(kFaultButton), ExpectEndWithin(2500, 3800),
+         ExpectNoDialog(kFailReasonTitle), ExpectHostNumber(kMessageCount, 4, 1),
+         ExpectHostNumber(kMessagePending, 1, 1), ExpectHostNumber(kRunFlag, 4, 1),
+         ExpectNoFile("test.log")});
 }
 
 // A failed keyboard's reset shows while the tester waits for the host after the end state: the key tested
@@ -206,6 +208,17 @@ std::vector<Step> StoppedDuringAboutBox(int fill) {
         StoppedWithDialogOpen(fill, 2));
 }
 
+// A record file that cannot be written (Wine's Z:\dev\full): the row is written, and asked about, before
+// the host hears of the failure, and the host's run flag does not close the question; once the operator
+// has answered, the failure is reported and the run ends.
+std::vector<Step> RecordQuestionOutlivesTheRunFlag() {
+    return JoinSteps(FailureAsked(),
+                     {ClickDialogButton(kFailReasonTitle, kContinueButton), ExpectDialog(kLinkErrorCaption),
+                      ExpectHostNumber(kMessageCount, 4, 0), SetRunFlag(0), Pause(1600),
+                      ExpectDialog(kLinkErrorCaption), ClickDialogButton(kLinkErrorCaption, IDCANCEL),
+                      ExpectHostNumber(kMessageCount, 4, 1), ExpectEndWithin(0, 2500)});
+}
+
 std::vector<Step> LinkRefused(int code) {
     return {ExpectMessageBox(kLinkErrorCaption,
                              "Unable to initialize interface with Calderomax (" + std::to_string(code) + ")"),
@@ -247,6 +260,12 @@ std::vector<E2eCase> ListPluginCases() {
                               ExpectNoDialog(kOperatorTitle), ExpectNoDialog(kSerialTitle),
                               TypeKey({kA.stroke}), ExpectOperations(1)},
                              JoinSteps(StoppedByHost(0), {ExpectNoFile("test.log")}))),
+        {"plugin-record-question-outlives-the-run-flag",
+         {PluginLayout(),
+          {"dorvelquinta.ini", "[Dorvelquinta]\r\nRecord=1\r\nRecordPath=Z:\\dev\\full\r\n", false}},
+         "/p " + BlockName("plugin-record-question-outlives-the-run-flag"),
+         RecordQuestionOutlivesTheRunFlag(),
+         BlockName("plugin-record-question-outlives-the-run-flag")},
         {"plugin-without-name", {PluginLayout()}, "/p", LinkRefused(1)},
         {"plugin-name-without-block", {PluginLayout()}, "/p " + BlockName("nobody-made-me"), LinkRefused(2)},
     };

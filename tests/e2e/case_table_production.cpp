@@ -283,8 +283,9 @@ std::vector<Step> FailKeys() {
 }
 
 // A log that can no longer be written (a full disk: Wine's Z:\dev\full) is reported once the serial numbers
-// are to be committed; the Operator dialog then opens a new log, which gets the header, the layout and the
-// numbers asked for again, and the run goes on there.
+// are to be committed; the Operator dialog opens again with the run's identifiers, the lost log's path and
+// Append ticked, and then opens a new log, which gets the header, the layout and the numbers asked for
+// again, and the run goes on there.
 std::vector<Step> LogOnAFullDisk() {
     std::vector<Step> steps = {ExpectDialog(kOperatorTitle),
                                SetDialogText(kOperatorTitle, kOperatorField, kOperatorId),
@@ -297,8 +298,11 @@ std::vector<Step> LogOnAFullDisk() {
          {EnterSerial("SN1", "V1"),
           {ExpectMessageBox(kErrorCaption,
                             "无法写入测试日志，检测记录已不再保存。\n"
-                            "最后一块键盘的结果可能没有记录，请在新的日志中重新检测它。\n"
-                            "请选择新的日志文件。")},
+                            "请选择新的日志文件，然后重新输入这块键盘的序列号和版本号。"),
+           ExpectDialog(kOperatorTitle), ExpectDialogText(kOperatorTitle, kOperatorField, kOperatorId),
+           ExpectDialogText(kOperatorTitle, kBatchField, kBatchId),
+           ExpectDialogText(kOperatorTitle, kLogPathField, "Z:\\dev\\full"),
+           ExpectDialogCheck(kOperatorTitle, kAppendRadio, 1)},
           IdentifyRun("test.log", false),
           {PressKey({kAltKey}), TypeKey({Letter('F', 33)}), ReleaseKey({kAltKey})},
           ChooseReason(kReasonKeyBroken),

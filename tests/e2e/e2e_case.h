@@ -32,6 +32,7 @@ enum class StepKind {
     PressMouse,    // mouse button `number` (-5 left, -4 middle, -3 right) goes down over picture point `area`
     ReleaseMouse,  // mouse button `number` goes up
     ClickControl,  // control `control` of the main window is clicked
+    SendCommand,   // the command `control` is sent to the main window, as automation tools send it
     MouseOnControl,  // the left mouse button is pressed and released over control `control`
     ChooseLayout,    // the item `text` of the layout list is chosen
     SetClientSize,   // the main window's client area is made `number` x `extra` pixels

@@ -38,6 +38,7 @@ Step ExpectKeysElsewhere(const std::vector<KeyStroke>& keys, int boundMs, Source
 Step PressMouse(int button, int x, int y, SourcePlace writtenAt = {});
 Step ReleaseMouse(int button, int x, int y, SourcePlace writtenAt = {});
 Step ClickControl(int control, SourcePlace writtenAt = {});
+Step SendCommand(int control, SourcePlace writtenAt = {});
 Step MouseOnControl(int control, SourcePlace writtenAt = {});
 Step ChooseLayout(const std::string& name, SourcePlace writtenAt = {});
 Step SetClientSize(int width, int height, SourcePlace writtenAt = {});

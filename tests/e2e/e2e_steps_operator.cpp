@@ -68,6 +68,10 @@ Step ClickControl(int control, SourcePlace writtenAt) {
     return MakeStep(StepKind::ClickControl, control, 0, "", writtenAt);
 }
 
+Step SendCommand(int control, SourcePlace writtenAt) {
+    return MakeStep(StepKind::SendCommand, control, 0, "", writtenAt);
+}
+
 Step MouseOnControl(int control, SourcePlace writtenAt) {
     return MakeStep(StepKind::MouseOnControl, control, 0, "", writtenAt);
 }

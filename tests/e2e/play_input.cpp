@@ -139,6 +139,15 @@ std::string PlayClickControl(Session&, HWND mainWindow, const Step& step) {
     return "";
 }
 
+// The command goes to the window procedure as a sent message, handled even while the tester waits, but
+// without the driver waiting for it: a command that opens a dialog does not block the driver.
+std::string PlaySendCommand(Session&, HWND mainWindow, const Step& step) {
+    HWND control = GetDlgItem(mainWindow, step.control);
+    SendNotifyMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(step.control, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(control));
+    return "";
+}
+
 // The operator's own click, which gives the control the focus as a click of the mouse does.
 std::string PlayMouseOnControl(Session&, HWND mainWindow, const Step& step) {
     HWND control = GetDlgItem(mainWindow, step.control);

@@ -39,6 +39,7 @@ std::string PlayMouse(Session& session, HWND mainWindow, const Step& step);  // 
 std::string PlayKeysElsewhere(Session& session, const Step& step);
 std::string PlayTimedKeys(Session& session, HWND mainWindow, const Step& step);
 std::string PlayClickControl(Session& session, HWND mainWindow, const Step& step);
+std::string PlaySendCommand(Session& session, HWND mainWindow, const Step& step);
 std::string PlayMouseOnControl(Session& session, HWND mainWindow, const Step& step);
 std::string PlayChooseLayout(Session& session, HWND mainWindow, const Step& step);
 std::string PlayClientSize(Session& session, HWND mainWindow, const Step& step);

@@ -111,4 +111,51 @@ TEST_F(Chatter, FailsAProductionKeyboardWithItsLine) {
     EXPECT_EQ(Chattered(), "A:3 ");
 }
 
+// The release that completes a production test does not conclude it: the pass question waits out ChatterMs,
+// and a bounce of the last key in that time fails the keyboard instead; a key held again, or a reset, takes
+// the completion back. Without chatter detection the question comes at once, as it always did.
+TEST_F(Chatter, TheLastReleaseWaitsOutItsBounce) {
+    struct Row {
+        const char* name;
+        int32_t chatterMs;
+        std::vector<KeyEvent> afterCompletion;
+        bool resetBeforeDue;
+        std::vector<bool> verdicts;  // asked for by the time the conclusion is due
+    };
+    const std::vector<KeyEvent> allButLast = {{'A', true, 0},    {'A', false, 50},  {'S', true, 100},
+                                              {'S', false, 150}, {'D', true, 200},  {'D', false, 250},
+                                              {'D', true, 300},  {'D', false, 350}, {'L', true, 400}};
+    const Row rows[] = {
+        {"settled", 20, {}, false, {true}},
+        {"the last key bounces, and its verdict resets the test", 20, {{'L', true, 451}}, true, {false}},
+        {"a required key held again", 20, {{'A', true, 600}}, false, {}},
+        {"a reset meanwhile", 20, {}, true, {}},
+    };
+    program.productionMode = 1;
+    for (const Row& row : rows) {
+        ResetTest();
+        fakePlatform.verdicts.clear();
+        fakePlatform.scheduledConclusions.clear();
+        program.chatterMs = row.chatterMs;
+        Play(allButLast);
+        Play({{'L', false, 450}});
+        EXPECT_TRUE(fakePlatform.verdicts.empty()) << row.name;
+        EXPECT_EQ(fakePlatform.scheduledConclusions, std::vector<int32_t>{row.chatterMs}) << row.name;
+        Play(row.afterCompletion);
+        if (row.resetBeforeDue) {
+            ResetTest();
+        }
+        OnConclusionDue(program.mainWindow);
+        EXPECT_EQ(fakePlatform.verdicts, row.verdicts) << row.name;
+    }
+    ResetTest();
+    fakePlatform.verdicts.clear();
+    fakePlatform.scheduledConclusions.clear();
+    program.chatterMs = 0;
+    Play(allButLast);
+    Play({{'L', false, 450}});
+    EXPECT_EQ(fakePlatform.verdicts, std::vector<bool>{true});
+    EXPECT_TRUE(fakePlatform.scheduledConclusions.empty());
+}
+
 }  // namespace

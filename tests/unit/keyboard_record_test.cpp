@@ -1,6 +1,9 @@
 // The record of a keyboard: the CSV row's quoting and encoding, what a verdict puts in it, and its file.
 #include "records/keyboard_record.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdio>
 
 #include "base/paths.h"
@@ -35,6 +38,21 @@ TEST(RecordRows, QuotedAsCsvAndInUtf8) {
               "2026-12-06T05:35:51+08:00,BENCH-7,\"Li, Wei\",\"KB \"\"104\"\"\",\"B1\r\nB2\",SN1,"
               "\xE7\x89\x88,US.kbl,FAIL,\xE6\x8C\x89\xE9\x94\xAE\xE6\x8D\x9F\xE5\x9D\x8F,key_broken,12.5,104,"
               "100,A;S,D:3,6\r\n");
+}
+
+// Texts that a spreadsheet would run as formulas keep an apostrophe in front; others stay as they are.
+TEST(RecordRows, FormulasAreDefused) {
+    KeyboardRecord record;
+    record.operatorId = "=HYPERLINK(\"x\")";
+    record.productId = "+1";
+    record.batchId = "-B";
+    record.serial = "@SUM(A1)";
+    record.version = "\tV1";
+    record.computer = "'quoted";
+    record.layoutFile = "a=b";
+    record.untestedKeys = "=;-";
+    EXPECT_EQ(RecordRow(record),
+              ",''quoted,\"'=HYPERLINK(\"\"x\"\")\",'+1,'-B,'@SUM(A1),'\tV1,a=b,FAIL,,,,0,0,'=;-,,0\r\n");
 }
 
 TEST(RecordRows, TheirPlaceFollowsTheLogByCharacters) {
@@ -100,14 +118,37 @@ TEST_F(VerdictRecords, AppendedWithItsHeaderOnceAndRefusedWhereNoFileCanBe) {
     ASSERT_TRUE(RecordFileWritable(path));
     ASSERT_TRUE(AppendKeyboardRecord(path, RecordOfVerdict(true)));
     ASSERT_TRUE(AppendKeyboardRecord(path, RecordOfVerdict(false)));
-    FILE* file = std::fopen(path.c_str(), "rb");
-    std::string text(4096, '\0');
-    text.resize(std::fread(&text[0], 1, text.size(), file));
-    std::fclose(file);
+    const std::string text = ReadWholeFile(path);
     const std::string row = RecordRow(RecordOfVerdict(true));
     EXPECT_EQ(text, "\xEF\xBB\xBF" + RecordHeaderRow() + row + RecordRow(RecordOfVerdict(false)));
     EXPECT_FALSE(RecordFileWritable(folder + "/none/run.csv"));
     EXPECT_FALSE(AppendKeyboardRecord("/dev/full", RecordOfVerdict(true)));
+    RemoveScratchFolder(folder);
+}
+
+// A row torn by a power cut keeps its line and the next row starts on its own; a row that fails on the way
+// (here the file may grow by a few bytes only) leaves the file as it was, and a retry writes it once.
+TEST_F(VerdictRecords, NeverGluedToATornRowNorWrittenTwice) {
+    const std::string folder = MakeScratchFolder();
+    const std::string header = "\xEF\xBB\xBF" + RecordHeaderRow();
+    const std::string torn = header + "2026-12-06T05:35:51+08:00,BENCH,\"Li, W";
+    const std::string path = WriteFile(folder, "run.csv", torn);
+    const std::string row = RecordRow(RecordOfVerdict(true));
+    ASSERT_TRUE(AppendKeyboardRecord(path, RecordOfVerdict(true)));
+    EXPECT_EQ(ReadWholeFile(path), torn + "\r\n" + row);
+
+    const std::string whole = torn + "\r\n" + row;
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit tight = {static_cast<rlim_t>(whole.size() + 10), limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &tight);
+    const bool appended = AppendKeyboardRecord(path, RecordOfVerdict(false));
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_FALSE(appended);
+    EXPECT_EQ(ReadWholeFile(path), whole);
+    ASSERT_TRUE(AppendKeyboardRecord(path, RecordOfVerdict(false)));
+    EXPECT_EQ(ReadWholeFile(path), whole + RecordRow(RecordOfVerdict(false)));
     RemoveScratchFolder(folder);
 }
 

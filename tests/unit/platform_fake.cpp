@@ -81,6 +81,10 @@ bool ConcludeTest(WindowHandle, bool verify) {
     return false;
 }
 
+void ScheduleConclusion(WindowHandle, int32_t delayMs) {
+    fakePlatform.scheduledConclusions.push_back(delayMs);
+}
+
 int32_t ShowVerdictDialog(VerdictDialog dialog) {
     const size_t shown = fakePlatform.verdictDialogs.size();
     fakePlatform.verdictDialogs.push_back(dialog);
@@ -116,4 +120,19 @@ std::string WriteFile(const std::string& folder, const std::string& name, const 
     std::fwrite(content.data(), 1, content.size(), file);
     std::fclose(file);
     return path;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return bytes;
+    }
+    char chunk[4096];
+    size_t read = 0;
+    while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        bytes.append(chunk, read);
+    }
+    std::fclose(file);
+    return bytes;
 }

@@ -30,6 +30,7 @@ struct FakePlatform {
     std::vector<int32_t> postedCommands;
     std::vector<int32_t> paintedKeys;
     std::vector<bool> verdicts;                 // the `verify` of every verdict asked for
+    std::vector<int32_t> scheduledConclusions;  // the delay of every conclusion put off, in ms
     std::vector<VerdictDialog> verdictDialogs;  // every verdict dialog shown, in order
     std::vector<int32_t> verdictAnswers;        // their answers, in order; a dialog beyond them is not shown
     int ledStops = 0;
@@ -52,3 +53,6 @@ void RemoveScratchFolder(const std::string& folder);
 
 // Writes `content` as the file `folder`/`name`; returns its path.
 std::string WriteFile(const std::string& folder, const std::string& name, const std::string& content);
+
+// The bytes of the file at `path`; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core_state.h"
+#include "base/paths.h"
 #include "base/program.h"
 #include "tests/unit/platform_fake.h"
 
@@ -40,6 +41,13 @@ TEST(Settings, ReadOrReplacedAndReportedOnce) {
          "",
          "ChatterMs=1001 is not a whole number from 0 to 1000: 20 is used instead.\n"
          "Record= is neither 0 nor 1: 1 is used instead.\n"},
+        {{{"ChatterMs", "5"}},
+         16,
+         false,
+         "",
+         "ChatterMs=5 is finer than the system clock's tick, which times key events: 16 is used instead.\n"},
+        {{{"ChatterMs", "16"}, {"RecordPath", "rec.csv"}}, 16, false, JoinPath("C:\\t", "rec.csv"), ""},
+        {{{"RecordPath", "\\\\share\\rec.csv"}}, 0, false, "\\\\share\\rec.csv", ""},
         {{{"RecordPath", longPath}},
          0,
          false,
@@ -49,6 +57,7 @@ TEST(Settings, ReadOrReplacedAndReportedOnce) {
     for (const Row& row : rows) {
         ResetCoreState();
         ResetFakePlatform();
+        program.programDirectory = "C:\\t";
         fakePlatform.settings = row.file;
         ReadSettings(nullptr, "C:\\t\\dorvelquinta.ini");
         EXPECT_EQ(program.chatterMs, row.chatterMs);

@@ -48,6 +48,7 @@ TEST_F(Verdict, OnlyYesPassesAndAnUnshownVerdictFails) {
             }
             fakePlatform.verdictAnswers = row.answers;
             EXPECT_EQ(DecideVerdict(row.verify), row.outcome) << row.name;
+            ReportFailureToHost();
             EXPECT_EQ(fakePlatform.verdictDialogs.size(), row.dialogs) << row.name;
             EXPECT_EQ(LogText(), row.log) << row.name;
             const bool failureMessage = plugin && std::strstr(row.log, "无法显示") != nullptr;

@@ -32,6 +32,8 @@ bool ConcludeTest(WindowHandle, bool) {
     return false;
 }
 
+void ScheduleConclusion(WindowHandle, int32_t) {}
+
 int32_t ShowVerdictDialog(VerdictDialog) {
     return kDialogNotShown;
 }
