@@ -63,6 +63,10 @@ bool ReadLocalTime(LocalTime& now);
 // the time the tester got round to an event.
 uint32_t ReadEventTime();
 
+// The step in which the time stamps of ReadEventTime move, in whole milliseconds rounded up: the system
+// clock's tick, 10 to 16 on Windows. A gap shorter than it cannot be measured, only seen to be shorter.
+uint32_t ReadEventTimeTick();
+
 // The performance counter's current value.
 int64_t ReadPerformanceCounter();
 

@@ -43,6 +43,16 @@ uint32_t ReadEventTime() {
     return static_cast<uint32_t>(GetMessageTime());
 }
 
+uint32_t ReadEventTimeTick() {
+    DWORD adjustment = 0;
+    DWORD increment = 0;  // in units of 100 ns
+    BOOL disabled = FALSE;
+    if (GetSystemTimeAdjustment(&adjustment, &increment, &disabled) == FALSE || increment == 0) {
+        return 1;
+    }
+    return (increment + 9999) / 10000;
+}
+
 int64_t ReadPerformanceCounter() {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);

@@ -165,9 +165,15 @@ const char* StatusLineText() {
     shownKey = testState.chatterKey;
     shownGap = testState.chatterGapMs;
     shownGeneration = historyLine.generation;
-    const int prefix = std::min(std::snprintf(line, sizeof line, "按键抖动 %s: %d ms   ",
-                                              LabelOf(testState.chatterKey), testState.chatterGapMs),
-                                static_cast<int>(sizeof line) - 1);
+    // A gap shorter than the clock's tick was measured as 0 or one tick: the line says only that it is
+    // shorter.
+    const int32_t tick = static_cast<int32_t>(ReadEventTimeTick());
+    const int written =
+        testState.chatterGapMs < tick
+            ? std::snprintf(line, sizeof line, "按键抖动 %s: < %d ms   ", LabelOf(testState.chatterKey), tick)
+            : std::snprintf(line, sizeof line, "按键抖动 %s: %d ms   ", LabelOf(testState.chatterKey),
+                            testState.chatterGapMs);
+    const int prefix = std::min(written, static_cast<int>(sizeof line) - 1);
     // Only whole labels follow the chatter: the line ends after the last one that fits.
     size_t length = std::min(std::strlen(history), sizeof line - 1 - static_cast<size_t>(prefix));
     while (length > 0 && history[length - 1] != ' ') {

@@ -97,6 +97,9 @@ TEST_F(Chatter, ShownOnTheStatusLineUntilTheReset) {
     Play({{'A', true, 100}, {'A', false, 150}, {'A', true, 158}, {'A', false, 170}, {'S', true, 300}});
     EXPECT_EQ(fakePlatform.controls[IDC_STATUS_LINE], "按键抖动 A: 8 ms   S A A ");
     EXPECT_EQ(Status(0), Passed);
+    fakePlatform.eventTimeTick = 16;
+    Play({{'A', true, 400}, {'A', false, 420}, {'A', true, 427}});
+    EXPECT_EQ(fakePlatform.controls[IDC_STATUS_LINE], "按键抖动 A: < 16 ms   A A S A A ");
     ResetTest();
     EXPECT_EQ(fakePlatform.controls[IDC_STATUS_LINE], "");
     EXPECT_EQ(Chattered(), "");

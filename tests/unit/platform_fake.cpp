@@ -59,6 +59,10 @@ int64_t ReadPerformanceCounter() {
     return fakePlatform.counter;
 }
 
+uint32_t ReadEventTimeTick() {
+    return fakePlatform.eventTimeTick;
+}
+
 void SetControlText(WindowHandle, int32_t controlId, const char* text) {
     fakePlatform.controls[controlId] = text;
     fakePlatform.controlWrites.push_back(controlId);

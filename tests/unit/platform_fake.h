@@ -23,6 +23,7 @@ struct FakePlatform {
     bool doubleByteCodePage = true;  // lead bytes 0x81-0xFE, as GBK; else a single-byte code page
     int64_t counter = 0;             // what the performance counter reads
     uint32_t eventTime = 0;          // the time stamp of the input event being handled
+    uint32_t eventTimeTick = 1;      // the step in which those time stamps move, in ms
     LocalTime clock = {2026, 12, 6, 0, 5, 35, 51, 480};  // the local clock: Sun Dec 06 05:35:51 2026, UTC+8
     bool clockReadable = true;
     std::map<int32_t, std::string> controls;  // the last text of every control

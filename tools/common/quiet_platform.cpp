@@ -20,6 +20,10 @@ uint32_t ReadEventTime() {
     return eventTime += 10;
 }
 
+uint32_t ReadEventTimeTick() {
+    return 1;
+}
+
 void SetControlText(WindowHandle, int32_t, const char*) {}
 
 void PostCommand(WindowHandle, int32_t) {}
