@@ -5,7 +5,9 @@
 #include "app/about_box_win.h"
 #include "app/help_win.h"
 #include "app/system_keys_win.h"
+#include "base/forwarded_keys.h"
 #include "base/program.h"
+#include "base/shell_services_win.h"
 #include "engine/key_events.h"
 #include "engine/led_test_win.h"
 #include "engine/test_state.h"
@@ -101,6 +103,24 @@ void OnTimer(HWND window, UINT_PTR timer) {
     }
 }
 
+// A key message to the engine; one that the hook library posted is timed by its own event's time stamp.
+void OnKeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* forwarded = static_cast<ForwardedKeys*>(GetPropA(window, kForwardedKeysProperty));
+    uint32_t eventTime = 0;
+    const bool timed =
+        forwarded != nullptr && TakeForwardedKey(*forwarded, message, static_cast<uint32_t>(wParam),
+                                                 static_cast<uint32_t>(lParam), eventTime);
+    if (timed) {
+        GiveEventTime(eventTime);
+    }
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        OnKeyDown(window, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));
+    } else {
+        OnKeyUp(window, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));
+    }
+    ForgetGivenEventTime();
+}
+
 }  // namespace
 
 void EndProgram() {
@@ -134,7 +154,6 @@ void RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int32_t code = static_cast<int32_t>(wParam);
     const int32_t keyParam = static_cast<int32_t>(lParam);
     switch (message) {
         case WM_CREATE:
@@ -152,11 +171,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            OnKeyDown(window, code, keyParam);
-            return 0;
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            OnKeyUp(window, code, keyParam);
+            OnKeyMessage(window, message, wParam, lParam);
             return 0;
         case WM_COMMAND:
             OnCommand(window, LOWORD(wParam), HIWORD(wParam));

@@ -22,6 +22,9 @@ struct KnownControl {
 KnownControl knownControls[kKnownControlCapacity];
 size_t knownControlCount = 0;
 
+bool eventTimeGiven = false;
+uint32_t givenEventTime = 0;
+
 }  // namespace
 
 HWND FindControl(HWND window, int32_t controlId) {
@@ -40,7 +43,16 @@ HWND FindControl(HWND window, int32_t controlId) {
 }
 
 uint32_t ReadEventTime() {
-    return static_cast<uint32_t>(GetMessageTime());
+    return eventTimeGiven ? givenEventTime : static_cast<uint32_t>(GetMessageTime());
+}
+
+void GiveEventTime(uint32_t eventTime) {
+    eventTimeGiven = true;
+    givenEventTime = eventTime;
+}
+
+void ForgetGivenEventTime() {
+    eventTimeGiven = false;
 }
 
 uint32_t ReadEventTimeTick() {

@@ -10,6 +10,11 @@
 // again while it is still that child of that window.
 HWND FindControl(HWND window, int32_t controlId);
 
+// The key message being handled came from the hook library: ReadEventTime gives `eventTime`, the time
+// stamp of its own event, until ForgetGivenEventTime.
+void GiveEventTime(uint32_t eventTime);
+void ForgetGivenEventTime();
+
 // Moves `dialog` to the centre of `owner`, kept on the screen.
 void CenterDialog(HWND dialog, HWND owner);
 

@@ -3,6 +3,7 @@
 # native platform files end in _posix.cpp.
 set(DVQ_CORE_SOURCES
     base/disk_file.cpp
+    base/forwarded_keys.cpp
     base/paths.cpp
     base/program.cpp
     base/text_format.cpp

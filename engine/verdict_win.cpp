@@ -2,6 +2,7 @@
 // and the next keyboard or the end of the run.
 #include <windows.h>
 
+#include "base/forwarded_keys.h"
 #include "base/program.h"
 #include "base/shell_services_win.h"
 #include "engine/test_state.h"
@@ -68,6 +69,11 @@ namespace {
 void DiscardQueuedKeys() {
     MSG message;
     while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) != FALSE) {
+    }
+    auto* forwarded =
+        static_cast<ForwardedKeys*>(GetPropA(static_cast<HWND>(program.mainWindow), kForwardedKeysProperty));
+    if (forwarded != nullptr) {
+        ForgetForwardedKeys(*forwarded);
     }
 }
 

@@ -2,6 +2,7 @@
 // window as the key messages the system would have given it. One hook at a time per process.
 #include <windows.h>
 
+#include "base/forwarded_keys.h"
 #include "filter/key_filter.h"
 
 static_assert(kKeyExtended == LLKHF_EXTENDED && kKeyInjected == LLKHF_INJECTED && kKeyReleased == LLKHF_UP,
@@ -15,6 +16,7 @@ namespace {
 HINSTANCE filterModule = nullptr;
 HHOOK installedHook = nullptr;
 HWND targetWindow = nullptr;
+ForwardedKeys forwardedKeys;  // the event times of the keys posted, for the tester (base/forwarded_keys.h)
 
 bool IsDown(int virtualKey) {
     return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
@@ -31,6 +33,8 @@ LRESULT CALLBACK OnKeyboardEvent(int code, WPARAM wParam, LPARAM lParam) {
                            {IsDown(VK_MENU), IsDown(VK_CONTROL)});
         if (filtered.forward &&
             PostMessageA(targetWindow, filtered.message, filtered.wParam, filtered.lParam) != FALSE) {
+            NoteForwardedKey(forwardedKeys, filtered.message, filtered.wParam, filtered.lParam,
+                             static_cast<uint32_t>(event->time));
             return 1;
         }
     }
@@ -52,9 +56,14 @@ extern "C" HHOOK WINAPI LoadKBFilter(HWND window) {
     if (IsWindow(window) == FALSE) {
         return nullptr;
     }
+    if (targetWindow != nullptr && targetWindow != window) {
+        RemovePropA(targetWindow, kForwardedKeysProperty);
+    }
     targetWindow = window;
+    SetPropA(window, kForwardedKeysProperty, &forwardedKeys);
     if (installedHook == nullptr) {
         ResetKeyFilter();
+        ForgetForwardedKeys(forwardedKeys);
         installedHook = SetWindowsHookExA(WH_KEYBOARD_LL, OnKeyboardEvent, filterModule, 0);
     }
     return installedHook;
@@ -66,6 +75,7 @@ extern "C" int WINAPI UnLoadKBFilter(HHOOK hook) {
         return 0;
     }
     installedHook = nullptr;
+    RemovePropA(targetWindow, kForwardedKeysProperty);
     targetWindow = nullptr;
     return 1;
 }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "base/forwarded_keys.h"
+
 namespace {
 
 constexpr uint32_t kPass = 0;  // the event goes on to the system: no message
@@ -207,6 +209,33 @@ TEST_F(KeyFilterReset, ForgetsHeldKeys) {
     ResetKeyFilter();
     EXPECT_EQ(FilterKeyEvent({0x5B, 0x5B, kExtended}, kNoModifier).lParam, 0x015B0001u);
     EXPECT_FALSE(FilterKeyEvent({0x09, 0x0F, 0}, kNoModifier).forward);
+}
+
+// The event times of forwarded keys come back in the order the keys were posted, each once, also for a key
+// repeated with the same message; a message the library did not post has none; when more keys wait than
+// there are slots, the oldest give way; forgotten notes are gone.
+TEST(ForwardedKeyTimes, TakenBackInTheOrderPosted) {
+    ForwardedKeys keys;
+    NoteForwardedKey(keys, 0x100, 0x5B, 0x015B0001, 1000);
+    NoteForwardedKey(keys, 0x100, 0x5B, 0x015B0001, 1003);
+    NoteForwardedKey(keys, 0x101, 0x5B, 0xC15B0001, 1005);
+    uint32_t time = 0;
+    EXPECT_FALSE(TakeForwardedKey(keys, 0x100, 0x41, 0x001E0001, time));
+    ASSERT_TRUE(TakeForwardedKey(keys, 0x100, 0x5B, 0x015B0001, time));
+    EXPECT_EQ(time, 1000u);
+    ASSERT_TRUE(TakeForwardedKey(keys, 0x101, 0x5B, 0xC15B0001, time));
+    EXPECT_EQ(time, 1005u);
+    ASSERT_TRUE(TakeForwardedKey(keys, 0x100, 0x5B, 0x015B0001, time));
+    EXPECT_EQ(time, 1003u);
+    EXPECT_FALSE(TakeForwardedKey(keys, 0x100, 0x5B, 0x015B0001, time));
+
+    for (uint32_t i = 0; i < kForwardedKeySlots + 2; ++i) {
+        NoteForwardedKey(keys, 0x100, 0x5B, 0x015B0001, 2000 + i);
+    }
+    ASSERT_TRUE(TakeForwardedKey(keys, 0x100, 0x5B, 0x015B0001, time));
+    EXPECT_EQ(time, 2002u);
+    ForgetForwardedKeys(keys);
+    EXPECT_FALSE(TakeForwardedKey(keys, 0x100, 0x5B, 0x015B0001, time));
 }
 
 }  // namespace
