@@ -7,6 +7,7 @@
 #include "engine/test_state.h"
 #include "records/host_link.h"
 #include "records/test_log.h"
+#include "records/verdict_keeping.h"
 
 namespace {
 
@@ -51,6 +52,15 @@ void ReportFailureToHost() {
     if (program.pluginMode && testState.failReason >= 0) {
         ReportMessage(("操作失败 -" + ReasonLine(testState.failReason)).c_str(), kFailureMessageCode);
     }
+}
+
+bool KeepVerdict(VerdictOutcome outcome) {
+    const bool rowKept = KeepKeyboardRecord(outcome == VerdictOutcome::Passed);
+    if (program.pluginMode) {
+        ReportFailureToHost();
+        return true;
+    }
+    return CommitRecords(rowKept ? LogLoss::VerdictInRecord : LogLoss::Verdict) != RecordsKept::Ended;
 }
 
 VerdictOutcome DecideVerdict(bool verify) {

@@ -9,7 +9,6 @@
 #include "engine/verdict.h"
 #include "records/host_link.h"
 #include "records/identification_win.h"
-#include "records/record_file_win.h"
 #include "records/test_log.h"
 #include "resources/resource_ids.h"
 
@@ -75,17 +74,6 @@ void DiscardQueuedKeys() {
     if (forwarded != nullptr) {
         ForgetForwardedKeys(*forwarded);
     }
-}
-
-// The verdict after the dialogs: the keyboard's record first, which depends on nothing else, then the host's
-// failure message, and the log committed to the disk. False when the run must end.
-bool KeepVerdict(VerdictOutcome outcome) {
-    const bool rowKept = KeepKeyboardRecord(outcome == VerdictOutcome::Passed);
-    if (program.pluginMode) {
-        ReportFailureToHost();
-        return true;
-    }
-    return CommitRecords(rowKept ? LogLoss::VerdictInRecord : LogLoss::Verdict) != RecordsKept::Ended;
 }
 
 // Concluding one keyboard: set for the whole verdict, from the first dialog to the next serial number, so

@@ -1,6 +1,4 @@
 // The record file of a run.
-#include "records/record_file_win.h"
-
 #include <windows.h>
 
 #include "base/program.h"
@@ -8,6 +6,7 @@
 #include "engine/verdict_record.h"
 #include "records/keyboard_record.h"
 #include "records/test_log.h"
+#include "records/verdict_keeping.h"
 
 bool KeepKeyboardRecord(bool passed) {
     const std::string path = program.recordOn ? RecordFilePath(testLog.path) : std::string();

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "base/gbk_posix.h"
+#include "records/host_link.h"
 
 FakePlatform fakePlatform;
 
@@ -83,6 +84,17 @@ void StopLedTest() {
 bool ConcludeTest(WindowHandle, bool verify) {
     fakePlatform.verdicts.push_back(verify);
     return false;
+}
+
+bool KeepKeyboardRecord(bool passed) {
+    fakePlatform.keeping.push_back(std::string(passed ? "row PASS" : "row FAIL") + ", host messages " +
+                                   std::to_string(fakePlatform.hostBlock[kMessageCount]));
+    return fakePlatform.rowKept;
+}
+
+RecordsKept CommitRecords(LogLoss loss) {
+    fakePlatform.keeping.push_back("commit, loss " + std::to_string(static_cast<int>(loss)));
+    return fakePlatform.commitResult;
 }
 
 void ScheduleConclusion(WindowHandle, int32_t delayMs) {

@@ -8,6 +8,7 @@
 
 #include "base/platform.h"
 #include "engine/verdict.h"
+#include "records/verdict_keeping.h"
 
 struct ShownMessage {
     WindowHandle owner;
@@ -30,10 +31,13 @@ struct FakePlatform {
     std::vector<int32_t> controlWrites;       // the control of every text write, in order
     std::vector<int32_t> postedCommands;
     std::vector<int32_t> paintedKeys;
-    std::vector<bool> verdicts;                 // the `verify` of every verdict asked for
-    std::vector<int32_t> scheduledConclusions;  // the delay of every conclusion put off, in ms
-    std::vector<VerdictDialog> verdictDialogs;  // every verdict dialog shown, in order
-    std::vector<int32_t> verdictAnswers;        // their answers, in order; a dialog beyond them is not shown
+    std::vector<bool> verdicts;                      // the `verify` of every verdict asked for
+    std::vector<int32_t> scheduledConclusions;       // the delay of every conclusion put off, in ms
+    std::vector<std::string> keeping;                // each step of keeping a verdict: its row, its commit
+    bool rowKept = true;                             // what writing the record row gives
+    RecordsKept commitResult = RecordsKept::OnDisk;  // what committing the log gives
+    std::vector<VerdictDialog> verdictDialogs;       // every verdict dialog shown, in order
+    std::vector<int32_t> verdictAnswers;  // their answers, in order; a dialog beyond them is not shown
     int ledStops = 0;
     alignas(8) uint8_t hostBlock[0x200] = {};  // the host's shared block
     int32_t mapError = 0;                      // 0: the block maps; else the error code of the failure

@@ -65,4 +65,58 @@ TEST_F(Verdict, AWindowGoneDuringADialogRecordsNothing) {
     EXPECT_EQ(LogText(), "User Selection: FAILED\n");
 }
 
+// After the dialogs the record row comes first: before the log's commit, which names a verdict the record
+// holds, and before the host hears of a failure, which in plug-in mode replaces the commit. A log the
+// operator does not replace ends the run.
+TEST_F(Verdict, KeptRowFirstThenHostOrLog) {
+    struct Row {
+        const char* name;
+        bool plugin;
+        VerdictOutcome outcome;
+        bool rowKept;
+        RecordsKept commit;
+        bool goesOn;
+        std::vector<std::string> steps;
+    };
+    const Row rows[] = {
+        {"pass, row kept",
+         false,
+         VerdictOutcome::Passed,
+         true,
+         RecordsKept::OnDisk,
+         true,
+         {"row PASS, host messages 0", "commit, loss 1"}},
+        {"fail, no row, log lost and left",
+         false,
+         VerdictOutcome::Failed,
+         false,
+         RecordsKept::Ended,
+         false,
+         {"row FAIL, host messages 0", "commit, loss 0"}},
+        {"plug-in fail",
+         true,
+         VerdictOutcome::Failed,
+         true,
+         RecordsKept::Ended,
+         true,
+         {"row FAIL, host messages 0"}},
+    };
+    for (const Row& row : rows) {
+        ClearRecords();
+        std::memset(fakePlatform.hostBlock, 0, sizeof fakePlatform.hostBlock);
+        fakePlatform.hostBlock[kRunFlag] = 1;
+        program.pluginMode = row.plugin ? 1 : 0;
+        if (row.plugin) {
+            ASSERT_EQ(OpenLink("CMX_PLUGIN_INT_1"), 0);
+        }
+        fakePlatform.keeping.clear();
+        fakePlatform.rowKept = row.rowKept;
+        fakePlatform.commitResult = row.commit;
+        testState.failReason = row.outcome == VerdictOutcome::Failed ? kReasonKeyBroken : -1;
+        EXPECT_EQ(KeepVerdict(row.outcome), row.goesOn) << row.name;
+        EXPECT_EQ(fakePlatform.keeping, row.steps) << row.name;
+        EXPECT_EQ(fakePlatform.hostBlock[kMessageCount], row.plugin ? 1 : 0) << row.name;
+    }
+}
+
 }  // namespace

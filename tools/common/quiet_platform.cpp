@@ -7,6 +7,7 @@
 
 #include "base/platform.h"
 #include "engine/verdict.h"
+#include "records/verdict_keeping.h"
 
 int64_t ReadPerformanceCounter() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -37,6 +38,14 @@ bool ConcludeTest(WindowHandle, bool) {
 }
 
 void ScheduleConclusion(WindowHandle, int32_t) {}
+
+bool KeepKeyboardRecord(bool) {
+    return false;
+}
+
+RecordsKept CommitRecords(LogLoss) {
+    return RecordsKept::OnDisk;
+}
 
 int32_t ShowVerdictDialog(VerdictDialog) {
     return kDialogNotShown;

@@ -1,0 +1,21 @@
+// Keeping a concluded keyboard's verdict, as the shell does it: the keyboard's record row, and the log
+// committed to the disk, with the operator told at once when either cannot be kept. The engine's
+// KeepVerdict calls them in their order.
+#pragma once
+
+// Appends the record of the keyboard just concluded (`passed`, or failed with the recorded reason) to the
+// record file, committed to the disk. A row that cannot be written is reported at once: the operator may try
+// again (a medium put back) or go on without it, which the log then says. True when the row is on disk.
+bool KeepKeyboardRecord(bool passed);
+
+enum class RecordsKept { OnDisk, NewLog, Ended };
+
+// What the lines since the last commit hold, should the log fail: a keyboard's verdict kept nowhere else, a
+// verdict the record file holds too, or the next keyboard's serial and version numbers.
+enum class LogLoss { Verdict, VerdictInRecord, SerialNumbers };
+
+// Commits the log to the disk. A log that can no longer be written is reported at once, saying what of
+// `loss` the operator must do again, closed, and the Operator dialog offered again for a new one, filled in
+// with the run's identifiers and the lost log's path, in append mode: NewLog when the operator opens one,
+// Ended when the operator leaves the dialog and the run must end.
+RecordsKept CommitRecords(LogLoss loss);
