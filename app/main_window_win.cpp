@@ -32,10 +32,18 @@ void FocusMainWindow() {
     }
 }
 
+// With the bench on, a key whose release went to a modal box (the Alt of Alt+A) is not left shown held.
+void ReleaseSwallowedKeys(HWND window) {
+    if (program.benchOn && program.mainWindow != nullptr) {
+        ReleaseKeysNoLongerDown(window);
+    }
+}
+
 void OnCommand(HWND window, WORD id, WORD notification) {
     switch (id) {
         case IDC_HELP_BUTTON:
             ShowHelp(HELP_FINDER, 0, window);
+            ReleaseSwallowedKeys(window);
             break;
         case IDC_EXIT:
             StopLedTest();
@@ -60,6 +68,7 @@ void OnCommand(HWND window, WORD id, WORD notification) {
         case IDC_ABOUT:
             ShowAboutBox(window);
             FocusMainWindow();
+            ReleaseSwallowedKeys(window);
             break;
         case IDC_FILTER_SYSTEM_KEYS:
             if (notification == BN_CLICKED) {
@@ -83,6 +92,9 @@ void OnCommand(HWND window, WORD id, WORD notification) {
             }
             InvalidateRect(window, nullptr, FALSE);
             FocusMainWindow();
+            if (testState.waitingForLedTest && AllRequiredTested()) {
+                ConcludeWhenSettled(window);
+            }
             break;
         default:
             break;

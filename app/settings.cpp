@@ -27,6 +27,49 @@ bool ReadWholeNumber(const std::string& text, long low, long high, long& number)
     return *end == '\0' && number >= low && number <= high;
 }
 
+// `key` as a switch, 0 or 1: true for 1; a value that is neither is reported and `fallback` used.
+bool ReadSwitch(const std::string& path, const char* key, bool fallback, std::string& problems) {
+    std::string value;
+    long number = 0;
+    if (!ReadSettingText(path, key, value)) {
+        return false;
+    }
+    if (ReadWholeNumber(value, 0, 1, number)) {
+        return number == 1;
+    }
+    problems +=
+        FormatText("%s=%s is neither 0 nor 1: %d is used instead.\n", key, value.c_str(), fallback ? 1 : 0);
+    return fallback;
+}
+
+// The operator's bench: on whenever the file is there; its keys tune it.
+void ReadBenchSettings(const std::string& path, std::string& problems) {
+    program.benchOn = FileExists(path);
+    std::string value;
+    long number = 0;
+    if (ReadSettingText(path, "DialogGuardMs", value)) {
+        if (ReadWholeNumber(value, 0, kMostDialogGuardMs, number)) {
+            program.dialogGuardMs = static_cast<int32_t>(number);
+        } else {
+            program.dialogGuardMs = kUsualDialogGuardMs;
+            problems +=
+                FormatText("DialogGuardMs=%s is not a whole number from 0 to %d: %d is used instead.\n",
+                           value.c_str(), kMostDialogGuardMs, kUsualDialogGuardMs);
+        }
+    }
+    program.requireLedTest = ReadSwitch(path, "RequireLedTest", true, problems);
+    program.logAppend = ReadSwitch(path, "LogAppend", true, problems);
+    if (ReadSettingText(path, "LogFolder", value)) {
+        if (value.size() <= static_cast<size_t>(kLongestRecordPath)) {
+            program.logFolder = value;
+        } else {
+            problems +=
+                FormatText("LogFolder is longer than %d characters: the program's folder is used instead.\n",
+                           kLongestRecordPath);
+        }
+    }
+}
+
 }  // namespace
 
 void ReadSettings(WindowHandle owner, const std::string& path) {
@@ -48,13 +91,7 @@ void ReadSettings(WindowHandle owner, const std::string& path) {
                                    value.c_str(), kMostChatterMs, kUsualChatterMs);
         }
     }
-    if (ReadSettingText(path, "Record", value)) {
-        const bool readable = ReadWholeNumber(value, 0, 1, number);
-        program.recordOn = !readable || number == 1;
-        if (!readable) {
-            problems += FormatText("Record=%s is neither 0 nor 1: 1 is used instead.\n", value.c_str());
-        }
-    }
+    program.recordOn = ReadSwitch(path, "Record", true, problems);
     if (ReadSettingText(path, "RecordPath", value)) {
         // A relative path is taken from the program's folder, as the layouts are, never from the working
         // folder that whatever started the tester left (a host, a shortcut, a file dialog).
@@ -68,6 +105,7 @@ void ReadSettings(WindowHandle owner, const std::string& path) {
                                    kLongestRecordPath);
         }
     }
+    ReadBenchSettings(path, problems);
     if (!problems.empty()) {
         ShowMessage(owner, "Settings file\n" + path + "\n\n" + problems, "Dorvelquinta - Settings",
                     kMessageOk | kMessageIconWarning);

@@ -15,6 +15,9 @@ constexpr int kMostChatterMs = 1000;
 constexpr int kLeastChatterMs = 16;
 // The chatter threshold used where the file's value cannot be read.
 constexpr int kUsualChatterMs = 20;
+// How long a verdict or Serial dialog keeps keys away at most, and where the file's value cannot be read.
+constexpr int kMostDialogGuardMs = 5000;
+constexpr int kUsualDialogGuardMs = 700;
 
 // Reads the settings of the file at `path` into the program's state. A value that cannot be read is replaced
 // (a chatter threshold by 20 ms, one finer than a clock tick by 16 ms, a record switch by 1, so that records

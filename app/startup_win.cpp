@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "base/paths.h"
 #include "base/program.h"
+#include "engine/led_test_win.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
@@ -58,6 +59,9 @@ void IdentifyProductionRun(HWND mainWindow) {
     if (RunSerialDialog() == 0) {
         DestroyWindow(mainWindow);
         return;
+    }
+    if (program.benchOn) {
+        SaveKeyboardLocks();
     }
     SetFocus(mainWindow);
 }

@@ -67,6 +67,9 @@ uint32_t ReadEventTime();
 // clock's tick, 10 to 16 on Windows. A gap shorter than it cannot be measured, only seen to be shorter.
 uint32_t ReadEventTimeTick();
 
+// True when the key of virtual-key code `code` (or mouse button -5, -4, -3) is down now.
+bool IsKeyDown(int32_t code);
+
 // The performance counter's current value.
 int64_t ReadPerformanceCounter();
 

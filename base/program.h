@@ -24,9 +24,14 @@ struct ProgramState {
     uint32_t osMajorVersion = 0;
     uint32_t osMinorVersion = 0;
     // Settings of dorvelquinta.ini; without the file every new feature is off.
-    int32_t chatterMs = 0;   // ChatterMs: a press this soon after the key's own release is chatter; 0 off
-    bool recordOn = false;   // Record=1: a CSV row per concluded keyboard
-    std::string recordPath;  // RecordPath: where the rows go; empty for the log's path with .csv
+    int32_t chatterMs = 0;      // ChatterMs: a press this soon after the key's own release is chatter; 0 off
+    bool recordOn = false;      // Record=1: a CSV row per concluded keyboard
+    std::string recordPath;     // RecordPath: where the rows go; empty for the log's path with .csv
+    bool benchOn = false;       // the settings file is there: the operator's bench (see app/settings.h)
+    int32_t dialogGuardMs = 0;  // DialogGuardMs: keys are kept from a verdict or Serial dialog this long
+    bool requireLedTest = false;  // RequireLedTest=1: no pass question before the LED test has run
+    std::string logFolder;        // LogFolder: where a first run's log is suggested
+    bool logAppend = false;       // LogAppend=1: the Operator dialog starts in append mode
 };
 
 extern ProgramState program;

@@ -65,6 +65,11 @@ uint32_t ReadEventTimeTick() {
     return (increment + 9999) / 10000;
 }
 
+bool IsKeyDown(int32_t code) {
+    const int key = code == -5 ? VK_LBUTTON : code == -4 ? VK_MBUTTON : code == -3 ? VK_RBUTTON : code;
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
 int64_t ReadPerformanceCounter() {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);

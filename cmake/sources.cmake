@@ -37,6 +37,7 @@ set(DVQ_SHELL_SOURCES
     engine/verdict_win.cpp
     records/host_link_win.cpp
     records/identification_win.cpp
+    records/key_guard_win.cpp
     records/log_browse_win.cpp
     records/record_file_win.cpp
     app/about_box_win.cpp

@@ -149,6 +149,12 @@ void RecordHistory(int32_t index, int32_t status) {
 }
 
 void ConcludeWhenSettled(WindowHandle window) {
+    // A keyboard whose LEDs must be seen waits for its LED test; starting it asks again.
+    testState.waitingForLedTest = program.requireLedTest && !testState.ledTestStarted;
+    if (testState.waitingForLedTest) {
+        UpdateReadouts(window);
+        return;
+    }
     if (program.chatterMs <= 0) {
         ConcludeTest(window, true);
         return;
@@ -162,6 +168,23 @@ void ConcludeWhenSettled(WindowHandle window) {
 void OnConclusionDue(WindowHandle window) {
     if (testState.conclusionDue && AllRequiredTested()) {
         ConcludeTest(window, true);
+    }
+}
+
+void ReleaseKeysNoLongerDown(WindowHandle window) {
+    for (size_t i = 0; Keys()[i].virtualKey != kTerminatorCode; ++i) {
+        const KeyEntry& entry = Keys()[i];
+        const bool shownHeld = entry.status == Pressed || entry.status == NotRequiredPressed;
+        if (!shownHeld || entry.virtualKey == kCompoundKey || IsKeyDown(entry.virtualKey)) {
+            continue;
+        }
+        const int32_t lParam =
+            static_cast<int32_t>(0xC0000001u | (static_cast<uint32_t>(entry.scanCode & 0xFF) << 16) |
+                                 (entry.extended != 0 ? static_cast<uint32_t>(kExtendedBit) : 0u));
+        OnKeyUp(window, entry.virtualKey, lParam);
+        if (catalogue.currentKeys == nullptr || testState.concluding) {
+            return;
+        }
     }
 }
 

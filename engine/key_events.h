@@ -16,11 +16,16 @@ int32_t FindKey(int32_t code, int32_t scan, int32_t extended);
 // Appends one key-down to the history.
 void RecordHistory(int32_t index, int32_t status);
 
+// A modal box that took the release of a key leaves it shown held: each key shown held that is no longer
+// down is released as if its release had arrived.
+void ReleaseKeysNoLongerDown(WindowHandle window);
+
 // Production mode: true when no entry of the current keys is untested or held down.
 bool AllRequiredTested();
 
 // A production test whose required keys are all tested is concluded: at once without chatter detection,
-// else once ChatterMs has passed after the last release, when OnConclusionDue finds it still complete.
+// else once ChatterMs has passed after the last release, when OnConclusionDue finds it still complete. With
+// RequireLedTest and no LED test yet, it waits instead, named on the status line, until the LED test starts.
 void ConcludeWhenSettled(WindowHandle window);
 
 // The time ScheduleConclusion asked for is out: the pass question, unless a key pressed meanwhile (a bounce

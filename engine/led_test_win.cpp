@@ -5,6 +5,7 @@
 #include "base/key_codes.h"
 #include "base/platform.h"
 #include "base/program.h"
+#include "engine/test_state.h"
 #include "resources/resource_ids.h"
 
 bool ledTestRunning = false;
@@ -15,6 +16,7 @@ constexpr UINT kLedPeriodMs = 500;
 
 BYTE savedKeyState[256];
 BYTE ledPhase = 0;  // 0: the next tick switches the lights on; never reset, so a new test goes on from here
+BYTE keyboardLocks[256];  // the keyboard state as the keyboard under test found it
 
 void SetLockState(bool on, BYTE virtualKey) {
     BYTE state[256];
@@ -57,7 +59,19 @@ bool WasOn(BYTE virtualKey) {
 void StartLedTest(HWND window) {
     SetTimer(window, LED_TEST_TIMER, kLedPeriodMs, nullptr);
     ledTestRunning = true;
+    testState.ledTestStarted = true;
     GetKeyboardState(savedKeyState);
+}
+
+void SaveKeyboardLocks() {
+    GetKeyboardState(keyboardLocks);
+}
+
+void RestoreKeyboardLocks() {
+    TakeOwnPendingPresses();
+    SetLockState((keyboardLocks[VK_NUMLOCK] & 1) != 0, VK_NUMLOCK);
+    SetLockState((keyboardLocks[VK_CAPITAL] & 1) != 0, VK_CAPITAL);
+    SetLockState((keyboardLocks[VK_SCROLL] & 1) != 0, VK_SCROLL);
 }
 
 void LedTick() {

@@ -253,6 +253,8 @@ void UpdateReadouts(WindowHandle window) {
     SetControlText(window, IDC_WINDOWS_EXTENDED, extendedMark);
     SetControlText(window, IDC_LAST_PRESSED, LabelOf(testState.lastPressed));
     SetControlText(window, IDC_LAST_RELEASED, LabelOf(testState.lastReleased));
-    SetControlText(window, IDC_STATUS_LINE, StatusLineText());
+    SetControlText(window, IDC_STATUS_LINE,
+                   testState.waitingForLedTest ? "所有按键已检测。请检测 LED (Alt+L)，然后判定键盘。"
+                                               : StatusLineText());
     SetControlText(window, IDC_TYPING_RATE, TypingRateText(TypingRate()));
 }

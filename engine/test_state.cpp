@@ -53,6 +53,8 @@ void ResetTest() {
     testState.chatterKey = -1;
     testState.failReason = -1;
     testState.conclusionDue = false;
+    testState.ledTestStarted = false;
+    testState.waitingForLedTest = false;
     if (catalogue.currentKeys != nullptr) {
         std::vector<KeyEntry>& keys = *catalogue.currentKeys;
         for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {

@@ -27,14 +27,16 @@ struct TestState {
     bool altPending = false;         // an Alt key went down and no key has gone up since
     int32_t matchByKeyCode = 0;      // 1: match by Windows code; 0: by BIOS scan code
     uint32_t historyGeneration = 0;  // changes whenever the history does
-    int64_t firstPressTime = 0;  // counter value of the first matched key-down since the reset; 0 for none
-    int32_t heldKeys = 0;        // matched keys held down now
-    int32_t mostKeysHeld = 0;    // the most held down at once since the reset (the rollover seen)
-    int32_t chatterKey = -1;     // entry of the latest chatter since the reset; -1 for none
-    int32_t chatterGapMs = 0;    // its gap from release to press
-    int32_t failReason = -1;     // the failure reason the verdict recorded; -1 for none
-    bool conclusionDue = false;  // every required key is tested; the pass question waits out ChatterMs
-    bool concluding = false;     // a verdict is being given: no second one starts inside it
+    int64_t firstPressTime = 0;   // counter value of the first matched key-down since the reset; 0 for none
+    int32_t heldKeys = 0;         // matched keys held down now
+    int32_t mostKeysHeld = 0;     // the most held down at once since the reset (the rollover seen)
+    int32_t chatterKey = -1;      // entry of the latest chatter since the reset; -1 for none
+    int32_t chatterGapMs = 0;     // its gap from release to press
+    int32_t failReason = -1;      // the failure reason the verdict recorded; -1 for none
+    bool conclusionDue = false;   // every required key is tested; the pass question waits out ChatterMs
+    bool concluding = false;      // a verdict is being given: no second one starts inside it
+    bool ledTestStarted = false;  // the LED test was started since the reset
+    bool waitingForLedTest = false;  // every required key is tested; RequireLedTest holds the question
 };
 
 extern TestState testState;

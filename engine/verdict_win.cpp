@@ -5,10 +5,12 @@
 #include "base/forwarded_keys.h"
 #include "base/program.h"
 #include "base/shell_services_win.h"
+#include "engine/led_test_win.h"
 #include "engine/test_state.h"
 #include "engine/verdict.h"
 #include "records/host_link.h"
 #include "records/identification_win.h"
+#include "records/key_guard_win.h"
 #include "records/test_log.h"
 #include "resources/resource_ids.h"
 
@@ -18,8 +20,12 @@ constexpr int kFirstReasonButton = 1026;
 constexpr int kOtherReasonButton = 1030;
 
 INT_PTR CALLBACK PassVerificationProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (OnKeyGuardMessage(dialog, message, wParam)) {
+        return TRUE;
+    }
     if (message == WM_INITDIALOG) {
         CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
+        GuardDialogFromKeys(dialog, {20, 42, 160, 10});
         return TRUE;
     }
     if (message == WM_COMMAND && LOWORD(wParam) == IDYES) {
@@ -46,9 +52,13 @@ int32_t ChosenReason(HWND dialog) {
 }
 
 INT_PTR CALLBACK FailReasonProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (OnKeyGuardMessage(dialog, message, wParam)) {
+        return TRUE;
+    }
     if (message == WM_INITDIALOG) {
         CheckDlgButton(dialog, kFirstReasonButton, BST_CHECKED);
         CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
+        GuardDialogFromKeys(dialog, {10, 122, 150, 9});
         return TRUE;
     }
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_CONTINUE) {
@@ -134,8 +144,15 @@ bool ConcludeTest(WindowHandle window, bool verify) {
         DestroyWindow(mainWindow);
         return false;
     }
-    if (RunSerialDialog() == 0 && program.mainWindow != nullptr) {
-        DestroyWindow(mainWindow);
+    if (program.benchOn) {
+        RestoreKeyboardLocks();
+    }
+    if (RunSerialDialog() == 0) {
+        if (program.mainWindow != nullptr) {
+            DestroyWindow(mainWindow);
+        }
+    } else if (program.benchOn) {
+        SaveKeyboardLocks();
     }
     return false;
 }

@@ -8,6 +8,7 @@
 #include "base/text_format.h"
 #include "engine/verdict_record.h"
 #include "layouts/layout_catalogue.h"
+#include "records/key_guard_win.h"
 #include "records/keyboard_record.h"
 #include "records/log_browse_win.h"
 #include "records/log_file.h"
@@ -126,10 +127,11 @@ void ContinueOperator(HWND dialog) {
         return;
     }
     if (!recordPath.empty() && !RecordFileWritable(recordPath)) {
-        ShowError(dialog,
-                  FormatText("无法打开记录文件 %s。请换一个日志文件名，或检查设置文件中的 RecordPath。",
-                             recordPath.c_str())
-                      .c_str());
+        // The remedy the operator can act on: the setting when it names the file, else the log's folder.
+        const char* remedy = program.recordPath.empty()
+                                 ? "请换一个日志文件名，或检查日志文件所在的文件夹是否可写。"
+                                 : "请换一个日志文件名，或检查设置文件中的 RecordPath。";
+        ShowError(dialog, FormatText("无法打开记录文件 %s。%s", recordPath.c_str(), remedy).c_str());
         return;
     }
     // A typed path longer than the field is read is not opened cut short: it is refused as a log that cannot
@@ -184,7 +186,7 @@ struct OperatorDialog {
 
 // The Serial dialog's own part: Continue logs both numbers, or asks for the one missing.
 struct SerialDialog {
-    static void Start(HWND, LPARAM) {}
+    static void Start(HWND dialog, LPARAM) { GuardDialogFromKeys(dialog, {64, 66, 160, 10}); }
     static bool Command(HWND dialog, WORD command) {
         if (command != IDC_CONTINUE) {
             return false;
@@ -208,6 +210,9 @@ struct SerialDialog {
 // and every other command given to the dialog's own part.
 template <typename Dialog>
 INT_PTR CALLBACK IdentificationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (OnKeyGuardMessage(dialog, message, wParam)) {
+        return TRUE;
+    }
     if (message == WM_INITDIALOG) {
         CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
         Dialog::Start(dialog, lParam);

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "records/host_link.h"
+#include "resources/resource_ids.h"
 #include "tests/unit/engine_fixture.h"
 
 namespace {
@@ -288,6 +289,35 @@ TEST_F(KeyEvents, TraceLinesOfAPressAndRelease) {
 TEST_F(KeyEvents, NoTraceWithoutTheTraceOption) {
     Press('A', 30);
     EXPECT_EQ(LogText(), "");
+}
+
+// A box that took a key's release (the Alt of Alt+A) leaves it shown held: the keys no longer down are
+// released as their releases would have, mouse buttons included; the keys still down stay held.
+TEST_F(KeyEvents, KeysNoLongerDownAreReleasedAfterABox) {
+    Down('A', 30);
+    Down('S', 31);
+    Down(kLeftMouse, 0);
+    Down('F', 33);
+    fakePlatform.keysDown = {'S', 'F'};
+    ReleaseKeysNoLongerDown(program.mainWindow);
+    EXPECT_EQ(Status(0), Passed);
+    EXPECT_EQ(Status(1), Pressed);
+    EXPECT_EQ(Status(4), Pressed);
+    EXPECT_EQ(Status(7), Passed);
+    EXPECT_EQ(testState.heldKeys, 2);
+}
+
+// With RequireLedTest the completed keyboard waits for its LED test, and says so; starting it asks.
+TEST_F(KeyEvents, ThePassQuestionWaitsForTheLedTest) {
+    Load({KeyRow("'A'", 30, "A")});
+    program.productionMode = 1;
+    program.requireLedTest = true;
+    Press('A', 30);
+    EXPECT_TRUE(fakePlatform.verdicts.empty());
+    EXPECT_EQ(fakePlatform.controls[IDC_STATUS_LINE], "所有按键已检测。请检测 LED (Alt+L)，然后判定键盘。");
+    testState.ledTestStarted = true;
+    ConcludeWhenSettled(program.mainWindow);
+    EXPECT_EQ(fakePlatform.verdicts, std::vector<bool>{true});
 }
 
 }  // namespace

@@ -60,6 +60,10 @@ int64_t ReadPerformanceCounter() {
     return fakePlatform.counter;
 }
 
+bool IsKeyDown(int32_t code) {
+    return fakePlatform.keysDown.count(code) != 0;
+}
+
 uint32_t ReadEventTimeTick() {
     return fakePlatform.eventTimeTick;
 }

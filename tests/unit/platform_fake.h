@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ struct FakePlatform {
     int64_t counter = 0;             // what the performance counter reads
     uint32_t eventTime = 0;          // the time stamp of the input event being handled
     uint32_t eventTimeTick = 1;      // the step in which those time stamps move, in ms
+    std::set<int32_t> keysDown;      // the keys down now
     LocalTime clock = {2026, 12, 6, 0, 5, 35, 51, 480};  // the local clock: Sun Dec 06 05:35:51 2026, UTC+8
     bool clockReadable = true;
     std::map<int32_t, std::string> controls;  // the last text of every control

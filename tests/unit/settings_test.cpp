@@ -76,4 +76,48 @@ TEST(Settings, ReadOrReplacedAndReportedOnce) {
     ResetFakePlatform();
 }
 
+// The bench's keys: each read, or replaced by the safer value and reported.
+TEST(Settings, TheBenchsKeys) {
+    struct Row {
+        std::map<std::string, std::string> file;
+        int32_t dialogGuardMs;
+        bool requireLedTest;
+        bool logAppend;
+        std::string logFolder;
+        std::string report;
+    };
+    const Row rows[] = {
+        {{}, 0, false, false, "", ""},
+        {{{"DialogGuardMs", "700"}, {"RequireLedTest", "1"}, {"LogAppend", "1"}, {"LogFolder", "D:\\Logs"}},
+         700,
+         true,
+         true,
+         "D:\\Logs",
+         ""},
+        {{{"DialogGuardMs", "9999"}, {"RequireLedTest", "yes"}, {"LogAppend", "2"}},
+         700,
+         true,
+         true,
+         "",
+         "DialogGuardMs=9999 is not a whole number from 0 to 5000: 700 is used instead.\n"
+         "RequireLedTest=yes is neither 0 nor 1: 1 is used instead.\n"
+         "LogAppend=2 is neither 0 nor 1: 1 is used instead.\n"},
+    };
+    for (const Row& row : rows) {
+        ResetCoreState();
+        ResetFakePlatform();
+        fakePlatform.settings = row.file;
+        ReadSettings(nullptr, "C:\\t\\dorvelquinta.ini");
+        EXPECT_EQ(program.dialogGuardMs, row.dialogGuardMs);
+        EXPECT_EQ(program.requireLedTest, row.requireLedTest);
+        EXPECT_EQ(program.logAppend, row.logAppend);
+        EXPECT_EQ(program.logFolder, row.logFolder);
+        const std::string report = fakePlatform.messages.empty() ? "" : fakePlatform.messages[0].text;
+        EXPECT_EQ(report,
+                  row.report.empty() ? "" : "Settings file\nC:\\t\\dorvelquinta.ini\n\n" + row.report);
+    }
+    ResetCoreState();
+    ResetFakePlatform();
+}
+
 }  // namespace

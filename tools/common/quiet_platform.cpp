@@ -21,6 +21,10 @@ uint32_t ReadEventTime() {
     return eventTime += 10;
 }
 
+bool IsKeyDown(int32_t) {
+    return false;
+}
+
 uint32_t ReadEventTimeTick() {
     return 1;
 }
