@@ -3,6 +3,7 @@
 #include "app/main_window_win.h"
 
 #include "app/about_box_win.h"
+#include "app/bench_panel_win.h"
 #include "app/help_win.h"
 #include "app/system_keys_win.h"
 #include "base/forwarded_keys.h"
@@ -131,6 +132,7 @@ void OnKeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         OnKeyUp(window, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));
     }
     ForgetGivenEventTime();
+    RefreshBenchPanel(window);
 }
 
 }  // namespace
@@ -180,6 +182,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         case WM_DRAWITEM:
             PaintKeyboardPicture(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            PaintBenchPanel(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -196,21 +199,27 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_LBUTTONDOWN:
             SetFocus(window);
             OnKeyDown(window, kLeftMouse, keyParam);
+            RefreshBenchPanel(window);
             return 0;
         case WM_LBUTTONUP:
             OnKeyUp(window, kLeftMouse, keyParam);
+            RefreshBenchPanel(window);
             return 0;
         case WM_RBUTTONDOWN:
             OnKeyDown(window, kRightMouse, keyParam);
+            RefreshBenchPanel(window);
             return 0;
         case WM_RBUTTONUP:
             OnKeyUp(window, kRightMouse, keyParam);
+            RefreshBenchPanel(window);
             return 0;
         case WM_MBUTTONDOWN:
             OnKeyDown(window, kMiddleMouse, keyParam);
+            RefreshBenchPanel(window);
             return 0;
         case WM_MBUTTONUP:
             OnKeyUp(window, kMiddleMouse, keyParam);
+            RefreshBenchPanel(window);
             return 0;
         case WM_APPCOMMAND:
             return 1;

@@ -41,6 +41,7 @@ set(DVQ_SHELL_SOURCES
     records/log_browse_win.cpp
     records/record_file_win.cpp
     app/about_box_win.cpp
+    app/bench_panel_win.cpp
     app/help_win.cpp
     app/main_window_win.cpp
     app/startup_win.cpp

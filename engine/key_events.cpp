@@ -188,6 +188,14 @@ void ReleaseKeysNoLongerDown(WindowHandle window) {
     }
 }
 
+int32_t UntestedRequiredCount() {
+    int32_t count = 0;
+    for (size_t i = 0; catalogue.currentKeys != nullptr && Keys()[i].virtualKey != kTerminatorCode; ++i) {
+        count += Keys()[i].status == Untested || Keys()[i].status == Pressed ? 1 : 0;
+    }
+    return count;
+}
+
 bool AllRequiredTested() {
     if (!program.productionMode || catalogue.currentKeys == nullptr) {
         return false;

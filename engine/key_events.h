@@ -20,6 +20,9 @@ void RecordHistory(int32_t index, int32_t status);
 // down is released as if its release had arrived.
 void ReleaseKeysNoLongerDown(WindowHandle window);
 
+// The required keys of the current keys still untested or held down.
+int32_t UntestedRequiredCount();
+
 // Production mode: true when no entry of the current keys is untested or held down.
 bool AllRequiredTested();
 

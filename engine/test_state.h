@@ -37,6 +37,11 @@ struct TestState {
     bool concluding = false;      // a verdict is being given: no second one starts inside it
     bool ledTestStarted = false;  // the LED test was started since the reset
     bool waitingForLedTest = false;  // every required key is tested; RequireLedTest holds the question
+    // The run so far, kept across the resets between keyboards for the bench's panel.
+    int32_t runTested = 0;
+    int32_t runPassed = 0;
+    int32_t lastVerdict = -1;     // 1 passed, 0 failed, -1 none yet
+    int32_t lastFailReason = -1;  // the reason of the last verdict when it failed
 };
 
 extern TestState testState;

@@ -136,8 +136,15 @@ bool ConcludeTest(WindowHandle window, bool verify) {
     if (program.mainWindow == nullptr) {
         return false;  // the host ended the run while its failure message was waited for
     }
+    ++testState.runTested;
+    testState.runPassed += outcome == VerdictOutcome::Passed ? 1 : 0;
+    testState.lastVerdict = outcome == VerdictOutcome::Passed ? 1 : 0;
+    testState.lastFailReason = testState.failReason;
     ResetTest();
     InvalidateRect(mainWindow, nullptr, FALSE);
+    if (program.benchOn) {
+        InvalidateRect(GetDlgItem(mainWindow, IDC_PICTURE), nullptr, FALSE);  // the verdict on the bench
+    }
     SetFocus(mainWindow);
     if (program.pluginMode) {
         ReportState(kTestEndedState);

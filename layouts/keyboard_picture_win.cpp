@@ -3,6 +3,7 @@
 
 #include "base/key_codes.h"
 #include "base/platform.h"
+#include "base/program.h"
 #include "base/shell_services_win.h"
 #include "base/window_geometry.h"
 #include "layouts/layout_catalogue.h"
@@ -17,31 +18,10 @@ namespace {
 constexpr int kBitmapWidth = 700;
 constexpr int kBitmapHeight = 340;
 
-// The overlay colour of a key: magenta once it chattered, else its status's colour; false when it is not
-// painted.
-bool OverlayColour(const KeyEntry& entry, COLORREF& colour) {
-    if (entry.chatterGapMs >= 0) {
-        colour = RGB(255, 0, 255);
-        return true;
-    }
-    switch (entry.status) {
-        case Pressed:
-            colour = RGB(255, 0, 0);
-            return true;
-        case Passed:
-            colour = RGB(0, 255, 0);
-            return true;
-        case NotRequired:
-        case NotRequiredPressed:
-        case NotRequiredReleased:
-            colour = RGB(255, 191, 53);
-            return true;
-        case FailTriggered:
-            colour = RGB(0, 0, 255);
-            return true;
-        default:
-            return false;
-    }
+// The hatch of every overlay is a diagonal cross; on the bench each state has a hatch of its own as well, so
+// that an operator who cannot tell red from green tells held keys from passed ones.
+int Hatch(int benchHatch) {
+    return program.benchOn ? benchHatch : HS_DIAGCROSS;
 }
 
 LONG Scaled(int32_t origin, int32_t extent = 0) {
@@ -50,16 +30,41 @@ LONG Scaled(int32_t origin, int32_t extent = 0) {
 
 }  // namespace
 
+bool OverlayLookOf(int32_t status, bool chattered, OverlayLook& look) {
+    if (chattered) {
+        look = {RGB(255, 0, 255), Hatch(HS_CROSS)};
+        return true;
+    }
+    switch (status) {
+        case Pressed:
+            look = {RGB(255, 0, 0), Hatch(HS_HORIZONTAL)};
+            return true;
+        case Passed:
+            look = {RGB(0, 255, 0), HS_DIAGCROSS};
+            return true;
+        case NotRequired:
+        case NotRequiredPressed:
+        case NotRequiredReleased:
+            look = {RGB(255, 191, 53), Hatch(HS_BDIAGONAL)};
+            return true;
+        case FailTriggered:
+            look = {RGB(0, 0, 255), Hatch(HS_VERTICAL)};
+            return true;
+        default:
+            return false;
+    }
+}
+
 void PaintKeyOverlay(HWND window, HDC dc, int32_t keyIndex) {
     if (catalogue.currentKeys == nullptr) {
         return;
     }
     const KeyEntry& entry = (*catalogue.currentKeys)[static_cast<size_t>(keyIndex)];
-    COLORREF colour;
-    if (!OverlayColour(entry, colour)) {
+    OverlayLook look;
+    if (!OverlayLookOf(entry.status, entry.chatterGapMs >= 0, look)) {
         return;
     }
-    HBRUSH brush = CreateHatchBrush(HS_DIAGCROSS, colour);
+    HBRUSH brush = CreateHatchBrush(look.hatch, look.colour);
     const POINT corners[4] = {{Scaled(entry.left), Scaled(entry.top)},
                               {Scaled(entry.left, entry.width), Scaled(entry.top)},
                               {Scaled(entry.left, entry.width), Scaled(entry.top, entry.height)},

@@ -10,6 +10,16 @@ extern HDC pictureDC;
 extern HBITMAP pictureBitmap;
 extern float pictureScale;  // client width of the picture control over the bitmap's 700 pixels
 
+// How the overlay of a key looks: its colour and its hatch.
+struct OverlayLook {
+    COLORREF colour;
+    int hatch;
+};
+
+// The look of a key of `status`: magenta once it `chattered`, else its status's colour; false when it is not
+// painted.
+bool OverlayLookOf(int32_t status, bool chattered, OverlayLook& look);
+
 // Paints the whole picture for a draw request of control 1006; nothing for any other control.
 void PaintKeyboardPicture(const DRAWITEMSTRUCT* item);
 

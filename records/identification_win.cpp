@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "base/paths.h"
 #include "base/program.h"
 #include "base/shell_services_win.h"
 #include "base/text_format.h"
@@ -42,6 +43,12 @@ constexpr const char* kLogLostText[] = {
     "无法写入测试日志，检测记录已不再保存。\n"
     "请选择新的日志文件，然后重新输入这块键盘的序列号和版本号。",
 };
+
+// With the bench on, the last run's identifiers and log are remembered beside the program, in this file.
+constexpr const char* kLastRunFileName = "lastrun.ini";
+constexpr const char* kLastRunSection = "LastRun";
+constexpr const char* kLastRunKeys[] = {"Operator", "Product", "Batch", "Log"};
+constexpr int kLastRunFields[] = {kOperatorField, kProductField, kBatchField, kLogPathField};
 
 bool appendToLog = false;
 
@@ -96,6 +103,58 @@ bool SameFile(const std::string& a, const std::string& b) {
     return lstrcmpiA(fullA, fullB) == 0;
 }
 
+std::string LastRunPath() {
+    return JoinPath(program.programDirectory, kLastRunFileName);
+}
+
+// The Operator dialog of a new run on the bench: the last run's identifiers and log, or a log in LogFolder
+// for a first run.
+void FillFromLastRun(HWND dialog) {
+    const std::string path = LastRunPath();
+    for (size_t i = 0; i < sizeof kLastRunKeys / sizeof kLastRunKeys[0]; ++i) {
+        char text[kLogPathSize] = "";
+        GetPrivateProfileStringA(kLastRunSection, kLastRunKeys[i], "", text, kLogPathSize, path.c_str());
+        SetDlgItemTextA(dialog, kLastRunFields[i], text);
+    }
+    if (GetWindowTextLengthA(GetDlgItem(dialog, kLogPathField)) == 0 && !program.logFolder.empty()) {
+        std::string folder = program.logFolder;
+        while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) {
+            folder.pop_back();
+        }
+        SetDlgItemTextA(dialog, kLogPathField, JoinPath(folder, "test.log").c_str());
+    }
+}
+
+void RememberRun(HWND dialog) {
+    const std::string path = LastRunPath();
+    for (size_t i = 0; i < sizeof kLastRunKeys / sizeof kLastRunKeys[0]; ++i) {
+        char text[kLogPathSize] = "";
+        GetDlgItemTextA(dialog, kLastRunFields[i], text, kLogPathSize);
+        WritePrivateProfileStringA(kLastRunSection, kLastRunKeys[i], text, path.c_str());
+    }
+}
+
+// On the bench a log that holds records is overwritten only when the operator says so.
+bool OverwriteAgreed(HWND dialog, const char* logPath) {
+    if (!program.benchOn || appendToLog) {
+        return true;
+    }
+    HANDLE file = CreateFileA(logPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return true;
+    }
+    const DWORD size = GetFileSize(file, nullptr);
+    CloseHandle(file);
+    if (size == 0 || size == INVALID_FILE_SIZE) {
+        return true;
+    }
+    const std::string text =
+        FormatText("日志文件 %s 中已有检测记录。\n覆盖会删除这些记录。要覆盖它吗？", logPath);
+    return MessageBoxA(dialog, text.c_str(), "Dorvelquinta", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+           IDYES;
+}
+
 void ContinueOperator(HWND dialog) {
     RunIdentity& identity = testLog.identity;
     identity.operatorId = IdentifierText(dialog, kOperatorField);
@@ -137,12 +196,18 @@ void ContinueOperator(HWND dialog) {
     // A typed path longer than the field is read is not opened cut short: it is refused as a log that cannot
     // be opened.
     const bool pathWhole = GetWindowTextLengthA(GetDlgItem(dialog, kLogPathField)) < kLogPathSize;
+    if (pathWhole && !OverwriteAgreed(dialog, logPath)) {
+        return;
+    }
     if (!pathWhole || !OpenLog(logPath, appendToLog)) {
         ShowError(dialog, "无法打开日志文件。请输入一个替换的文件名。");
         return;
     }
     WriteLogHeader(identity.operatorId.c_str(), identity.productId.c_str(), identity.batchId.c_str(),
                    OsNameText(program.osPlatformId, program.osMajorVersion, program.osMinorVersion));
+    if (program.benchOn) {
+        RememberRun(dialog);
+    }
     EndDialog(dialog, 1);
 }
 
@@ -155,14 +220,18 @@ bool LeftByOperator(HWND dialog, WORD command) {
     return true;
 }
 
-// The Operator dialog's own parts: its start with Overwrite ticked, Browse and Continue. Opened again for a
+// The Operator dialog's own parts: its start with Overwrite ticked (Append with LogAppend, and on the bench
+// the last run's entries filled in), Browse and Continue. Opened again for a
 // log that failed, it starts with the run's identifiers and that log's path, and Append ticked, so that the
 // log put back on its medium is continued, never overwritten.
 struct OperatorDialog {
     static void Start(HWND dialog, LPARAM reopened) {
-        appendToLog = reopened != 0;
+        appendToLog = reopened != 0 || program.logAppend;
         CheckDlgButton(dialog, appendToLog ? kAppend : kOverwrite, BST_CHECKED);
-        if (appendToLog) {
+        if (reopened == 0 && program.benchOn) {
+            FillFromLastRun(dialog);
+        }
+        if (reopened != 0) {
             const RunIdentity& identity = testLog.identity;
             SetDlgItemTextA(dialog, kOperatorField, identity.operatorId.c_str());
             SetDlgItemTextA(dialog, kProductField, identity.productId.c_str());

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "tests/e2e/player_session.h"
 #include "tests/e2e/tester_controls.h"
 #include "tools/common/bitmap_file.h"
 
@@ -61,7 +62,7 @@ bool MakeEmptyFolder(const std::string& folder) {
 bool WriteLayoutFiles(const std::string& folder, const std::vector<LayoutFile>& files, std::string& problem) {
     const Picture picture(kPictureWidth, kPictureHeight, ColourOf(kPictureColour));
     for (const LayoutFile& file : files) {
-        if (!WriteTextFile(JoinPath(folder, file.name), file.text)) {
+        if (!WriteTextFile(JoinPath(folder, file.name), FillFolder(file.text, folder))) {
             problem = "cannot write " + JoinPath(folder, file.name);
             return false;
         }

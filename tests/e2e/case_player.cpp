@@ -86,6 +86,8 @@ std::string PlayStep(Session& session, const Step& step) {
             return "";
         case StepKind::ExpectPictureColour:
             return PlayOnMainWindow(session, step, PlayPictureColour);
+        case StepKind::ExpectPanelColour:
+            return PlayOnMainWindow(session, step, PlayPanelColour);
         case StepKind::ExpectButtonRow:
             return PlayOnMainWindow(session, step, PlayButtonRow);
         case StepKind::ExpectKeyOverlay:

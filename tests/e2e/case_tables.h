@@ -17,3 +17,4 @@ std::vector<E2eCase> ListSoakCases();        // a long random run of keys and mo
 std::vector<E2eCase> ListPluginCases();      // plug-in mode with the driver as the host
 std::vector<E2eCase> ListSystemKeyCases();   // the system-key filter, the About box and help
 std::vector<E2eCase> ListMadeLayoutCases();  // the layouts kblmake makes, in the tester
+std::vector<E2eCase> ListBenchCases();       // the operator's bench, with the shipped settings

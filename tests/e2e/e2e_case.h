@@ -40,6 +40,7 @@ enum class StepKind {
     Pause,           // the operator waits `number` ms
     // What the window shows
     ExpectPictureColour,  // the keyboard picture shows the colour `number` (0xRRGGBB)
+    ExpectPanelColour,    // the picture control shows the colour `number` somewhere below the picture
     ExpectButtonRow,      // picture and buttons sit where the window's size puts them, `number` slots
     ExpectKeyOverlay,     // picture rectangle `area` is hatched in colour `number`, nothing around it
     ExpectKeyPlain,       // picture rectangle `area` shows the layout picture only
@@ -121,8 +122,9 @@ struct Step {
     SourcePlace writtenAt;
 };
 
-// One file laid beside the tester: `name` with `text`, and a picture of the same name when `withBitmap`: the
-// bytes of `picture`, or when that is empty a plain picture of kPictureColour.
+// One file laid beside the tester: `name` with `text` ("{dir}" stands for the tester's folder), and a picture
+// of the same name when `withBitmap`: the bytes of `picture`, or when that is empty a plain picture of
+// kPictureColour.
 struct LayoutFile {
     std::string name;
     std::string text;

@@ -77,6 +77,10 @@ Step ExpectExit(int exitCode, SourcePlace writtenAt) {
     return MakeStep(StepKind::ExpectExit, 0, exitCode, "", writtenAt);
 }
 
+Step ExpectPanelColour(long colour, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectPanelColour, 0, colour, "", writtenAt);
+}
+
 Step ExpectPictureColour(long colour, SourcePlace writtenAt) {
     return MakeStep(StepKind::ExpectPictureColour, 0, colour, "", writtenAt);
 }

@@ -47,6 +47,7 @@ Step Pause(int milliseconds, SourcePlace writtenAt = {});
 
 // What the window shows
 Step ExpectPictureColour(long colour, SourcePlace writtenAt = {});
+Step ExpectPanelColour(long colour, SourcePlace writtenAt = {});
 Step ExpectButtonRow(int slots, SourcePlace writtenAt = {});
 Step ExpectKeyOverlay(const PictureRect& area, long colour, SourcePlace writtenAt = {});
 Step ExpectKeyPlain(const PictureRect& area, SourcePlace writtenAt = {});

@@ -169,6 +169,26 @@ std::string CheckButtonRow(HWND mainWindow, int slots) {
 }  // namespace
 
 // Looks at three points on the diagonal of the drawn picture (the bitmap scaled to the control's width).
+// The free space of the picture control below the layout picture, where the bench's panel lies.
+std::string PlayPanelColour(Session& session, HWND mainWindow, const Step& step) {
+    PictureView view;
+    if (!ReadPictureView(mainWindow, view)) {
+        return "expected the picture control; it does not exist";
+    }
+    const long top = view.origin.y + static_cast<long>(kPictureHeight * view.scale);
+    const RECT panel = {view.origin.x, top, view.origin.x + view.clientWidth,
+                        view.origin.y + view.clientHeight};
+    if (panel.bottom <= panel.top) {
+        return "expected room below the picture; there is none";
+    }
+    const bool shown = PollUntil(session, [&] {
+        const std::vector<long> pixels = ReadScreenArea(panel);
+        return std::find(pixels.begin(), pixels.end(), step.number) != pixels.end();
+    });
+    return shown ? ""
+                 : "expected the colour " + FormatColour(step.number) + " below the picture; it is not there";
+}
+
 std::string PlayPictureColour(Session& session, HWND mainWindow, const Step& step) {
     PictureView view;
     if (!ReadPictureView(mainWindow, view)) {

@@ -47,6 +47,7 @@ std::string PlayRepaint(Session& session, HWND mainWindow, const Step& step);
 
 // The picture's colours and the places of the picture and the buttons (play_picture.cpp).
 std::string PlayPictureColour(Session& session, HWND mainWindow, const Step& step);
+std::string PlayPanelColour(Session& session, HWND mainWindow, const Step& step);
 std::string PlayButtonRow(Session& session, HWND mainWindow, const Step& step);
 std::string PlayKeyOverlay(Session& session, HWND mainWindow, const Step& step);
 std::string PlayKeyPlain(Session& session, HWND mainWindow, const Step& step);
