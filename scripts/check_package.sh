@@ -30,7 +30,7 @@ build=$(realpath "$1")
 start_timeout=600
 
 if [[ ${checks[*]} == *unpacked-* ]]; then
-    on_display DORVELQUINTA_PACKAGE_XVFB "$0" "$@"
+    on_slot_display DORVELQUINTA_PACKAGE_XVFB "$0" "$@"
 fi
 
 failed=0
@@ -113,7 +113,7 @@ check_program() {
 start_wine() {
     [[ $wine_started == false ]] || return 0
     loader=$(choose_wine_loader "$folder/dorvelquinta.exe")
-    use_wine_environment "${WINEPREFIX:-$build/wineprefix}"
+    use_wine_environment "$(slot_prefix "${WINEPREFIX:-$build/wineprefix}")"
     make_wine_prefix "$WINEPREFIX" "$loader"
     wineserver -p
     wine_started=true
