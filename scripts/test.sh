@@ -5,9 +5,10 @@
 # and tool tests under the sanitizers and a short fuzz run. Ends with one line "N passed, M failed" summed
 # from ctest's summaries and exits 0 only when every layer ran and nothing failed. A layer that cannot build,
 # run or report counts as one failure.
-# What mostly waits is given the processor time it leaves: the Wine prefixes are made while the native tree
-# builds, and the sanitizer and fuzz trees are built at the lowest priority while the end-to-end cases, two at
-# a time, wait on Wine.
+# No processor time is left idle: the Wine prefixes, whose making mostly waits, are made while the native tree
+# builds, and the sanitizer and fuzz trees are built and the sanitizer tests run at the lowest priority from
+# the start, in the time the native and Windows builds and the end-to-end cases (two at a time, mostly waiting
+# on Wine) leave.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -88,35 +89,48 @@ make_wine_prefixes() {
     wait || true
 }
 
-# Builds the sanitizer and fuzz trees one after the other at the lowest priority, each build's output into
-# its log and its exit status into <log>.status, for the layers that test them later.
-background_builds() {
-    local preset status
-    for preset in sanitize fuzz; do
-        status=0
-        nice -n 19 bash scripts/build_tree.sh "$preset" >"$logs/$preset-build.log" 2>&1 || status=$?
-        echo "$status" >"$logs/$preset-build.log.status"
-    done
+# Runs a command at the lowest priority with its output in <log> (Windows line ends made plain) and its exit
+# status in <log>.status, for a layer to show and count later.
+#   run_quietly <log> <command> [arguments...]
+run_quietly() {
+    local log=$1 status=0
+    shift
+    nice -n 19 "$@" >"$log" 2>&1 || status=$?
+    sed -i 's/\r$//' "$log"
+    echo "$status" >"$log.status"
 }
 
-# Runs the tests of a tree background_builds built: shows the build's output first.
-#   built_tree_tests <layer> <preset> <jobs>
-built_tree_tests() {
+# Shows the output run_quietly kept in <log> under the command's heading and returns the command's status, 1
+# when it did not run.
+#   show_quiet_run <log> <command> [arguments...]
+show_quiet_run() {
+    local log=$1
+    shift
     echo
-    echo "=== bash scripts/build_tree.sh $2 (built while the end-to-end cases ran) ==="
-    cat "$logs/$2-build.log"
-    if [[ $(cat "$logs/$2-build.log.status" 2>/dev/null) != 0 ]]; then
-        layer_broken "$1" "build failed"
-        return
+    echo "=== $* (run in the background) ==="
+    cat "$log" 2>/dev/null || true
+    return "$(cat "$log.status" 2>/dev/null || echo 1)"
+}
+
+# What runs in the background from the start: the sanitizer tree's build and tests, then the fuzz tree's
+# build.
+background_work() {
+    run_quietly "$logs/sanitize-build.log" bash scripts/build_tree.sh sanitize
+    if [[ $(cat "$logs/sanitize-build.log.status") == 0 ]]; then
+        run_quietly "$logs/sanitize.log" ctest --preset sanitize -j "$(nproc)"
     fi
-    tree_tests "$@"
+    run_quietly "$logs/fuzz-build.log" bash scripts/build_tree.sh fuzz
 }
 
 # The unit and tool tests once more under AddressSanitizer and UndefinedBehaviorSanitizer: a sanitizer report
 # fails its test. Built without optimisation, which compiles fastest and keeps every report's stack exact;
 # each test is a process of its own whose start the sanitizers slow down, so they run in parallel.
 sanitize_layer() {
-    built_tree_tests sanitize sanitize "$(nproc)"
+    local status=0
+    show_quiet_run "$logs/sanitize-build.log" bash scripts/build_tree.sh sanitize ||
+        { layer_broken sanitize "build failed"; return; }
+    show_quiet_run "$logs/sanitize.log" ctest --preset sanitize -j "$(nproc)" || status=$?
+    ctest_counts sanitize "$status" "$logs/sanitize.log"
 }
 
 # The shipped 32-bit build, and the 64-bit one where that is the build this machine runs.
@@ -169,7 +183,9 @@ win32_layer() {
 
 # Each fuzz target for a few seconds on a copy of its seeds, a target on each processor.
 fuzz_layer() {
-    built_tree_tests fuzz fuzz "$(nproc)"
+    show_quiet_run "$logs/fuzz-build.log" bash scripts/build_tree.sh fuzz ||
+        { layer_broken fuzz "build failed"; return; }
+    tree_tests fuzz fuzz "$(nproc)"
 }
 
 # shellcheck source=scripts/windows_tree.sh
@@ -178,20 +194,20 @@ source scripts/windows_tree.sh
 source scripts/wine_window.sh
 bash scripts/setup.sh
 mkdir -p "$logs"
-rm -f "$logs"/*.status
+rm -f "$logs"/*.log "$logs"/*.status
 choose_windows_tree
 windows_built=false
 make_wine_prefixes &
 prefixes=$!
+background_work &
+background=$!
 native_layer
 windows_build
-background_builds &
-builds=$!
 wait "$prefixes"
 e2e_layer
 package_layer
 win32_layer
-wait "$builds"
+wait "$background"
 sanitize_layer
 fuzz_layer
 
