@@ -39,15 +39,18 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     endif()
 endif()
 
-# The tests under Wine share the tree's Wine prefix and the display: they run one at a time.
+# Each test under Wine takes one of two Wine slots, the resource "wine" of tests/e2e/wine_slots.json, which
+# the Windows test presets give ctest with two jobs: two tests run at a time, each with its slot's own Wine
+# prefix and an Xvfb of its own (tests/e2e/run_under_wine.sh). Run without the presets' file, ctest ignores
+# the slots: then run these tests one at a time (no -j).
 foreach(check unpacked-kblcheck unpacked-tester)
     add_test(NAME package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})
-    set_tests_properties(package.${check} PROPERTIES LABELS package RESOURCE_LOCK wine)
+    set_tests_properties(package.${check} PROPERTIES LABELS package RESOURCE_GROUPS wine:1)
 endforeach()
 
 add_test(NAME e2e.filter_check COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/run_under_wine.sh
     ${PROJECT_BINARY_DIR} $<TARGET_FILE:filter_check>)
-set_tests_properties(e2e.filter_check PROPERTIES LABELS e2e RESOURCE_LOCK wine)
+set_tests_properties(e2e.filter_check PROPERTIES LABELS e2e RESOURCE_GROUPS wine:1)
 
 # One test per end-to-end case, which ctest learns from the driver itself (cmake/e2e_cases.cmake).
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/e2e_cases_tests.cmake @ONLY CONTENT [[

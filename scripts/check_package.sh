@@ -4,7 +4,8 @@
 # only Windows' own DLLs (dorvelquinta.exe, filter.dll, hostsim.exe, kblcheck.exe, kblmake.exe). With --run the
 # zip is also run under Wine from a fresh folder it is unpacked into: kblcheck.exe accepts every shipped layout
 # (unpacked-kblcheck) and the tester shows its main window (unpacked-tester). A check's name runs that check
-# alone, as the Windows trees' ctest tests do.
+# alone, as the Windows trees' ctest tests do; in a ctest Wine slot it runs with the slot's Wine prefix and an
+# Xvfb of its own, as tests/e2e/run_under_wine.sh does.
 # Prints one line per check, "package <platform> <check>: ok" or "... FAILED", and exits 1 when one failed.
 #   scripts/check_package.sh <win-build-dir> [--run | <check>]
 set -euo pipefail
@@ -30,7 +31,7 @@ build=$(realpath "$1")
 start_timeout=600
 
 if [[ ${checks[*]} == *unpacked-* ]]; then
-    on_display DORVELQUINTA_PACKAGE_XVFB "$0" "$@"
+    on_slot_display DORVELQUINTA_PACKAGE_XVFB "$0" "$@"
 fi
 
 failed=0
@@ -113,7 +114,7 @@ check_program() {
 start_wine() {
     [[ $wine_started == false ]] || return 0
     loader=$(choose_wine_loader "$folder/dorvelquinta.exe")
-    use_wine_environment "${WINEPREFIX:-$build/wineprefix}"
+    use_wine_environment "$(slot_prefix "${WINEPREFIX:-$build/wineprefix}")"
     make_wine_prefix "$WINEPREFIX" "$loader"
     wineserver -p
     wine_started=true

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Sets the machine up, builds the native, sanitizer, Windows and fuzz trees from their presets and runs their
 # tests with ctest, a layer at a time: the unit and tool tests with the checks of the sources (native), the
-# same tests under the sanitizers, the end-to-end cases under Wine, the release zip (checked, then unpacked and
-# run from a fresh folder) and a short fuzz run. Ends with one line "N passed, M failed" summed from ctest's
-# summaries and exits 0 only when every layer ran and nothing failed. A layer that cannot build, run or report
-# counts as one failure.
+# end-to-end cases under Wine, the release zip (checked, then unpacked and run from a fresh folder), the unit
+# and tool tests under the sanitizers and a short fuzz run. Ends with one line "N passed, M failed" summed
+# from ctest's summaries and exits 0 only when every layer ran and nothing failed. A layer that cannot build,
+# run or report counts as one failure.
+# No processor time is left idle: the Wine prefixes, whose making mostly waits, are made while the native tree
+# builds, and the sanitizer and fuzz trees are built and the sanitizer tests run at the lowest priority from
+# the start, in the time the native and Windows builds and the end-to-end cases (two at a time, mostly waiting
+# on Wine) leave.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -57,42 +61,94 @@ ctest_counts() {
     fi
 }
 
-# Builds the tree of a preset and runs all its tests, <jobs> at a time.
-#   ctest_layer <layer> <preset> <jobs>
-ctest_layer() {
-    local layer=$1 preset=$2 status=0
-    run_logged "$logs/$layer-build.log" bash scripts/build_tree.sh "$preset" ||
-        { layer_broken "$layer" "build failed"; return; }
-    run_logged "$logs/$layer.log" ctest --preset "$preset" -j "$3" || status=$?
-    ctest_counts "$layer" "$status" "$logs/$layer.log"
+# Runs all tests of a preset's tree, <jobs> at a time.
+#   tree_tests <layer> <preset> <jobs>
+tree_tests() {
+    local status=0
+    run_logged "$logs/$1.log" ctest --preset "$2" -j "$3" || status=$?
+    ctest_counts "$1" "$status" "$logs/$1.log"
 }
 
 # The unit and tool tests, and the checks of the sources: their floors, their format and the About box's
 # pictures.
 native_layer() {
-    ctest_layer native native 1
+    run_logged "$logs/native-build.log" bash scripts/build_tree.sh native ||
+        { layer_broken native "build failed"; return; }
+    tree_tests native native "$(nproc)"
+}
+
+# Makes the Wine prefixes of the two Wine slots of the Windows tree's tests (tests/e2e/wine_slots.json) with
+# the loader that runs its programs. Making one mostly waits on Wine, so both are made at once and in the
+# background; a prefix that failed here is made again, and its failure reported, by the first test using it.
+make_wine_prefixes() {
+    local loader=wine first=${WINEPREFIX:-$windows_tree/wineprefix} prefix
+    [[ $windows_preset == win32 ]] || loader=/usr/lib/wine/wine64
+    for prefix in "$first" "$first-1"; do
+        bash tests/e2e/wineprefix.sh "$prefix" "$loader" >/dev/null 2>&1 &
+    done
+    wait || true
+}
+
+# Runs a command at the lowest priority with its output in <log> (Windows line ends made plain) and its exit
+# status in <log>.status, for a layer to show and count later.
+#   run_quietly <log> <command> [arguments...]
+run_quietly() {
+    local log=$1 status=0
+    shift
+    nice -n 19 "$@" >"$log" 2>&1 || status=$?
+    sed -i 's/\r$//' "$log"
+    echo "$status" >"$log.status"
+}
+
+# Shows the output run_quietly kept in <log> under the command's heading and returns the command's status, 1
+# when it did not run.
+#   show_quiet_run <log> <command> [arguments...]
+show_quiet_run() {
+    local log=$1
+    shift
+    echo
+    echo "=== $* (run in the background) ==="
+    cat "$log" 2>/dev/null || true
+    return "$(cat "$log.status" 2>/dev/null || echo 1)"
+}
+
+# What runs in the background from the start: the sanitizer tree's build and tests, then the fuzz tree's
+# build.
+background_work() {
+    run_quietly "$logs/sanitize-build.log" bash scripts/build_tree.sh sanitize
+    if [[ $(cat "$logs/sanitize-build.log.status") == 0 ]]; then
+        run_quietly "$logs/sanitize.log" ctest --preset sanitize -j "$(nproc)"
+    fi
+    run_quietly "$logs/fuzz-build.log" bash scripts/build_tree.sh fuzz
 }
 
 # The unit and tool tests once more under AddressSanitizer and UndefinedBehaviorSanitizer: a sanitizer report
 # fails its test. Built without optimisation, which compiles fastest and keeps every report's stack exact;
 # each test is a process of its own whose start the sanitizers slow down, so they run in parallel.
 sanitize_layer() {
-    ctest_layer sanitize sanitize "$(nproc)"
+    local status=0
+    show_quiet_run "$logs/sanitize-build.log" bash scripts/build_tree.sh sanitize ||
+        { layer_broken sanitize "build failed"; return; }
+    show_quiet_run "$logs/sanitize.log" ctest --preset sanitize -j "$(nproc)" || status=$?
+    ctest_counts sanitize "$status" "$logs/sanitize.log"
 }
 
-# The shipped 32-bit build, and the 64-bit one where that is the build this machine runs; the end-to-end cases
-# and the hook library's check of the build that runs here.
-windows_layer() {
-    local status=0
-    run_logged "$logs/win-build.log" bash scripts/build_tree.sh win32 ||
-        { layer_broken e2e "build failed"; return; }
-    choose_windows_tree
+# The shipped 32-bit build, and the 64-bit one where that is the build this machine runs.
+windows_build() {
+    run_logged "$logs/win-build.log" bash scripts/build_tree.sh win32 || return 0
     if [[ $windows_preset != win32 ]]; then
         echo "test: this kernel runs no 32-bit program natively; the end-to-end cases run the 64-bit build"
-        run_logged "$logs/win64-build.log" bash scripts/build_tree.sh "$windows_preset" ||
-            { layer_broken e2e "build failed"; return; }
+        run_logged "$logs/win64-build.log" bash scripts/build_tree.sh "$windows_preset" || return 0
     fi
-    run_logged "$logs/e2e.log" with_display ctest --preset "$windows_preset" -L e2e || status=$?
+    windows_built=true
+}
+
+# The end-to-end cases and the hook library's check of the build that runs here, two at a time (each in a
+# Wine slot of its own, as the Windows tree's test preset says).
+e2e_layer() {
+    local status=0
+    [[ $windows_built == true ]] || { layer_broken e2e "build failed"; return; }
+    run_logged "$logs/e2e.log" ctest --preset "$windows_preset" -L e2e || status=$?
     ctest_counts e2e "$status" "$logs/e2e.log"
 }
 
@@ -109,7 +165,7 @@ package_tests() {
 
 package_layer() {
     local status=0
-    [[ -n ${windows_preset:-} ]] || { layer_broken package "no Windows build"; return; }
+    [[ $windows_built == true ]] || { layer_broken package "no Windows build"; return; }
     run_logged "$logs/package.log" package_tests || status=$?
     ctest_counts package "$status" "$logs/package.log"
 }
@@ -118,16 +174,18 @@ package_layer() {
 # only on request (DVQ_TEST_WIN32=1): a few end-to-end cases and the release run, which take many minutes.
 win32_layer() {
     local status=0
-    if [[ ${DVQ_TEST_WIN32:-0} != 1 || ${windows_preset:-win32} == win32 ]]; then
+    if [[ ${DVQ_TEST_WIN32:-0} != 1 || $windows_preset == win32 || $windows_built != true ]]; then
         return
     fi
     run_logged "$logs/win32.log" with_display ctest --preset win32 -L win32 || status=$?
     ctest_counts win32 "$status" "$logs/win32.log"
 }
 
-# Each fuzz target for a few seconds on a copy of its seeds.
+# Each fuzz target for a few seconds on a copy of its seeds, a target on each processor.
 fuzz_layer() {
-    ctest_layer fuzz fuzz 1
+    show_quiet_run "$logs/fuzz-build.log" bash scripts/build_tree.sh fuzz ||
+        { layer_broken fuzz "build failed"; return; }
+    tree_tests fuzz fuzz "$(nproc)"
 }
 
 # shellcheck source=scripts/windows_tree.sh
@@ -136,11 +194,21 @@ source scripts/windows_tree.sh
 source scripts/wine_window.sh
 bash scripts/setup.sh
 mkdir -p "$logs"
+rm -f "$logs"/*.log "$logs"/*.status
+choose_windows_tree
+windows_built=false
+make_wine_prefixes &
+prefixes=$!
+background_work &
+background=$!
 native_layer
-sanitize_layer
-windows_layer
+windows_build
+wait "$prefixes"
+e2e_layer
 package_layer
 win32_layer
+wait "$background"
+sanitize_layer
 fuzz_layer
 
 echo

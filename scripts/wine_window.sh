@@ -30,6 +30,42 @@ on_display() {
     display_usable || on_xvfb "$@"
 }
 
+# Runs a command on an Xvfb of its own and ends the server after it; returns the command's status. The server
+# takes a free display number itself (-displayfd), so that commands started at the same moment never ask for
+# the same one.
+#   run_on_own_xvfb <command> [arguments...]
+run_on_own_xvfb() {
+    local number status=0
+    coproc own_xvfb { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null; }
+    local server=$own_xvfb_PID
+    if ! read -r -t 30 number <&"${own_xvfb[0]}"; then
+        echo "Xvfb did not start" >&2
+        kill "$server" 2>/dev/null || true
+        return 2
+    fi
+    DISPLAY=:$number "$@" || status=$?
+    kill "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+    return "$status"
+}
+
+# As on_display, but a test that ctest runs in a Wine slot (wine_slot, tests/e2e/wineprefix.sh) always runs
+# the calling script again on an Xvfb of its own: the Wine sessions of two slots on one display would take
+# each other's keyboard focus.
+#   on_slot_display <marker> <script> [arguments...]
+on_slot_display() {
+    local marker=$1
+    if [[ -z $(wine_slot) || -n ${!marker:-} ]]; then
+        on_display "$@"
+        return 0
+    fi
+    shift
+    export "$marker=1"
+    local status=0
+    run_on_own_xvfb "$@" || status=$?
+    exit "$status"
+}
+
 # Runs a command on the usable display, or on a fresh Xvfb when there is none: the programs it starts one after
 # another share that display instead of each starting an Xvfb of its own.
 #   with_display <command> [arguments...]

@@ -172,8 +172,11 @@ std::string PlayScript(Session& session, const std::vector<Step>& steps) {
 std::string PlayCase(const E2eCase& e2eCase, const CaseSetting& setting) {
     Session session;
     session.folder = JoinPath(setting.scratchFolder, e2eCase.name);
-    if (!MakeEmptyFolder(session.folder)) {
-        return "cannot make the folder " + session.folder;
+    session.currentFolder = session.folder + ".elsewhere";
+    for (const std::string& folder : {session.folder, session.currentFolder}) {
+        if (!MakeEmptyFolder(folder)) {
+            return "cannot make the folder " + folder;
+        }
     }
     const std::string tester =
         JoinPath(session.folder, e2eCase.testerName.empty() ? kTesterFileName : e2eCase.testerName);
@@ -182,17 +185,19 @@ std::string PlayCase(const E2eCase& e2eCase, const CaseSetting& setting) {
     }
     std::string failure;
     if (!WriteLayoutFiles(session.folder, e2eCase.files, failure) ||
+        !WriteLayoutFiles(session.currentFolder, ListDecoyFiles(), failure) ||
         !PrepareCaseSetting(e2eCase, setting, session, failure) || !SwitchLocksOff(session, failure) ||
-        !StartTarget(tester, FillFolder(e2eCase.arguments, session.folder), setting.currentFolder,
+        !StartTarget(tester, FillFolder(e2eCase.arguments, session.folder), session.currentFolder,
                      session.target, failure)) {
-        ReleaseCaseSetting(e2eCase, setting, session);
+        ReleaseCaseSetting(e2eCase, session);
         return failure;
     }
     failure = PlayScript(session, e2eCase.steps);
     StopTarget(session.target);
-    ReleaseCaseSetting(e2eCase, setting, session);
+    ReleaseCaseSetting(e2eCase, session);
     if (failure.empty()) {
         DeleteFolder(session.folder);
+        DeleteFolder(session.currentFolder);
     }
     return failure;
 }

@@ -8,9 +8,10 @@
 struct CaseSetting {
     std::string testerPath;     // the tester to copy into each case folder
     std::string scratchFolder;  // where the case folders are made
-    std::string currentFolder;  // the tester's current folder, never a case folder
 };
 
 // Plays `e2eCase`. Returns an empty text when every step held, else what was expected and what was seen.
-// The case folder is deleted on success and kept for a look on failure; the tester never outlives the call.
+// The case's folders (its own and the tester's current folder beside it, "<case>.elsewhere") are deleted on
+// success and kept for a look on failure; the tester never outlives the call. Cases played at the same time
+// by drivers of their own share nothing in the scratch folder.
 std::string PlayCase(const E2eCase& e2eCase, const CaseSetting& setting);

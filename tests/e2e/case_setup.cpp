@@ -7,12 +7,12 @@
 
 namespace {
 
-std::string FilterTarget(const E2eCase& e2eCase, const CaseSetting& setting, const Session& session) {
+std::string FilterTarget(const E2eCase& e2eCase, const Session& session) {
     switch (e2eCase.filterPlace) {
         case FilterPlace::BesideTester:
             return JoinPath(session.folder, "filter.dll");
         case FilterPlace::CurrentFolder:
-            return JoinPath(setting.currentFolder, "filter.dll");
+            return JoinPath(session.currentFolder, "filter.dll");
         case FilterPlace::None:
             break;
     }
@@ -23,7 +23,7 @@ std::string FilterTarget(const E2eCase& e2eCase, const CaseSetting& setting, con
 
 bool PrepareCaseSetting(const E2eCase& e2eCase, const CaseSetting& setting, Session& session,
                         std::string& problem) {
-    const std::string filterTarget = FilterTarget(e2eCase, setting, session);
+    const std::string filterTarget = FilterTarget(e2eCase, session);
     const std::string filterSource = FileBesideTester(setting.testerPath, "filter.dll");
     if (!filterTarget.empty() && !CopyFileA(filterSource.c_str(), filterTarget.c_str(), FALSE)) {
         problem = "cannot copy " + filterSource + " to " + filterTarget;
@@ -39,9 +39,9 @@ bool PrepareCaseSetting(const E2eCase& e2eCase, const CaseSetting& setting, Sess
            CreateHostBlock(e2eCase.hostBlockName, e2eCase.hostBlockFill, session.host, problem);
 }
 
-void ReleaseCaseSetting(const E2eCase& e2eCase, const CaseSetting& setting, Session& session) {
+void ReleaseCaseSetting(const E2eCase& e2eCase, Session& session) {
     CloseHostBlock(session.host);
     if (e2eCase.filterPlace == FilterPlace::CurrentFolder) {
-        DeleteFileA(FilterTarget(e2eCase, setting, session).c_str());
+        DeleteFileA(FilterTarget(e2eCase, session).c_str());
     }
 }

@@ -14,4 +14,4 @@ bool PrepareCaseSetting(const E2eCase& e2eCase, const CaseSetting& setting, Sess
                         std::string& problem);
 
 // Releases the block and takes the hook library out of the current folder.
-void ReleaseCaseSetting(const E2eCase& e2eCase, const CaseSetting& setting, Session& session);
+void ReleaseCaseSetting(const E2eCase& e2eCase, Session& session);

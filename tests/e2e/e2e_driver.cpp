@@ -27,13 +27,6 @@ bool IsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// The tester's current folder holds a layout of its own, so that a tester that looked for its files there
-// would show it.
-bool PrepareCurrentFolder(const std::string& folder) {
-    std::string problem;
-    return MakeEmptyFolder(folder) && WriteLayoutFiles(folder, ListDecoyFiles(), problem);
-}
-
 // The cases `filter` chooses: the case of that name if there is one, else every case whose name holds it.
 std::vector<E2eCase> ChooseCases(const std::string& filter) {
     std::vector<E2eCase> chosen;
@@ -67,13 +60,12 @@ int main(int argc, char** argv) {
     CaseSetting setting;
     setting.testerPath = FullPathOf(argv[1]);
     setting.scratchFolder = FullPathOf(argv[2]);
-    setting.currentFolder = JoinPath(setting.scratchFolder, "elsewhere");
     const std::string filter = argc == 4 ? argv[3] : "";
     if (!IsFile(setting.testerPath)) {
         std::fprintf(stderr, "e2e: no tester at %s\n", setting.testerPath.c_str());
         return 2;
     }
-    if (!MakeFolder(setting.scratchFolder) || !PrepareCurrentFolder(setting.currentFolder)) {
+    if (!MakeFolder(setting.scratchFolder)) {
         std::fprintf(stderr, "e2e: cannot prepare the scratch folder %s\n", setting.scratchFolder.c_str());
         return 2;
     }

@@ -18,6 +18,7 @@ DWORD StepTimeoutMs();
 struct Session {
     TargetProcess target;
     std::string folder;
+    std::string currentFolder;  // the tester's current folder, never its own: it holds a layout of its own
     bool mainWindowSeen = false;
     HostBlock host;  // the shared block of a plug-in case
 };

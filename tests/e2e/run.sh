@@ -5,7 +5,8 @@
 # cases' names, one a line.
 #   tests/e2e/run.sh <win-build-dir> <scratch-dir> [case name, or part of case names]
 #   tests/e2e/run.sh <win-build-dir> --list
-# WINEPREFIX chooses the Wine prefix; by default <win-build-dir>/wineprefix, made on first use.
+# WINEPREFIX chooses the Wine prefix; by default <win-build-dir>/wineprefix, made on first use (ctest's second
+# Wine slot adds "-1" to it).
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

@@ -2,8 +2,8 @@
 # The Wine prefix for the tester's tests, made once: wineboot, windows without window management (else every
 # close waits 2 s) and a Chinese font for the SimSun the dialogs ask for. A prefix made before is left alone.
 #   tests/e2e/wineprefix.sh <prefix-dir> [loader]   makes the prefix
-#   source tests/e2e/wineprefix.sh                  defines choose_wine_loader, use_wine_environment and
-#                                                   make_wine_prefix
+#   source tests/e2e/wineprefix.sh                  defines choose_wine_loader, use_wine_environment,
+#                                                   make_wine_prefix, wine_slot and slot_prefix
 # Where the kernel runs no 32-bit programs, Wine's 64-bit loader runs the 64-bit builds.
 
 # Prints the machine of a Windows program from its PE header: 014c (x86) or 8664 (x86-64).
@@ -32,6 +32,27 @@ choose_wine_loader() {
 #   use_wine_environment <prefix-dir> [more-overrides]
 use_wine_environment() {
     export WINEPREFIX=$1 WINEDEBUG=-all LANG=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml=${2:+;$2}"
+}
+
+# The Wine slot ctest gave the calling test, "0" or "1" (the resource "wine" of tests/e2e/wine_slots.json,
+# which the Windows trees' test presets name), or nothing when ctest gave none.
+wine_slot() {
+    if [[ ${CTEST_RESOURCE_GROUP_0_WINE:-} =~ ^id:([0-9]+), ]]; then
+        echo "${BASH_REMATCH[1]}"
+    fi
+}
+
+# Prints the prefix of the calling test: <prefix-dir> itself, or "<prefix-dir>-<slot>" in a slot past the
+# first. A prefix serves one Wine session at a time, so each slot has its own.
+#   slot_prefix <prefix-dir>
+slot_prefix() {
+    local slot
+    slot=$(wine_slot)
+    if [[ -n $slot && $slot != 0 ]]; then
+        echo "$1-$slot"
+    else
+        echo "$1"
+    fi
 }
 
 # Makes the prefix <prefix-dir> with <loader> (default: choose_wine_loader) unless it is ready; wine's own
