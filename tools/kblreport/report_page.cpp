@@ -61,7 +61,11 @@ std::string Summary(const RecordSet& set, const ReportFigures& figures) {
     if (total.tested > 0) {
         html += ", from " + EscapeHtml(figures.firstTime) + " to " + EscapeHtml(figures.lastTime);
     }
-    html += "</p><section id=\"summary\"><div class=\"figures\">" +
+    html += "</p>";
+    for (const std::string& note : set.notes) {
+        html += "<p class=\"note\">" + EscapeHtml(note) + "</p>";
+    }
+    html += "<section id=\"summary\"><div class=\"figures\">" +
             Figure(std::to_string(total.tested), "tested") + Figure(std::to_string(total.passed), "passed") +
             Figure(std::to_string(total.Failed()), "failed") +
             Figure(FormatText("%.1f %%", total.Percent()), "yield");

@@ -106,6 +106,9 @@ std::string SummaryText(const RecordSet& set, const ReportFigures& figures, Grou
         text += ", from " + figures.firstTime + " to " + figures.lastTime;
     }
     text += "\n";
+    for (const std::string& note : set.notes) {
+        text += "Note: " + note + "\n";
+    }
     if (figures.timedCount > 0) {
         text += FormatText("Test time: median %.1f s, 95th percentile %.1f s (%lld keyboards timed)\n",
                            figures.medianSeconds, figures.percentile95Seconds,
