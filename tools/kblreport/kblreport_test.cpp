@@ -331,6 +331,14 @@ TEST(KeyLists, GiveBackEveryCaptionTheTesterListed) {
     EXPECT_EQ(chattered, labels);
 }
 
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 // The figures of records read from rows.
 ReportFigures FiguresOf(const std::vector<KeyboardRecord>& keyboards, Grouping grouping = Grouping::None) {
     std::string text = kHeader;
@@ -398,7 +406,7 @@ TEST(Figures, SpanningMoreThanTwoDaysArePerDayAndGroupedByDay) {
 }
 
 TEST(Figures, TallyKeysPerLayoutSoThatMixedLayoutsStayApart) {
-    std::vector<KeyboardRecord> keyboards(4, Keyboard(kTime, kReasonKeyBroken));
+    std::vector<KeyboardRecord> keyboards(5, Keyboard(kTime, kReasonKeyBroken));
     keyboards[0].untestedKeys = "A;Esc";
     keyboards[1].untestedKeys = "A";
     keyboards[1].chatterKeys = "Esc:7";
@@ -406,20 +414,94 @@ TEST(Figures, TallyKeysPerLayoutSoThatMixedLayoutsStayApart) {
     keyboards[2].untestedKeys = "A";
     keyboards[3].chatterKeys = "Esc:4";
     keyboards[3].batchId = "B2";
+    keyboards[4].untestedKeys = "A;S;D;F";  // stopped early: names no key
     const ReportFigures figures = FiguresOf(keyboards, Grouping::Batch);
     std::string keys;
     for (const KeyTally& key : figures.keys) {
-        keys += FormatText("%s %s %lld %lld %d\n", key.layoutFile.c_str(), key.label.c_str(),
-                           static_cast<long long>(key.untested), static_cast<long long>(key.chattered),
-                           key.shortestGapMs);
+        keys += FormatText("%s %s %lld %lld %lld %d\n", key.layoutFile.c_str(), key.label.c_str(),
+                           static_cast<long long>(key.failedOn), static_cast<long long>(key.chattered),
+                           static_cast<long long>(key.untested), key.shortestGapMs);
     }
-    EXPECT_EQ(keys, "UK.kbl A 1 0 -1\nUS.kbl Esc 1 2 4\nUS.kbl A 2 0 -1\n");
+    EXPECT_EQ(keys,
+              "UK.kbl A 1 0 1 -1\nUS.kbl A 2 0 3 -1\nUS.kbl Esc 1 2 1 4\nUS.kbl D 0 0 1 -1\n"
+              "US.kbl F 0 0 1 -1\nUS.kbl S 0 0 1 -1\n");
+    EXPECT_EQ(figures.stoppedEarly, 1);
     ASSERT_EQ(figures.layouts.size(), 2u);
     EXPECT_EQ(figures.layouts[0].name + " " + std::to_string(figures.layouts[0].count.tested), "UK.kbl 1");
     ASSERT_EQ(figures.groups.size(), 2u);
     EXPECT_EQ(figures.groups[1].name + " " + std::to_string(figures.groups[1].count.tested), "B2 1");
-    EXPECT_EQ(TopKeys(figures.keys, true).size(), 1u);
-    EXPECT_EQ(TopKeys(figures.keys, false)[0].label, "A");
+    EXPECT_EQ(TopKeys(figures.keys, KeyCount::Chattered).size(), 1u);
+    EXPECT_EQ(TopKeys(figures.keys, KeyCount::FailedOn)[0].label, "A");
+}
+
+// The keys of a 104-key layout in the order an operator tests them.
+std::vector<std::string> TestOrder() {
+    std::vector<std::string> labels = {"Esc", "F", "Enter", "Space"};
+    for (int i = labels.size(); i < 104; ++i) {
+        labels.push_back(FormatText("K%d", i));
+    }
+    return labels;
+}
+
+// A month of a line: 2,000 keyboards passed, 20 failed on F and 20 on Enter with nothing else left, 200
+// failed early with 4 to 100 keys not yet reached, and 30 on which Space chattered.
+std::vector<KeyboardRecord> GeneratedMonth() {
+    const std::vector<std::string> order = TestOrder();
+    std::vector<KeyboardRecord> month;
+    uint32_t random = 12345;
+    for (int i = 0; i < 2270; ++i) {
+        KeyboardRecord keyboard =
+            Keyboard(FormatText("2026-11-%02dT%02d:%02d:00+08:00", 1 + i % 30, 8 + i / 30 % 10, i % 60),
+                     i < 2000 ? -1 : kReasonKeyBroken);
+        if (i >= 2000 && i < 2040) {
+            keyboard.untestedKeys = i < 2020 ? "F" : "Enter";
+        } else if (i >= 2040 && i < 2240) {
+            random = random * 1103515245 + 12345;
+            for (size_t key = random / 65536 % 101; key < order.size(); ++key) {
+                keyboard.untestedKeys += (keyboard.untestedKeys.empty() ? "" : ";") + KeyListItem(order[key]);
+            }
+        } else if (i >= 2240) {
+            keyboard.passed = true;
+            keyboard.chatterKeys = "Space:3";
+        }
+        month.push_back(keyboard);
+    }
+    return month;
+}
+
+TEST(Figures, AMonthShowsTheKeysThatFailedAboveTheKeyboardsStoppedEarly) {
+    const ReportFigures figures = FiguresOf(GeneratedMonth());
+    EXPECT_EQ(figures.total.Failed(), 240);
+    EXPECT_EQ(figures.stoppedEarly, 200);
+    const std::vector<KeyTally> failedOn = TopKeys(figures.keys, KeyCount::FailedOn);
+    ASSERT_EQ(failedOn.size(), 2u);  // no key that early stops left untested is blamed
+    EXPECT_EQ(failedOn[0].label + " " + std::to_string(failedOn[0].failedOn), "Enter 20");
+    EXPECT_EQ(failedOn[1].label + " " + std::to_string(failedOn[1].failedOn), "F 20");
+    int64_t mostLeftUntested = 0;  // what counting every key left untested would have shown
+    for (const KeyTally& key : figures.keys) {
+        mostLeftUntested = std::max(mostLeftUntested, key.untested);
+    }
+    EXPECT_GT(mostLeftUntested, 150);
+    const std::vector<KeyTally> chattered = TopKeys(figures.keys, KeyCount::Chattered);
+    ASSERT_EQ(chattered.size(), 1u);
+    EXPECT_EQ(chattered[0].label + " " + std::to_string(chattered[0].chattered), "Space 30");
+
+    LayoutPicture picture;
+    picture.layoutFile = "US.kbl";
+    for (const std::string& label : TestOrder()) {
+        picture.keys.push_back({label, static_cast<int32_t>(picture.keys.size() % 15 * 40), 10, 30, 30});
+    }
+    const std::vector<KeyTally> keys = KeysOfLayout(figures.keys, "US.kbl");
+    const std::string failedMap = HeatMap(picture, keys, KeyCount::FailedOn, "p");
+    EXPECT_NE(failedMap.find("data-count=\"failed-on\" data-heat-keys=\"2\""), std::string::npos);
+    EXPECT_EQ(Occurrences(failedMap, "fill=\"rgb(192,0,0)\""), 2u);  // both the darkest red
+    const std::string chatterMap = HeatMap(picture, keys, KeyCount::Chattered, "p");
+    EXPECT_NE(chatterMap.find("data-count=\"chattered\" data-heat-keys=\"1\""), std::string::npos);
+    const RecordSet none;
+    EXPECT_NE(
+        SummaryText(none, figures, Grouping::None)
+            .find("\n200 failed keyboards stopped early, with more than 3 keys untested: they name no key\n"),
+        std::string::npos);
 }
 
 TEST(Summary, GivesFiguresThenNamesAndEveryBadRow) {
@@ -471,14 +553,6 @@ std::string BitmapBytes(int width, int height) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-size_t Occurrences(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 TEST_F(Folder, HeatMapColoursEveryRectangleOfTheKeysFoundAndTablesTheRest) {
     Write("T.kbl", kLayout);
     Write("T.bmp", BitmapBytes(700, 340));
@@ -486,13 +560,23 @@ TEST_F(Folder, HeatMapColoursEveryRectangleOfTheKeysFoundAndTablesTheRest) {
     EXPECT_EQ(picture.note, "");
     EXPECT_EQ(picture.keys.size(), 6u);
     EXPECT_EQ(picture.width * 1000 + picture.height, 700340);
-    const std::vector<KeyTally> keys = {
-        {"T.kbl", "S", 2, 1, 5}, {"T.kbl", "<\\>", 1}, {"T.kbl", "Q", 1}, {"T.kbl", u8"空格", 1}};
-    const std::string map = HeatMap(picture, keys);
+    const std::vector<KeyTally> keys = {{"T.kbl", "S", 2, 1, 3, 5},
+                                        {"T.kbl", "<\\>", 1, 0, 1},
+                                        {"T.kbl", "Q", 1, 0, 1},
+                                        {"T.kbl", u8"空格", 1, 0, 1},
+                                        {"T.kbl", "A", 0, 0, 9}};
+    const std::string map = HeatMap(picture, keys, KeyCount::FailedOn, "picture-0");
     EXPECT_NE(map.find("data-heat-keys=\"3\""), std::string::npos);
     EXPECT_EQ(Occurrences(map, "class=\"heat\""), 4u);
-    EXPECT_NE(map.find("<title>&lt;\\&gt;: left untested on 1"), std::string::npos);
-    EXPECT_NE(map.find("href=\"data:image/bmp;base64,Qk"), std::string::npos);
+    EXPECT_NE(map.find("<title>&lt;\\&gt;: failed on 1 keyboards, chattered on 0, left untested on 1"),
+              std::string::npos);
+    EXPECT_NE(map.find("<image id=\"picture-0\" x=\"0\" y=\"0\" width=\"700\" height=\"340\" "
+                       "preserveAspectRatio=\"none\" href=\"data:image/bmp;base64,Qk"),
+              std::string::npos);
+    const std::string chatterMap = HeatMap(picture, keys, KeyCount::Chattered, "picture-0");
+    EXPECT_NE(chatterMap.find("<use href=\"#picture-0\"/>"), std::string::npos);
+    EXPECT_EQ(chatterMap.find("base64"), std::string::npos);
+    EXPECT_EQ(Occurrences(chatterMap, "class=\"heat\""), 2u);
     const std::string page = ReportPage(RecordSet(), ReportFigures(), Grouping::None, {picture});
     EXPECT_EQ(page.find("class=\"heat-map\""), std::string::npos);  // no keyboards, no charts
 }
@@ -503,7 +587,7 @@ TEST_F(Folder, LayoutThatCannotBeLoadedLeavesANoteAndOutlinesWhatIsKnown) {
     Write("Bad.bmp", "BM");
     const LayoutPicture noPicture = LoadLayoutPicture(folder, "T.kbl");
     EXPECT_EQ(noPicture.note, folder + "/T.bmp not found");
-    EXPECT_EQ(Occurrences(HeatMap(noPicture, {}), "class=\"key\""), 6u);
+    EXPECT_EQ(Occurrences(HeatMap(noPicture, {}, KeyCount::Chattered, "p"), "class=\"key\""), 6u);
     const LayoutPicture badLayout = LoadLayoutPicture(folder, "Bad.kbl");
     EXPECT_EQ(badLayout.note,
               "Syntax error in line 1 (excluding comment lines) of file Bad.kbl Skipping file.; " + folder +

@@ -16,14 +16,21 @@ const char* const kReportUsage =
     "\n"
     "Reads the tester's per-keyboard record files and prints a yield summary:\n"
     "keyboards tested, passed and failed, the yield, the fail reasons by count,\n"
-    "the keys left untested or chattering most often, and the median and 95th\n"
-    "percentile test time. Rows that are no keyboard's record are counted and\n"
-    "listed with their file and line; a file that is no record file is refused.\n"
+    "the keys failed on and the keys chattering most often, and the median and\n"
+    "95th percentile test time. A key is failed on by a failed keyboard that\n"
+    "left it untested among at most 3 keys; a keyboard failed with more keys\n"
+    "untested was stopped early and names no key.\n"
+    "\n"
+    "Rows that are no keyboard's record are counted and listed with their file\n"
+    "and line; a row cut short costs its own line only. A file that is no record\n"
+    "file is refused. Columns are found by their names, so a record of any\n"
+    "earlier format is read. A file that is not UTF-8 but GBK (saved again by a\n"
+    "spreadsheet) is read as GBK, with a note.\n"
     "\n"
     "Options:\n"
     "  --html FILE    also write a self-contained page: the yield over time, the\n"
     "                 fail reasons as a Pareto chart and, on each layout's\n"
-    "                 picture, a heat map of the keys left untested or chattering\n"
+    "                 picture, heat maps of the keys failed on and chattering\n"
     "  --by GROUP     the yield per batch, product, operator or day as well\n"
     "  --layouts DIR  where the layout files (.kbl) and their pictures (.bmp) are;\n"
     "                 without it, beside the record file that names the layout\n"
@@ -35,6 +42,8 @@ const char* const kReportUsage =
     "  1  a file was refused or could not be read (the report covers the others),\n"
     "     or the page could not be written\n"
     "  2  the command line is wrong\n";
+
+static_assert(kFewKeysLeft == 3, "the usage text gives the number of keys left that name the keys failed on");
 
 namespace {
 

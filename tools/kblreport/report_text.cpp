@@ -38,15 +38,19 @@ std::string ParetoList(const std::vector<ReasonCount>& reasons, int64_t failed) 
     return text;
 }
 
-std::string KeyList(const std::vector<KeyTally>& keys, bool chatter) {
-    const std::vector<KeyTally> top = TopKeys(keys, chatter);
+std::string KeyList(const std::vector<KeyTally>& keys, KeyCount count) {
+    const std::vector<KeyTally> top = TopKeys(keys, count);
     if (top.empty()) {
         return std::string();
     }
+    const bool chatter = count == KeyCount::Chattered;
     std::string text = chatter ? "\nKeys chattering most often (keyboards, shortest gap):\n"
-                               : "\nKeys left untested most often (keyboards):\n";
+                               : FormatText(
+                                     "\nKeys failed on most often (failed keyboards that left it untested "
+                                     "among at most %zu keys):\n",
+                                     kFewKeysLeft);
     for (const KeyTally& key : top) {
-        text += FormatText("%8lld  %s %s", static_cast<long long>(chatter ? key.chattered : key.untested),
+        text += FormatText("%8lld  %s %s", static_cast<long long>(CountOf(key, count)),
                            key.layoutFile.c_str(), key.label.c_str());
         text += chatter ? FormatText(" (%d ms)\n", key.shortestGapMs) : "\n";
     }
@@ -82,16 +86,16 @@ std::string ReasonName(const ReasonCount& reason) {
     return reason.code + " " + reason.text;
 }
 
-std::vector<KeyTally> TopKeys(const std::vector<KeyTally>& keys, bool chatter) {
+std::vector<KeyTally> TopKeys(const std::vector<KeyTally>& keys, KeyCount count) {
     std::vector<KeyTally> top;
     for (const KeyTally& key : keys) {
-        if ((chatter ? key.chattered : key.untested) > 0) {
+        if (CountOf(key, count) > 0) {
             top.push_back(key);
         }
     }
-    const auto countOf = [chatter](const KeyTally& key) { return chatter ? key.chattered : key.untested; };
-    std::stable_sort(top.begin(), top.end(),
-                     [&](const KeyTally& a, const KeyTally& b) { return countOf(a) > countOf(b); });
+    std::stable_sort(top.begin(), top.end(), [&](const KeyTally& a, const KeyTally& b) {
+        return CountOf(a, count) > CountOf(b, count);
+    });
     top.resize(std::min(top.size(), kListedKeys));
     return top;
 }
@@ -121,8 +125,13 @@ std::string SummaryText(const RecordSet& set, const ReportFigures& figures, Grou
         text += YieldTable("layout", figures.layouts);
     }
     text += ParetoList(figures.reasons, total.Failed());
-    text += KeyList(figures.keys, false);
-    text += KeyList(figures.keys, true);
+    text += KeyList(figures.keys, KeyCount::FailedOn);
+    if (figures.stoppedEarly > 0) {
+        text += FormatText(
+            "%lld failed keyboards stopped early, with more than %zu keys untested: they name no key\n",
+            static_cast<long long>(figures.stoppedEarly), kFewKeysLeft);
+    }
+    text += KeyList(figures.keys, KeyCount::Chattered);
     text += FormatText("\nBad rows: %zu\n", set.badRows.size());
     for (const BadRow& row : set.badRows) {
         text += FormatText("  %s:%d: %s\n", set.files[row.file].c_str(), row.line, row.problem.c_str());
