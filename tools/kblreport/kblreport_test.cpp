@@ -601,6 +601,21 @@ TEST_F(Folder, LayoutThatCannotBeLoadedLeavesANoteAndOutlinesWhatIsKnown) {
     EXPECT_EQ(LoadLayoutPicture(chineseFolder, "Empty.kbl").note.substr(0, skipped.size()), skipped);
 }
 
+TEST(LayoutNames, OnlyBareLayoutFileNamesAreOpened) {
+    const std::pair<const char*, bool> cases[] = {
+        {"US.kbl", true},      {"uk.KBL", true},      {"A.b.kbl", true},
+        {"COMX.kbl", true},    {"CONSOLE.kbl", true}, {"../../etc/passwd", false},
+        {"../T.kbl", false},   {"..\\T.kbl", false},  {"C:T.kbl", false},
+        {"/US.kbl", false},    {"US.kbl\n", false},   {"U\x1BS.kbl", false},
+        {"CON.kbl", false},    {"nul.kbl", false},    {"com1.kbl", false},
+        {"LPT9.x.kbl", false}, {".kbl", false},       {"US.bmp", false},
+        {"", false},
+    };
+    for (const auto& [name, bare] : cases) {
+        EXPECT_EQ(IsBareLayoutName(name), bare) << name;
+    }
+}
+
 TEST(Bitmaps, SizeIsReadFromEitherHeaderAndNonsenseRefused) {
     int32_t width = 0;
     int32_t height = 0;
@@ -665,6 +680,29 @@ TEST_F(Folder, RunReportsWhatItCouldAndSaysWhatItRefused) {
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
     EXPECT_NE(html.find("<p class=\"note\">" + folder + "/US.kbl not found"), std::string::npos);
     EXPECT_NE(html.find("<h2>By batch</h2>"), std::string::npos);
+}
+
+TEST_F(Folder, RunOpensNoLayoutOutsideItsFolderAndPrintsNoControlCharacter) {
+    Write("T.kbl", kLayout);
+    Write("T.bmp", BitmapBytes(700, 340));
+    std::filesystem::create_directory(folder + "/records");
+    KeyboardRecord keyboard = Keyboard(kTime, kReasonOther);
+    keyboard.layoutFile = "../T.kbl";
+    keyboard.operatorId = "\x1B]0;owned\x07op\x1B[2J";
+    const std::string records = Write("records/line3.csv", kHeader + RecordRow(keyboard));
+    const ReportResult result = RunWith({"--by", "operator", "--html", folder + "/r.html", records});
+    EXPECT_EQ(result.exitCode, kReportMade);
+    EXPECT_NE(result.output.find("?]0;owned?op?[2J\n"), std::string::npos);
+    EXPECT_EQ(result.output.find('\x1B'), std::string::npos);
+    std::ifstream page(folder + "/r.html");
+    const std::string html((std::istreambuf_iterator<char>(page)), std::istreambuf_iterator<char>());
+    EXPECT_NE(
+        html.find("&quot;../T.kbl&quot; is no layout file name (NAME.kbl without a folder): not opened"),
+        std::string::npos);
+    EXPECT_EQ(html.find("data:image/bmp"), std::string::npos);
+    EXPECT_EQ(PrintableText("a\tb\r\n\x7F\xC2\x9B"
+                            "1m\xC2\xA0"),
+              "a?b?\n??1m\xC2\xA0");
 }
 
 TEST_F(Folder, RunRefusesWrongCommandLinesAndUnwritablePages) {

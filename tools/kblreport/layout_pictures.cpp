@@ -81,9 +81,32 @@ bool ReadBitmapSize(const std::string& bytes, int32_t& width, int32_t& height) {
     return true;
 }
 
+bool IsBareLayoutName(const std::string& name) {
+    std::string upper;
+    for (const char c : name) {
+        if (static_cast<uint8_t>(c) < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':') {
+            return false;
+        }
+        upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    if (upper.size() <= 4 || upper.compare(upper.size() - 4, 4, ".KBL") != 0) {
+        return false;
+    }
+    const std::string stem = upper.substr(0, upper.find('.'));
+    const bool numbered = stem.size() == 4 && stem[3] >= '0' && stem[3] <= '9';
+    const std::string device = numbered ? stem.substr(0, 3) : stem;
+    return !(device == "CON" || device == "PRN" || device == "AUX" || device == "NUL" ||
+             (numbered && (device == "COM" || device == "LPT")));
+}
+
 LayoutPicture LoadLayoutPicture(const std::string& folder, const std::string& layoutFile) {
     LayoutPicture picture;
     picture.layoutFile = layoutFile;
+    if (!IsBareLayoutName(layoutFile)) {
+        picture.note =
+            "\"" + layoutFile + "\" is no layout file name (NAME.kbl without a folder): not opened";
+        return picture;
+    }
     LoadKeys(JoinPath(folder, layoutFile), picture);
     const std::string bitmapPath = JoinPath(folder, BitmapNameFor(layoutFile));
     if (!ReadWholeFile(bitmapPath, picture.bitmap)) {

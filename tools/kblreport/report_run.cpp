@@ -25,7 +25,9 @@ const char* const kReportUsage =
     "and line; a row cut short costs its own line only. A file that is no record\n"
     "file is refused. Columns are found by their names, so a record of any\n"
     "earlier format is read. A file that is not UTF-8 but GBK (saved again by a\n"
-    "spreadsheet) is read as GBK, with a note.\n"
+    "spreadsheet) is read as GBK, with a note. A record's layout is opened only\n"
+    "when it is a bare file name, NAME.kbl; control characters in the records\n"
+    "are printed as ?.\n"
     "\n"
     "Options:\n"
     "  --html FILE    also write a self-contained page: the yield over time, the\n"
@@ -148,5 +150,7 @@ ReportResult RunReport(int argc, const char* const* argv) {
     if (!options.htmlPath.empty()) {
         WritePage(options, set, figures, result);
     }
+    result.output = PrintableText(result.output);
+    result.errors = PrintableText(result.errors);
     return result;
 }

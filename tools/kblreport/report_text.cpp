@@ -100,6 +100,23 @@ std::vector<KeyTally> TopKeys(const std::vector<KeyTally>& keys, KeyCount count)
     return top;
 }
 
+std::string PrintableText(const std::string& text) {
+    std::string printable;
+    printable.reserve(text.size());
+    for (size_t at = 0; at < text.size(); ++at) {
+        const uint8_t byte = static_cast<uint8_t>(text[at]);
+        const bool c1 = byte == 0xC2 && at + 1 < text.size() && static_cast<uint8_t>(text[at + 1]) >= 0x80 &&
+                        static_cast<uint8_t>(text[at + 1]) <= 0x9F;
+        if ((byte < 0x20 && byte != '\n') || byte == 0x7F || c1) {
+            printable += '?';
+            at += c1 ? 1 : 0;
+        } else {
+            printable += text[at];
+        }
+    }
+    return printable;
+}
+
 std::string SummaryText(const RecordSet& set, const ReportFigures& figures, Grouping grouping) {
     const YieldCount& total = figures.total;
     std::string text = FormatText("Keyboards: %lld tested, %lld passed, %lld failed, yield %.1f %%\n",

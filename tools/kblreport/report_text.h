@@ -21,6 +21,10 @@ std::string ReasonName(const ReasonCount& reason);
 // The keys with the highest `count` above 0, highest first, at most kListedKeys.
 std::vector<KeyTally> TopKeys(const std::vector<KeyTally>& keys, KeyCount count);
 
+// `text` for a terminal: every control character but the line feed, and every C1 control of UTF-8, made a
+// '?', so that a name in a record cannot move the cursor, change colours or retitle the window.
+std::string PrintableText(const std::string& text);
+
 // The summary: totals, test times, groups, layouts, the Pareto list of fail reasons, the keys failed
 // keyboards stopped at and the keys chattering most often, and every bad row with its file and line.
 std::string SummaryText(const RecordSet& set, const ReportFigures& figures, Grouping grouping);
