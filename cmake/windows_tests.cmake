@@ -7,7 +7,7 @@
 enable_testing()
 
 set(packageCheck ${PROJECT_SOURCE_DIR}/scripts/check_package.sh)
-foreach(check contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe kblmake.exe)
+foreach(check contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe kblmake.exe kblreport.exe)
     add_test(NAME package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})
     set_tests_properties(package.${check} PROPERTIES LABELS package)
 endforeach()
@@ -31,7 +31,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
             set_tests_properties(win32.${case} PROPERTIES LABELS win32 RESOURCE_LOCK wine TIMEOUT 3600
                 ENVIRONMENT DVQ_E2E_PATIENCE=20)
         endforeach()
-        foreach(check unpacked-kblcheck unpacked-tester)
+        foreach(check unpacked-kblcheck unpacked-kblreport unpacked-tester)
             add_test(NAME win32.package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})
             set_tests_properties(win32.package.${check} PROPERTIES LABELS win32 RESOURCE_LOCK wine TIMEOUT 3600)
         endforeach()
@@ -40,7 +40,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
 endif()
 
 # The tests under Wine share the tree's Wine prefix and the display: they run one at a time.
-foreach(check unpacked-kblcheck unpacked-tester)
+foreach(check unpacked-kblcheck unpacked-kblreport unpacked-tester)
     add_test(NAME package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})
     set_tests_properties(package.${check} PROPERTIES LABELS package RESOURCE_LOCK wine)
 endforeach()

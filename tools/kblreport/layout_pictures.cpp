@@ -8,6 +8,7 @@
 #include "base/platform.h"
 #include "layouts/layout_catalogue.h"
 #include "tools/common/output_file.h"
+#include "tools/kblreport/gbk_text.h"
 
 namespace {
 
@@ -30,6 +31,13 @@ void AddNote(LayoutPicture& picture, const std::string& note) {
     picture.note += (picture.note.empty() ? "" : "; ") + note;
 }
 
+// A caption of a layout file, GBK as the tester reads it on a Chinese Windows, in UTF-8.
+std::string LabelInUtf8(const std::string& label) {
+    std::string utf8;
+    GbkToUtf8Checked(label, utf8);
+    return utf8;
+}
+
 void LoadKeys(const std::string& layoutPath, LayoutPicture& picture) {
     if (!FileExists(layoutPath)) {
         AddNote(picture, layoutPath + " not found");
@@ -44,7 +52,7 @@ void LoadKeys(const std::string& layoutPath, LayoutPicture& picture) {
     for (const KeyEntry& entry : layout.keys) {
         if (entry.virtualKey != kTerminatorCode) {
             picture.keys.push_back(
-                {AnsiToUtf8(entry.label), entry.left, entry.top, entry.width, entry.height});
+                {LabelInUtf8(entry.label), entry.left, entry.top, entry.width, entry.height});
         }
     }
 }

@@ -2,8 +2,7 @@
 // layout's file and picture and writes the page.
 #include "tools/kblreport/report_run.h"
 
-#include <filesystem>
-
+#include "base/paths.h"
 #include "tools/common/output_file.h"
 #include "tools/kblreport/layout_pictures.h"
 #include "tools/kblreport/record_reading.h"
@@ -59,6 +58,16 @@ bool ReadGrouping(const std::string& name, Grouping& grouping) {
     return false;
 }
 
+// The folder of the file at `path`: the part before its last separator (on Windows '/' is one as well), "."
+// when it has none. Paths are UTF-8 here, whose multibyte characters hold no separator byte.
+std::string FolderOf(const std::string& path) {
+    const size_t last = path.find_last_of(kPathSeparator == '/' ? "/" : "/\\");
+    if (last == std::string::npos) {
+        return ".";
+    }
+    return path.substr(0, last == 0 ? 1 : last);
+}
+
 // The folder of each layout's file: the given one, or that of the first record file naming the layout.
 std::string LayoutFolder(const ReportOptions& options, const RecordSet& set, const std::string& layoutFile) {
     if (!options.layoutsFolder.empty()) {
@@ -66,8 +75,7 @@ std::string LayoutFolder(const ReportOptions& options, const RecordSet& set, con
     }
     for (const Record& record : set.records) {
         if (record.layoutFile == layoutFile) {
-            const std::string folder = std::filesystem::path(set.files[record.file]).parent_path().string();
-            return folder.empty() ? "." : folder;
+            return FolderOf(set.files[record.file]);
         }
     }
     return ".";
