@@ -3,7 +3,12 @@
 
 #include <string>
 
-#if defined(__GNUC__)
+#if defined(__MINGW32__)
+// MinGW's C++ library formats with its own C99 printf (__USE_MINGW_ANSI_STDIO), not with the Windows C
+// runtime's, so %zu and %lld are checked and printed as on Linux.
+#define DVQ_PRINTF_FORMAT(formatIndex, firstArgument) \
+    __attribute__((format(gnu_printf, formatIndex, firstArgument)))
+#elif defined(__GNUC__)
 #define DVQ_PRINTF_FORMAT(formatIndex, firstArgument) \
     __attribute__((format(printf, formatIndex, firstArgument)))
 #else

@@ -9,6 +9,7 @@
 #include "base/text_format.h"
 #include "bench/bench_files.h"
 #include "engine/verdict.h"
+#include "engine/verdict_record.h"
 #include "records/keyboard_record.h"
 #include "tools/common/output_file.h"
 #include "tools/kblreport/report_run.h"
@@ -41,11 +42,12 @@ KeyboardRecord MakeKeyboard(int index) {
         const int32_t reason = index / 10 % (kReasonOther + 1);
         record.reason = FailReasonText(reason);
         record.reasonCode = FailReasonCode(reason);
-        record.untestedKeys =
-            std::string(kLabels[index % kLabelCount]) + ";" + kLabels[(index / 7 + 1) % kLabelCount];
+        record.untestedKeys = KeyListItem(kLabels[index % kLabelCount]) + ";" +
+                              KeyListItem(kLabels[(index / 7 + 1) % kLabelCount]);
     }
     if (index % 20 == 5) {
-        record.chatterKeys = FormatText("%s:%d", kLabels[index / 20 % kLabelCount], 2 + index % 9);
+        record.chatterKeys =
+            KeyListItem(kLabels[index / 20 % kLabelCount]) + FormatText(":%d", 2 + index % 9);
     }
     record.testSeconds = FormatText("%d.%d", 25 + index % 31, index % 10);
     record.requiredKeys = 104;

@@ -14,14 +14,21 @@ target_link_options(dorvelquinta PRIVATE ${DVQ_STATIC_LINK} -mwindows)
 
 add_subdirectory(tools/kblcheck)
 add_subdirectory(tools/kblmake)
+add_subdirectory(tools/kblreport)
 add_subdirectory(tests/e2e)
 add_subdirectory(tools/hostsim)
 add_subdirectory(filter)
 
 # Gives a shipped program its version information and, an exe, its manifest (run as the invoker, common
-# controls 6, DPI aware), all from the project's version.
-#   dvq_program_info(<target> <manifest assembly name> <file description>)
+# controls 6, DPI aware), all from the project's version. With UTF8 the manifest also makes UTF-8 the
+# program's ANSI code page (Windows 10 1903 and later).
+#   dvq_program_info(<target> <manifest assembly name> <file description> [UTF8])
 function(dvq_program_info target assembly description)
+    set(programCodePage "")
+    if("UTF8" IN_LIST ARGN)
+        set(programCodePage
+            "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">UTF-8</activeCodePage>")
+    endif()
     set(programName ${target})
     set(programAssembly ${assembly})
     set(programDescription ${description})
@@ -48,6 +55,7 @@ dvq_program_info(filter Filter "Dorvelquinta 系统键过滤")
 dvq_program_info(hostsim Hostsim "Dorvelquinta 主机模拟")
 dvq_program_info(kblcheck Kblcheck "Dorvelquinta 键盘布局检查")
 dvq_program_info(kblmake Kblmake "Dorvelquinta 键盘布局制作")
+dvq_program_info(kblreport Kblreport "Dorvelquinta 良率报告" UTF8)
 
 # The release: a folder holding all that ships, which runs as it is from wherever it is unpacked, and a zip of
 # it. Every Windows build makes both, in release/.
@@ -75,12 +83,13 @@ add_custom_command(OUTPUT ${releaseZip}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${releaseDir} ${releaseZip}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${releaseDir}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dorvelquinta> $<TARGET_FILE:filter> $<TARGET_FILE:hostsim>
-        $<TARGET_FILE:kblcheck> $<TARGET_FILE:kblmake> ${shippedLayouts} ${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ini
+        $<TARGET_FILE:kblcheck> $<TARGET_FILE:kblmake> $<TARGET_FILE:kblreport> ${shippedLayouts}
+        ${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ini
         ${releaseDir}
     ${releaseTextCommands}
     COMMAND ${CMAKE_COMMAND} -E chdir ${releaseRoot} ${CMAKE_COMMAND} -E tar cf ${releaseZip} --format=zip
         ${releaseName}
-    DEPENDS dorvelquinta filter hostsim kblcheck kblmake ${shippedLayouts}
+    DEPENDS dorvelquinta filter hostsim kblcheck kblmake kblreport ${shippedLayouts}
         ${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ini ${releaseTextSources}
         ${PROJECT_SOURCE_DIR}/cmake/windows_text.cmake
     COMMENT "Packing ${releaseName}.zip"

@@ -7,7 +7,7 @@
 enable_testing()
 
 set(packageCheck ${PROJECT_SOURCE_DIR}/scripts/check_package.sh)
-foreach(check contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe kblmake.exe)
+foreach(check contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe kblmake.exe kblreport.exe)
     add_test(NAME package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})
     set_tests_properties(package.${check} PROPERTIES LABELS package)
 endforeach()
@@ -31,7 +31,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
             set_tests_properties(win32.${case} PROPERTIES LABELS win32 RESOURCE_LOCK wine TIMEOUT 3600
                 ENVIRONMENT DVQ_E2E_PATIENCE=20)
         endforeach()
-        foreach(check unpacked-kblcheck unpacked-tester)
+        foreach(check unpacked-kblcheck unpacked-kblreport unpacked-tester)
             add_test(NAME win32.package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})
             set_tests_properties(win32.package.${check} PROPERTIES LABELS win32 RESOURCE_LOCK wine TIMEOUT 3600)
         endforeach()
@@ -43,7 +43,7 @@ endif()
 # the Windows test presets give ctest with two jobs: two tests run at a time, each with its slot's own Wine
 # prefix and an Xvfb of its own (tests/e2e/run_under_wine.sh). Run without the presets' file, ctest ignores
 # the slots: then run these tests one at a time (no -j).
-foreach(check unpacked-kblcheck unpacked-tester)
+foreach(check unpacked-kblcheck unpacked-kblreport unpacked-tester)
     add_test(NAME package.${check} COMMAND bash ${packageCheck} ${PROJECT_BINARY_DIR} ${check})
     set_tests_properties(package.${check} PROPERTIES LABELS package RESOURCE_GROUPS wine:1)
 endforeach()

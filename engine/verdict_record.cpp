@@ -33,16 +33,32 @@ void RecordKeys(KeyboardRecord& record) {
         const bool required = entry.status == Untested || entry.status == Pressed || entry.status == Passed;
         record.requiredKeys += required ? 1 : 0;
         record.testedKeys += entry.status == Passed || entry.status == NotRequiredReleased ? 1 : 0;
+        if (entry.label.empty()) {
+            continue;  // a key without a caption cannot be named in a list
+        }
         if (entry.status == Untested || entry.status == Pressed) {
-            AppendListed(record.untestedKeys, entry.label);
+            AppendListed(record.untestedKeys, KeyListItem(entry.label));
         }
         if (entry.chatterGapMs >= 0) {
-            AppendListed(record.chatterKeys, entry.label + ":" + std::to_string(entry.chatterGapMs));
+            AppendListed(record.chatterKeys,
+                         KeyListItem(entry.label) + ":" + std::to_string(entry.chatterGapMs));
         }
     }
 }
 
 }  // namespace
+
+std::string KeyListItem(const std::string& label) {
+    std::string item;
+    for (const char c : label) {
+        if (c == '%' || c == ';' || c == ':') {
+            item += FormatText("%%%02X", static_cast<unsigned>(c));
+        } else {
+            item += c;
+        }
+    }
+    return item;
+}
 
 KeyboardRecord RecordOfVerdict(bool passed) {
     KeyboardRecord record;

@@ -10,6 +10,11 @@
 // recorded.
 KeyboardRecord RecordOfVerdict(bool passed);
 
+// A key's caption as an item of the record's key lists: '%', ';' and ':' are written %25, %3B and %3A, so
+// that the ';' between the items and the ':' before a chatter gap are never part of a caption. Both bytes of
+// a GBK character are 0x40 or above, so none of them is taken for one of these.
+std::string KeyListItem(const std::string& label);
+
 // Where the records of a run logged to `logPath` go: RecordPath when the settings name one, else (outside
 // plug-in mode) the log's path with ".csv" instead of its extension; empty when there is no place for them.
 std::string RecordFilePath(const std::string& logPath);

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Checks the release a Windows build made in <win-build-dir>/release: the zip holds exactly what ships
 # (contents), each program in it carries the build's version information (and an exe its manifest) and imports
-# only Windows' own DLLs (dorvelquinta.exe, filter.dll, hostsim.exe, kblcheck.exe, kblmake.exe). With --run the
-# zip is also run under Wine from a fresh folder it is unpacked into: kblcheck.exe accepts every shipped layout
-# (unpacked-kblcheck) and the tester shows its main window (unpacked-tester). A check's name runs that check
-# alone, as the Windows trees' ctest tests do; in a ctest Wine slot it runs with the slot's Wine prefix and an
-# Xvfb of its own, as tests/e2e/run_under_wine.sh does.
+# only Windows' own DLLs (dorvelquinta.exe, filter.dll, hostsim.exe, kblcheck.exe, kblmake.exe, kblreport.exe).
+# With --run the zip is also run under Wine from a fresh folder it is unpacked into: kblcheck.exe accepts every
+# shipped layout (unpacked-kblcheck), kblreport.exe reports a record file named with a character outside GBK in
+# a Chinese folder and writes its page under such a name (unpacked-kblreport), and the tester shows its main
+# window (unpacked-tester). A check's name runs that check alone, as the Windows trees' ctest tests do; in a
+# ctest Wine slot it runs with the slot's Wine prefix and an Xvfb of its own, as tests/e2e/run_under_wine.sh does.
 # Prints one line per check, "package <platform> <check>: ok" or "... FAILED", and exits 1 when one failed.
 #   scripts/check_package.sh <win-build-dir> [--run | <check>]
 set -euo pipefail
@@ -15,8 +16,8 @@ source "$root/tests/e2e/wineprefix.sh"
 # shellcheck source=scripts/wine_window.sh
 source "$root/scripts/wine_window.sh"
 
-file_checks=(contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe kblmake.exe)
-run_checks=(unpacked-kblcheck unpacked-tester)
+file_checks=(contents dorvelquinta.exe filter.dll hostsim.exe kblcheck.exe kblmake.exe kblreport.exe)
+run_checks=(unpacked-kblcheck unpacked-kblreport unpacked-tester)
 case ${2:-} in
     "") checks=("${file_checks[@]}") ;;
     --run) checks=("${file_checks[@]}" "${run_checks[@]}") ;;
@@ -59,11 +60,11 @@ zip=${zips[0]}
 name=$(basename "$zip" .zip)
 platform=${name##*-}
 
-# What ships: the five programs, the settings, the guides as text and every layout with its picture, in one
+# What ships: the six programs, the settings, the guides as text and every layout with its picture, in one
 # folder.
 check_contents() {
     local layout expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe"
-        "$name/kblcheck.exe" "$name/kblmake.exe" "$name/dorvelquinta.ini" "$name/guide.txt" "$name/host-link.txt")
+        "$name/kblcheck.exe" "$name/kblmake.exe" "$name/kblreport.exe" "$name/dorvelquinta.ini" "$name/guide.txt" "$name/host-link.txt")
     for layout in "$root"/keyboards/*.kbl "$root"/keyboards/*.bmp; do
         expected+=("$name/$(basename "$layout")")
     done
@@ -98,6 +99,11 @@ check_program() {
             grep -qaF "$needed" "$file" || { echo "$1: manifest lacks $needed" >&2; return 1; }
         done
     fi
+    # The yield report takes its paths and texts in UTF-8: its manifest makes UTF-8 its ANSI code page.
+    if [[ $1 == kblreport.exe ]]; then
+        grep -qaF '<activeCodePage xmlns="http://schemas.microsoft.com/SMI/2019/WindowsSettings">UTF-8</activeCodePage>' \
+            "$file" || { echo "$1: manifest lacks the UTF-8 code page" >&2; return 1; }
+    fi
     imports=$("${toolchain_prefix}objdump" -p "$file" | sed -nE 's/^\s*DLL Name: (.*)$/\1/p' |
         grep -viE '^(kernel32|user32|gdi32|comdlg32|msvcrt)\.dll$' || true)
     [[ -z $imports ]] || { echo "$1 imports $imports" >&2; return 1; }
@@ -125,6 +131,29 @@ check_unpacked_kblcheck() {
     (cd "$folder" && "$loader" kblcheck.exe .) >&2
 }
 
+# A shift's record in 记录/三号线-ğ.csv, a Chinese operator and reason, ';' failed on as the record encodes it:
+# the report reads it, finds the layout beside the programs and writes 报告-ğ.html. The ğ, which GBK lacks,
+# reaches the program only through its UTF-8 code page.
+check_unpacked_kblreport() {
+    local work=$unpacked/kblreport status=0
+    start_wine
+    mkdir -p "$work/记录"
+    {
+        printf '\xEF\xBB\xBFtime,computer,operator,product,batch,serial,version,layout,verdict,reason,'
+        printf 'reason_code,test_seconds,required_keys,tested_keys,untested_keys,chatter_keys,max_keys_held\r\n'
+        printf '2026-12-07T08:00:05+08:00,BENCH-7,李伟,KB-104,B1,SN1,A2,US.kbl,PASS,,,31.5,104,104,,,6\r\n'
+        printf '2026-12-07T08:01:10+08:00,BENCH-7,李伟,KB-104,B1,SN2,A2,US.kbl,FAIL,按键损坏,key_broken,12.0,104,'
+        printf '103,%%3B,,2\r\n'
+    } >"$work/记录/三号线-ğ.csv"
+    (cd "$work" && "$loader" "$folder/kblreport.exe" --by operator --html 报告-ğ.html --layouts "$folder" \
+        '记录\三号线-ğ.csv' | tr -d '\r') >"$work/summary.txt" || status=$?
+    cat "$work/summary.txt" >&2
+    [[ $status -eq 0 ]] || return "$status"
+    grep -q '^Keyboards: 2 tested, 1 passed, 1 failed, yield 50.0 %$' "$work/summary.txt" &&
+        grep -q '  李伟$' "$work/summary.txt" && grep -q '^       1  US.kbl ;$' "$work/summary.txt" &&
+        grep -q 'data-layout="US.kbl" data-count="failed-on" data-heat-keys="1"' "$work/报告-ğ.html"
+}
+
 check_unpacked_tester() {
     local tester status=0
     start_wine
@@ -142,6 +171,7 @@ for check in "${checks[@]}"; do
     case $check in
         contents) check_contents || status=$? ;;
         unpacked-kblcheck) check_unpacked_kblcheck || status=$? ;;
+        unpacked-kblreport) check_unpacked_kblreport || status=$? ;;
         unpacked-tester) check_unpacked_tester || status=$? ;;
         *) check_program "$check" || status=$? ;;
     esac

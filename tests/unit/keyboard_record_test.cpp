@@ -112,6 +112,27 @@ TEST_F(VerdictRecords, APassWithoutPressesHasNoTimeNorReason) {
     EXPECT_EQ(record.untestedKeys, "A;S");
 }
 
+TEST(KeyListItems, NoCaptionBreaksTheListsSeparators) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"A", "A"},   {";", "%3B"},         {":", "%3A"},
+        {"%", "%25"}, {"50%;", "50%25%3B"}, {"\xBF\xD5\xB8\xF1", "\xBF\xD5\xB8\xF1"},  // 空格 in GBK
+    };
+    for (const auto& [label, item] : cases) {
+        EXPECT_EQ(KeyListItem(label), item) << label;
+    }
+}
+
+TEST_F(VerdictRecords, ListCaptionsThatHoldTheSeparatorsEncoded) {
+    Load({KeyRow("'L'", 38, "L"), KeyRow("\"VK_OEM_1\"", 39, ";"), KeyRow("'Q'", 16, ""),
+          KeyRow("\"VK_OEM_7\"", 40, "'"), KeyRow("\"VK_OEM_2\"", 53, ":;")});
+    (*catalogue.currentKeys)[1].chatterGapMs = 4;
+    (*catalogue.currentKeys)[4].chatterGapMs = 7;
+    const KeyboardRecord record = RecordOfVerdict(false);
+    EXPECT_EQ(record.requiredKeys, 5);
+    EXPECT_EQ(record.untestedKeys, "L;%3B;';%3A%3B");
+    EXPECT_EQ(record.chatterKeys, "%3B:4;%3A%3B:7");
+}
+
 TEST_F(VerdictRecords, AppendedWithItsHeaderOnceAndRefusedWhereNoFileCanBe) {
     const std::string folder = MakeScratchFolder();
     const std::string path = folder + "/run.csv";

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tools/kblcheck/layout_check.h"
+#include "tools/kblcheck/terminal_text.h"
 
 namespace {
 
@@ -283,5 +284,26 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{{"--dump", "--production"}, kCheckUsageError, "", "kblcheck: no file"},
         ArgumentCase{{"--bogus", "x.kbl"}, kCheckUsageError, "", "kblcheck: unknown option --bogus\n"},
         ArgumentCase{{"--", "--dump.kbl"}, kCheckFoundProblems, "== --dump.kbl\n[", ""}));
+
+TEST(TerminalText, ShowsTheTestersGbkTextsAndLeavesUtf8NamesAsTheyAre) {
+    // 警告 and 空格 in GBK, 運 with a second byte of '\\', and a folder 记录 named in UTF-8.
+    const std::string message =
+        "[\xBE\xAF\xB8\xE6] Cannot find the bitmap file /x/\xE8\xAE\xB0\xE5\xBD\x95/US.bmp";
+    const struct {
+        std::string text;
+        const char* charset;
+        std::string shown;
+    } cases[] = {
+        {message, "UTF-8", u8"[警告] Cannot find the bitmap file /x/记录/US.bmp"},
+        {"label=\"\xBF\xD5\xB8\xF1\" Num \xDF\x5C\n", "utf8", u8"label=\"空格\" Num 運\n"},
+        {message, "ANSI_X3.4-1968", message},
+        {message, "GB18030", message},
+        {"\xBE\xAF Esc", "ISO-8859-1", "? Esc"},
+        {"\xFF\xBE\xAF", "UTF-8", u8"?警"},
+    };
+    for (const auto& row : cases) {
+        EXPECT_EQ(TerminalText(row.text, row.charset), row.shown) << row.charset << " " << row.shown;
+    }
+}
 
 }  // namespace

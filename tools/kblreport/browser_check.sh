@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The report page in a real browser. kblreport reports a shift of 120 keyboards on the shipped US and UK
-# layouts (a Chinese operator and Chinese reasons, the ';' key left untested, chattering keys, one bad row),
+# layouts (a Chinese operator and Chinese reasons, the ';' key left untested, named as records wrote it before
+# and since its caption is encoded, chattering keys, one bad row),
 # and headless Chromium loads the page it writes, from a fresh profile. The page must load whole from itself
 # alone: Chromium logs nothing from it, its DOM holds the yield chart, the Pareto chart and a heat map per
-# layout with the keys expected and the Chinese texts intact, nothing in it points outside it, and its
+# layout (failed on, chattered) with the keys expected and the Chinese texts intact, nothing in it points
+# outside it (the chatter map draws the picture of the map above it by its id), and its
 # screenshot shows a keyboard picture.
 #   browser_check.sh <kblreport> <layouts-dir> <work-dir>
 # Leaves records.csv, page.html, dom.html and page.png in <work-dir>; prints what is wrong and exits 1 when
@@ -20,8 +22,9 @@ rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
 
-# One keyboard every five minutes from 08:00: every fourth on UK, every seventh failed with Esc and ';' (US)
-# or A and S (UK) left untested, every eleventh with a chattering key; then a row with a thirteenth month.
+# One keyboard every five minutes from 08:00: every fourth on UK, every seventh failed with Esc and ';' (US,
+# as "Esc;;" then "Esc;%3B") or A and S (UK) left untested, every eleventh with a chattering key; then a row
+# with a thirteenth month.
 {
     printf '\xEF\xBB\xBFtime,computer,operator,product,batch,serial,version,layout,verdict,reason,reason_code,'
     printf 'test_seconds,required_keys,tested_keys,untested_keys,chatter_keys,max_keys_held\r\n'
@@ -39,6 +42,7 @@ cd "$work"
             esac
             untested='A;S'
             [[ $layout == UK.kbl ]] || untested='Esc;;'
+            [[ $layout == UK.kbl || i -lt 60 ]] || untested='Esc;%3B'
         fi
         if ((i % 11 == 5)); then
             chatter='A:6'
@@ -93,12 +97,19 @@ expect "the whole page is in the DOM" grep -q '</html>' dom.html
 expect "one yield chart of ten hours" test "$(count '<svg id="yield-chart"' dom.html)" -eq 1
 expect "one Pareto chart" test "$(count '<svg id="pareto-chart"' dom.html)" -eq 1
 expect "ten hours and three reasons in bars" test "$(count '<g class="bar">' dom.html)" -eq 13
-expect "the UK heat map colours A and S" grep -q 'data-layout="UK.kbl" data-heat-keys="2"' dom.html
-expect "the US heat map colours Esc, ; and Space" grep -q 'data-layout="US.kbl" data-heat-keys="3"' dom.html
-expect "five keys coloured in all" test "$(count '<rect class="heat"' dom.html)" -eq 5
-expect "both pictures embedded" test "$(count '<image [^>]*href="data:image/bmp;base64,' dom.html)" -eq 2
-expect "nothing points outside the page" test "$(grep -oE '(src|href)="[^"]*"' dom.html | grep -vc '="data:')" \
-    -eq 0
+expect "the UK failed-on map colours A and S" \
+    grep -q 'data-layout="UK.kbl" data-count="failed-on" data-heat-keys="2"' dom.html
+expect "the UK chatter map colours A" grep -q 'data-layout="UK.kbl" data-count="chattered" data-heat-keys="1"' \
+    dom.html
+expect "the US failed-on map colours Esc and ;" \
+    grep -q 'data-layout="US.kbl" data-count="failed-on" data-heat-keys="2"' dom.html
+expect "the US chatter map colours Space" \
+    grep -q 'data-layout="US.kbl" data-count="chattered" data-heat-keys="1"' dom.html
+expect "six keys coloured in all" test "$(count '<rect class="heat"' dom.html)" -eq 6
+expect "both pictures embedded once" test "$(count '<image [^>]*href="data:image/bmp;base64,' dom.html)" -eq 2
+expect "each chatter map draws its picture again" test "$(count '<use href="#picture-[01]"' dom.html)" -eq 2
+expect "nothing points outside the page" \
+    test "$(grep -oE '(src|href)="[^"]*"' dom.html | grep -vcE '="(data:|#picture-)')" -eq 0
 expect "Chinese reasons read as UTF-8" grep -q '按键损坏' dom.html
 expect "Chinese names read as UTF-8" grep -q '<td>李伟</td>' dom.html
 expect "the bad row is listed" grep -q 'records.csv:122: bad time' dom.html

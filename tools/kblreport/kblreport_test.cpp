@@ -1,5 +1,5 @@
-// Tests of the yield report on small record files as the tester writes them: which rows are read, which are
-// bad and which files are refused; the figures; the summary; the page's heat map; the exit status.
+// Tests of the yield report on small record files as the tester writes them: the figures; the summary; the
+// page's heat maps; the layouts and pictures; the exit status.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -10,193 +10,23 @@
 #include <vector>
 
 #include "base/text_format.h"
-#include "engine/verdict.h"
-#include "records/keyboard_record.h"
+#include "engine/verdict_record.h"
 #include "tools/common/bitmap_file.h"
 #include "tools/kblreport/layout_pictures.h"
-#include "tools/kblreport/record_reading.h"
 #include "tools/kblreport/report_charts.h"
 #include "tools/kblreport/report_page.h"
 #include "tools/kblreport/report_run.h"
+#include "tools/kblreport/report_test_rows.h"
 #include "tools/kblreport/report_text.h"
 
 namespace {
 
-const std::string kHeader = "\xEF\xBB\xBF" + RecordHeaderRow();
-
-// A keyboard's record as the tester writes it: passed, or failed for `reason`, at `time`.
-KeyboardRecord Keyboard(const std::string& time, int32_t reason = -1) {
-    KeyboardRecord record;
-    record.time = time;
-    record.computer = "BENCH-7";
-    record.operatorId = "op7";
-    record.productId = "KB-104";
-    record.batchId = "B1";
-    record.serial = "SN1";
-    record.version = "A2";
-    record.layoutFile = "US.kbl";
-    record.passed = reason < 0;
-    if (!record.passed) {
-        record.reason = FailReasonText(reason);  // GBK, as the tester holds it
-        record.reasonCode = FailReasonCode(reason);
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
     }
-    record.testSeconds = "30.0";
-    record.requiredKeys = 104;
-    record.testedKeys = 104;
-    return record;
-}
-
-std::string Row(const std::string& time, int32_t reason = -1) {
-    return RecordRow(Keyboard(time, reason));
-}
-
-RecordSet Read(const std::string& text) {
-    RecordSet set;
-    ReadRecordText(text, "line3.csv", set);
-    return set;
-}
-
-std::string BadRowsOf(const RecordSet& set) {
-    std::string lines;
-    for (const BadRow& row : set.badRows) {
-        lines += std::to_string(row.line) + ": " + row.problem + "\n";
-    }
-    return lines;
-}
-
-struct ReadCase {
-    const char* name;
-    std::string text;
-    size_t records;
-    std::string badRows;  // "line: problem" lines
-};
-
-void PrintTo(const ReadCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
-class RecordFiles : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(RecordFiles, GiveTheirKeyboardsAndListEveryBadRowByLine) {
-    const RecordSet set = Read(GetParam().text);
-    EXPECT_EQ(set.refusals, std::vector<std::string>());
-    EXPECT_EQ(set.records.size(), GetParam().records);
-    EXPECT_EQ(BadRowsOf(set), GetParam().badRows);
-}
-
-const std::string kTime = "2026-12-07T18:43:18+08:00";
-
-std::string WithoutCarriageReturns(std::string text) {
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    return text;
-}
-
-std::string WithField(std::string row, size_t column, const std::string& value) {
-    size_t start = 0;
-    for (size_t i = 0; i < column; ++i) {
-        start = row.find(',', start) + 1;
-    }
-    return row.replace(start, row.find_first_of(",\r", start) - start, value);
-}
-
-const ReadCase kReadCases[] = {
-    {"Empty", "", 0, ""},
-    {"HeaderOnly", kHeader, 0, ""},
-    {"OneRow", kHeader + Row(kTime), 1, ""},
-    {"ResavedWithoutMarkWithLineFeedsAndQuotes",
-     WithoutCarriageReturns(kHeader.substr(3) + "\r\n" + WithField(Row(kTime), 1, "\"PC, \"\"2\"\"\"") +
-                            "\r\n"),
-     1, ""},
-    {"QuotedLineBreakCountsItsLines",
-     kHeader + RecordRow([] {
-         KeyboardRecord record = Keyboard(kTime);
-         record.batchId = "B1\r\nB2";
-         return record;
-     }()) +
-         "2026-12-07T18:43:18+08:00,BENCH-7\r\n",
-     1, "4: short row: 2 of 17 fields\n"},
-    {"LongRow", kHeader + Row(kTime) + WithField(Row(kTime), 16, "6,1"), 1,
-     "3: long row: 18 fields, not 17\n"},
-    {"BadDates",
-     kHeader + WithField(Row(kTime), 0, "2026-02-29T08:00:00+08:00") +
-         WithField(Row(kTime), 0, "2028-02-29T08:00:00+08:00") +
-         WithField(Row(kTime), 0, "2026-12-07 18:43:18+08:00") +
-         WithField(Row(kTime), 0, "2026-12-07T24:00:00+08:00") +
-         WithField(Row(kTime), 0, "2026-12-07T18:43:18") + WithField(Row(kTime), 0, "") +
-         WithField(Row(kTime), 0, "2026-12-07T18:43:18+15:00"),
-     1,
-     "2: bad time \"2026-02-29T08:00:00+08:00\"\n4: bad time \"2026-12-07 18:43:18+08:00\"\n"
-     "5: bad time \"2026-12-07T24:00:00+08:00\"\n6: bad time \"2026-12-07T18:43:18\"\n7: bad time \"\"\n"
-     "8: bad time \"2026-12-07T18:43:18+15:00\"\n"},
-    {"VerdictNeitherPassNorFail", kHeader + WithField(Row(kTime), 8, "pass") + WithField(Row(kTime), 8, ""),
-     0, "2: verdict \"pass\" is neither PASS nor FAIL\n3: verdict \"\" is neither PASS nor FAIL\n"},
-    {"BadTimesAndGaps",
-     kHeader + WithField(Row(kTime), 11, "") + WithField(Row(kTime), 11, "12s") +
-         WithField(Row(kTime), 15, "A:3;S") + WithField(Row(kTime), 15, "A:-3"),
-     1,
-     "3: bad test_seconds \"12s\"\n4: chatter_keys item \"S\" is not label:ms\n"
-     "5: chatter_keys item \"A:-3\" is not label:ms\n"},
-    {"HeaderAgainInTheMiddle", kHeader + Row(kTime) + RecordHeaderRow() + Row(kTime), 2,
-     "3: bad time \"time\"\n"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, RecordFiles, testing::ValuesIn(kReadCases),
-                         [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
-
-TEST(RecordFiles, ThatAreNoRecordFilesAreRefusedWithFileAndLine) {
-    RecordSet set;
-    EXPECT_FALSE(ReadRecordText("\r\n" + Row(kTime), "a.csv", set));
-    EXPECT_FALSE(ReadRecordText(kHeader.substr(0, kHeader.size() - 16) + "\r\n", "b.csv", set));
-    EXPECT_TRUE(ReadRecordText(kHeader + Row(kTime), "c.csv", set));
-    EXPECT_FALSE(ReadRecordFile("/no/such/records.csv", set));
-    ASSERT_EQ(set.refusals.size(), 3u);
-    EXPECT_EQ(set.refusals[0].substr(0, 55), "a.csv:2: not a record file: its first row is not the he");
-    EXPECT_EQ(set.refusals[1].substr(0, 8), "b.csv:1:");
-    EXPECT_EQ(set.refusals[2], "/no/such/records.csv: cannot be read");
-    EXPECT_EQ(set.files, std::vector<std::string>{"c.csv"});
-    EXPECT_EQ(set.records.size(), 1u);
-}
-
-TEST(RecordFiles, KeepWhatTheReportUsesInUtf8) {
-    KeyboardRecord keyboard = Keyboard("2026-12-07T18:43:18-03:30", kReasonKeyBroken);
-    keyboard.untestedKeys = "Esc;;;A";
-    keyboard.chatterKeys = ";:12;:::3";
-    keyboard.testSeconds = "";
-    const RecordSet set = Read(kHeader + RecordRow(keyboard));
-    ASSERT_EQ(set.records.size(), 1u);
-    const Record& record = set.records[0];
-    EXPECT_EQ(record.localSeconds, 1796668998);
-    EXPECT_FALSE(record.passed);
-    EXPECT_EQ(record.reason, u8"按键损坏");
-    EXPECT_EQ(record.reasonCode, "key_broken");
-    EXPECT_FALSE(record.timed);
-    EXPECT_EQ(record.untestedKeys, (std::vector<std::string>{"Esc", ";", "A"}));
-    ASSERT_EQ(record.chatterKeys.size(), 2u);
-    EXPECT_EQ(record.chatterKeys[0].label + "=" + std::to_string(record.chatterKeys[0].shortestGapMs),
-              ";=12");
-    EXPECT_EQ(record.chatterKeys[1].label + "=" + std::to_string(record.chatterKeys[1].shortestGapMs),
-              "::=3");
-}
-
-struct SplitCase {
-    const char* list;
-    std::vector<std::string> labels;
-};
-
-TEST(KeyLists, ASemicolonThatWouldStartALabelIsTheLabel) {
-    const SplitCase cases[] = {
-        {"", {}},
-        {"A", {"A"}},
-        {"Esc;A", {"Esc", "A"}},
-        {";", {";"}},
-        {"A;;;S", {"A", ";", "S"}},
-        {";;A", {";", "A"}},
-        {"A;;", {"A", ";"}},
-        {"A;;;;;S", {"A", ";", ";", "S"}},
-    };
-    for (const SplitCase& row : cases) {
-        EXPECT_EQ(SplitKeyList(row.list), row.labels) << row.list;
-    }
+    return count;
 }
 
 // The figures of records read from rows.
@@ -266,7 +96,7 @@ TEST(Figures, SpanningMoreThanTwoDaysArePerDayAndGroupedByDay) {
 }
 
 TEST(Figures, TallyKeysPerLayoutSoThatMixedLayoutsStayApart) {
-    std::vector<KeyboardRecord> keyboards(4, Keyboard(kTime, kReasonKeyBroken));
+    std::vector<KeyboardRecord> keyboards(5, Keyboard(kTime, kReasonKeyBroken));
     keyboards[0].untestedKeys = "A;Esc";
     keyboards[1].untestedKeys = "A";
     keyboards[1].chatterKeys = "Esc:7";
@@ -274,20 +104,94 @@ TEST(Figures, TallyKeysPerLayoutSoThatMixedLayoutsStayApart) {
     keyboards[2].untestedKeys = "A";
     keyboards[3].chatterKeys = "Esc:4";
     keyboards[3].batchId = "B2";
+    keyboards[4].untestedKeys = "A;S;D;F";  // stopped early: names no key
     const ReportFigures figures = FiguresOf(keyboards, Grouping::Batch);
     std::string keys;
     for (const KeyTally& key : figures.keys) {
-        keys += FormatText("%s %s %lld %lld %d\n", key.layoutFile.c_str(), key.label.c_str(),
-                           static_cast<long long>(key.untested), static_cast<long long>(key.chattered),
-                           key.shortestGapMs);
+        keys += FormatText("%s %s %lld %lld %lld %d\n", key.layoutFile.c_str(), key.label.c_str(),
+                           static_cast<long long>(key.failedOn), static_cast<long long>(key.chattered),
+                           static_cast<long long>(key.untested), key.shortestGapMs);
     }
-    EXPECT_EQ(keys, "UK.kbl A 1 0 -1\nUS.kbl Esc 1 2 4\nUS.kbl A 2 0 -1\n");
+    EXPECT_EQ(keys,
+              "UK.kbl A 1 0 1 -1\nUS.kbl A 2 0 3 -1\nUS.kbl Esc 1 2 1 4\nUS.kbl D 0 0 1 -1\n"
+              "US.kbl F 0 0 1 -1\nUS.kbl S 0 0 1 -1\n");
+    EXPECT_EQ(figures.stoppedEarly, 1);
     ASSERT_EQ(figures.layouts.size(), 2u);
     EXPECT_EQ(figures.layouts[0].name + " " + std::to_string(figures.layouts[0].count.tested), "UK.kbl 1");
     ASSERT_EQ(figures.groups.size(), 2u);
     EXPECT_EQ(figures.groups[1].name + " " + std::to_string(figures.groups[1].count.tested), "B2 1");
-    EXPECT_EQ(TopKeys(figures.keys, true).size(), 1u);
-    EXPECT_EQ(TopKeys(figures.keys, false)[0].label, "A");
+    EXPECT_EQ(TopKeys(figures.keys, KeyCount::Chattered).size(), 1u);
+    EXPECT_EQ(TopKeys(figures.keys, KeyCount::FailedOn)[0].label, "A");
+}
+
+// The keys of a 104-key layout in the order an operator tests them.
+std::vector<std::string> TestOrder() {
+    std::vector<std::string> labels = {"Esc", "F", "Enter", "Space"};
+    for (int i = labels.size(); i < 104; ++i) {
+        labels.push_back(FormatText("K%d", i));
+    }
+    return labels;
+}
+
+// A month of a line: 2,000 keyboards passed, 20 failed on F and 20 on Enter with nothing else left, 200
+// failed early with 4 to 100 keys not yet reached, and 30 on which Space chattered.
+std::vector<KeyboardRecord> GeneratedMonth() {
+    const std::vector<std::string> order = TestOrder();
+    std::vector<KeyboardRecord> month;
+    uint32_t random = 12345;
+    for (int i = 0; i < 2270; ++i) {
+        KeyboardRecord keyboard =
+            Keyboard(FormatText("2026-11-%02dT%02d:%02d:00+08:00", 1 + i % 30, 8 + i / 30 % 10, i % 60),
+                     i < 2000 ? -1 : kReasonKeyBroken);
+        if (i >= 2000 && i < 2040) {
+            keyboard.untestedKeys = i < 2020 ? "F" : "Enter";
+        } else if (i >= 2040 && i < 2240) {
+            random = random * 1103515245 + 12345;
+            for (size_t key = random / 65536 % 101; key < order.size(); ++key) {
+                keyboard.untestedKeys += (keyboard.untestedKeys.empty() ? "" : ";") + KeyListItem(order[key]);
+            }
+        } else if (i >= 2240) {
+            keyboard.passed = true;
+            keyboard.chatterKeys = "Space:3";
+        }
+        month.push_back(keyboard);
+    }
+    return month;
+}
+
+TEST(Figures, AMonthShowsTheKeysThatFailedAboveTheKeyboardsStoppedEarly) {
+    const ReportFigures figures = FiguresOf(GeneratedMonth());
+    EXPECT_EQ(figures.total.Failed(), 240);
+    EXPECT_EQ(figures.stoppedEarly, 200);
+    const std::vector<KeyTally> failedOn = TopKeys(figures.keys, KeyCount::FailedOn);
+    ASSERT_EQ(failedOn.size(), 2u);  // no key that early stops left untested is blamed
+    EXPECT_EQ(failedOn[0].label + " " + std::to_string(failedOn[0].failedOn), "Enter 20");
+    EXPECT_EQ(failedOn[1].label + " " + std::to_string(failedOn[1].failedOn), "F 20");
+    int64_t mostLeftUntested = 0;  // what counting every key left untested would have shown
+    for (const KeyTally& key : figures.keys) {
+        mostLeftUntested = std::max(mostLeftUntested, key.untested);
+    }
+    EXPECT_GT(mostLeftUntested, 150);
+    const std::vector<KeyTally> chattered = TopKeys(figures.keys, KeyCount::Chattered);
+    ASSERT_EQ(chattered.size(), 1u);
+    EXPECT_EQ(chattered[0].label + " " + std::to_string(chattered[0].chattered), "Space 30");
+
+    LayoutPicture picture;
+    picture.layoutFile = "US.kbl";
+    for (const std::string& label : TestOrder()) {
+        picture.keys.push_back({label, static_cast<int32_t>(picture.keys.size() % 15 * 40), 10, 30, 30});
+    }
+    const std::vector<KeyTally> keys = KeysOfLayout(figures.keys, "US.kbl");
+    const std::string failedMap = HeatMap(picture, keys, KeyCount::FailedOn, "p");
+    EXPECT_NE(failedMap.find("data-count=\"failed-on\" data-heat-keys=\"2\""), std::string::npos);
+    EXPECT_EQ(Occurrences(failedMap, "fill=\"rgb(192,0,0)\""), 2u);  // both the darkest red
+    const std::string chatterMap = HeatMap(picture, keys, KeyCount::Chattered, "p");
+    EXPECT_NE(chatterMap.find("data-count=\"chattered\" data-heat-keys=\"1\""), std::string::npos);
+    const RecordSet none;
+    EXPECT_NE(
+        SummaryText(none, figures, Grouping::None)
+            .find("\n200 failed keyboards stopped early, with more than 3 keys untested: they name no key\n"),
+        std::string::npos);
 }
 
 TEST(Summary, GivesFiguresThenNamesAndEveryBadRow) {
@@ -339,14 +243,6 @@ std::string BitmapBytes(int width, int height) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-size_t Occurrences(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 TEST_F(Folder, HeatMapColoursEveryRectangleOfTheKeysFoundAndTablesTheRest) {
     Write("T.kbl", kLayout);
     Write("T.bmp", BitmapBytes(700, 340));
@@ -354,13 +250,23 @@ TEST_F(Folder, HeatMapColoursEveryRectangleOfTheKeysFoundAndTablesTheRest) {
     EXPECT_EQ(picture.note, "");
     EXPECT_EQ(picture.keys.size(), 6u);
     EXPECT_EQ(picture.width * 1000 + picture.height, 700340);
-    const std::vector<KeyTally> keys = {
-        {"T.kbl", "S", 2, 1, 5}, {"T.kbl", "<\\>", 1}, {"T.kbl", "Q", 1}, {"T.kbl", u8"空格", 1}};
-    const std::string map = HeatMap(picture, keys);
+    const std::vector<KeyTally> keys = {{"T.kbl", "S", 2, 1, 3, 5},
+                                        {"T.kbl", "<\\>", 1, 0, 1},
+                                        {"T.kbl", "Q", 1, 0, 1},
+                                        {"T.kbl", u8"空格", 1, 0, 1},
+                                        {"T.kbl", "A", 0, 0, 9}};
+    const std::string map = HeatMap(picture, keys, KeyCount::FailedOn, "picture-0");
     EXPECT_NE(map.find("data-heat-keys=\"3\""), std::string::npos);
     EXPECT_EQ(Occurrences(map, "class=\"heat\""), 4u);
-    EXPECT_NE(map.find("<title>&lt;\\&gt;: left untested on 1"), std::string::npos);
-    EXPECT_NE(map.find("href=\"data:image/bmp;base64,Qk"), std::string::npos);
+    EXPECT_NE(map.find("<title>&lt;\\&gt;: failed on 1 keyboards, chattered on 0, left untested on 1"),
+              std::string::npos);
+    EXPECT_NE(map.find("<image id=\"picture-0\" x=\"0\" y=\"0\" width=\"700\" height=\"340\" "
+                       "preserveAspectRatio=\"none\" href=\"data:image/bmp;base64,Qk"),
+              std::string::npos);
+    const std::string chatterMap = HeatMap(picture, keys, KeyCount::Chattered, "picture-0");
+    EXPECT_NE(chatterMap.find("<use href=\"#picture-0\"/>"), std::string::npos);
+    EXPECT_EQ(chatterMap.find("base64"), std::string::npos);
+    EXPECT_EQ(Occurrences(chatterMap, "class=\"heat\""), 2u);
     const std::string page = ReportPage(RecordSet(), ReportFigures(), Grouping::None, {picture});
     EXPECT_EQ(page.find("class=\"heat-map\""), std::string::npos);  // no keyboards, no charts
 }
@@ -371,7 +277,7 @@ TEST_F(Folder, LayoutThatCannotBeLoadedLeavesANoteAndOutlinesWhatIsKnown) {
     Write("Bad.bmp", "BM");
     const LayoutPicture noPicture = LoadLayoutPicture(folder, "T.kbl");
     EXPECT_EQ(noPicture.note, folder + "/T.bmp not found");
-    EXPECT_EQ(Occurrences(HeatMap(noPicture, {}), "class=\"key\""), 6u);
+    EXPECT_EQ(Occurrences(HeatMap(noPicture, {}, KeyCount::Chattered, "p"), "class=\"key\""), 6u);
     const LayoutPicture badLayout = LoadLayoutPicture(folder, "Bad.kbl");
     EXPECT_EQ(badLayout.note,
               "Syntax error in line 1 (excluding comment lines) of file Bad.kbl Skipping file.; " + folder +
@@ -383,6 +289,21 @@ TEST_F(Folder, LayoutThatCannotBeLoadedLeavesANoteAndOutlinesWhatIsKnown) {
     std::ofstream(chineseFolder + "/Empty.kbl") << "# nothing\n";
     const std::string skipped = "Skipping the file  " + chineseFolder + "/Empty.kbl as it contains no data.";
     EXPECT_EQ(LoadLayoutPicture(chineseFolder, "Empty.kbl").note.substr(0, skipped.size()), skipped);
+}
+
+TEST(LayoutNames, OnlyBareLayoutFileNamesAreOpened) {
+    const std::pair<const char*, bool> cases[] = {
+        {"US.kbl", true},      {"uk.KBL", true},      {"A.b.kbl", true},
+        {"COMX.kbl", true},    {"CONSOLE.kbl", true}, {"../../etc/passwd", false},
+        {"../T.kbl", false},   {"..\\T.kbl", false},  {"C:T.kbl", false},
+        {"/US.kbl", false},    {"US.kbl\n", false},   {"U\x1BS.kbl", false},
+        {"CON.kbl", false},    {"nul.kbl", false},    {"com1.kbl", false},
+        {"LPT9.x.kbl", false}, {".kbl", false},       {"US.bmp", false},
+        {"", false},
+    };
+    for (const auto& [name, bare] : cases) {
+        EXPECT_EQ(IsBareLayoutName(name), bare) << name;
+    }
 }
 
 TEST(Bitmaps, SizeIsReadFromEitherHeaderAndNonsenseRefused) {
@@ -436,9 +357,11 @@ TEST_F(Folder, RunReportsWhatItCouldAndSaysWhatItRefused) {
     const std::string other = Write("other.csv", "a,b\r\n");
     const ReportResult result = RunWith({"--html", folder + "/r.html", "--by", "batch", good, other});
     EXPECT_EQ(result.exitCode, kReportIncomplete);
-    EXPECT_EQ(result.errors, "kblreport: " + other +
-                                 ":1: not a record file: its first row is not the header " +
-                                 RecordHeaderRow().substr(0, RecordHeaderRow().size() - 2) + "\n");
+    EXPECT_EQ(result.errors,
+              "kblreport: " + other +
+                  ":1: not a record file: its first row, the header, has no column time, "
+                  "operator, product, batch, layout, verdict, reason, reason_code, test_seconds, "
+                  "untested_keys, chatter_keys\n");
     EXPECT_EQ(result.output.substr(0, result.output.find('\n')),
               "Keyboards: 1 tested, 0 passed, 1 failed, yield 0.0 %");
     EXPECT_NE(result.output.find("\nPage: " + folder + "/r.html\n"), std::string::npos);
@@ -447,6 +370,29 @@ TEST_F(Folder, RunReportsWhatItCouldAndSaysWhatItRefused) {
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
     EXPECT_NE(html.find("<p class=\"note\">" + folder + "/US.kbl not found"), std::string::npos);
     EXPECT_NE(html.find("<h2>By batch</h2>"), std::string::npos);
+}
+
+TEST_F(Folder, RunOpensNoLayoutOutsideItsFolderAndPrintsNoControlCharacter) {
+    Write("T.kbl", kLayout);
+    Write("T.bmp", BitmapBytes(700, 340));
+    std::filesystem::create_directory(folder + "/records");
+    KeyboardRecord keyboard = Keyboard(kTime, kReasonOther);
+    keyboard.layoutFile = "../T.kbl";
+    keyboard.operatorId = "\x1B]0;owned\x07op\x1B[2J";
+    const std::string records = Write("records/line3.csv", kHeader + RecordRow(keyboard));
+    const ReportResult result = RunWith({"--by", "operator", "--html", folder + "/r.html", records});
+    EXPECT_EQ(result.exitCode, kReportMade);
+    EXPECT_NE(result.output.find("?]0;owned?op?[2J\n"), std::string::npos);
+    EXPECT_EQ(result.output.find('\x1B'), std::string::npos);
+    std::ifstream page(folder + "/r.html");
+    const std::string html((std::istreambuf_iterator<char>(page)), std::istreambuf_iterator<char>());
+    EXPECT_NE(
+        html.find("&quot;../T.kbl&quot; is no layout file name (NAME.kbl without a folder): not opened"),
+        std::string::npos);
+    EXPECT_EQ(html.find("data:image/bmp"), std::string::npos);
+    EXPECT_EQ(PrintableText("a\tb\r\n\x7F\xC2\x9B"
+                            "1m\xC2\xA0"),
+              "a?b?\n??1m\xC2\xA0");
 }
 
 TEST_F(Folder, RunRefusesWrongCommandLinesAndUnwritablePages) {

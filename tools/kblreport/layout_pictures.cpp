@@ -8,6 +8,7 @@
 #include "base/platform.h"
 #include "layouts/layout_catalogue.h"
 #include "tools/common/output_file.h"
+#include "tools/kblreport/gbk_text.h"
 
 namespace {
 
@@ -30,6 +31,13 @@ void AddNote(LayoutPicture& picture, const std::string& note) {
     picture.note += (picture.note.empty() ? "" : "; ") + note;
 }
 
+// A caption of a layout file, GBK as the tester reads it on a Chinese Windows, in UTF-8.
+std::string LabelInUtf8(const std::string& label) {
+    std::string utf8;
+    GbkToUtf8Checked(label, utf8);
+    return utf8;
+}
+
 void LoadKeys(const std::string& layoutPath, LayoutPicture& picture) {
     if (!FileExists(layoutPath)) {
         AddNote(picture, layoutPath + " not found");
@@ -44,7 +52,7 @@ void LoadKeys(const std::string& layoutPath, LayoutPicture& picture) {
     for (const KeyEntry& entry : layout.keys) {
         if (entry.virtualKey != kTerminatorCode) {
             picture.keys.push_back(
-                {AnsiToUtf8(entry.label), entry.left, entry.top, entry.width, entry.height});
+                {LabelInUtf8(entry.label), entry.left, entry.top, entry.width, entry.height});
         }
     }
 }
@@ -81,9 +89,32 @@ bool ReadBitmapSize(const std::string& bytes, int32_t& width, int32_t& height) {
     return true;
 }
 
+bool IsBareLayoutName(const std::string& name) {
+    std::string upper;
+    for (const char c : name) {
+        if (static_cast<uint8_t>(c) < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':') {
+            return false;
+        }
+        upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    if (upper.size() <= 4 || upper.compare(upper.size() - 4, 4, ".KBL") != 0) {
+        return false;
+    }
+    const std::string stem = upper.substr(0, upper.find('.'));
+    const bool numbered = stem.size() == 4 && stem[3] >= '0' && stem[3] <= '9';
+    const std::string device = numbered ? stem.substr(0, 3) : stem;
+    return !(device == "CON" || device == "PRN" || device == "AUX" || device == "NUL" ||
+             (numbered && (device == "COM" || device == "LPT")));
+}
+
 LayoutPicture LoadLayoutPicture(const std::string& folder, const std::string& layoutFile) {
     LayoutPicture picture;
     picture.layoutFile = layoutFile;
+    if (!IsBareLayoutName(layoutFile)) {
+        picture.note =
+            "\"" + layoutFile + "\" is no layout file name (NAME.kbl without a folder): not opened";
+        return picture;
+    }
     LoadKeys(JoinPath(folder, layoutFile), picture);
     const std::string bitmapPath = JoinPath(folder, BitmapNameFor(layoutFile));
     if (!ReadWholeFile(bitmapPath, picture.bitmap)) {

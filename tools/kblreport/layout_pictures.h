@@ -26,5 +26,10 @@ struct LayoutPicture {
 // The width and height of the bitmap file `bytes`; false when it does not start as a bitmap file.
 bool ReadBitmapSize(const std::string& bytes, int32_t& width, int32_t& height);
 
-// Loads the layout file `layoutFile` from `folder` and its picture, the layout's name with .bmp, beside it.
+// True when `name` is a bare layout file name that the tester could have written: NAME.kbl with no folder,
+// drive or control character in it, and no name Windows keeps for a device (CON.kbl would be the console).
+bool IsBareLayoutName(const std::string& name);
+
+// Loads the layout file `layoutFile` from `folder` and its picture, the layout's name with .bmp, beside it. A
+// name that is no bare layout file name is not opened: a record names a layout, never a path.
 LayoutPicture LoadLayoutPicture(const std::string& folder, const std::string& layoutFile);

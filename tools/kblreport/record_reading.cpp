@@ -1,77 +1,42 @@
-// Reading the per-keyboard record files: RFC 4180 rows after an optional UTF-8 byte-order mark, the first row
-// the tester's header, each further row a keyboard's record or a bad row kept with its line.
+// Reading the per-keyboard record files: the first row the header, which names the columns, each further line
+// a keyboard's record or a bad row kept with its line.
 #include "tools/kblreport/record_reading.h"
 
 #include <cstdlib>
 
 #include "base/text_format.h"
-#include "records/keyboard_record.h"
 #include "tools/common/output_file.h"
+#include "tools/kblreport/record_rows.h"
 
 namespace {
 
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
-// The columns in the order of the tester's header row.
+// The columns the report reads, found by their names in the file's header row: a record file of any format
+// the tester has written holds them, in any order, among others the report does not read.
 enum Column : size_t {
     kTime,
-    kComputer,
     kOperator,
     kProduct,
     kBatch,
-    kSerial,
-    kVersion,
     kLayout,
     kVerdict,
     kReason,
     kReasonCode,
     kTestSeconds,
-    kRequiredKeys,
-    kTestedKeys,
     kUntestedKeys,
     kChatterKeys,
-    kMaxKeysHeld,
     kColumnCount
 };
 
-// Reads the row that starts at `at` into the first fields of `fields` and moves `at` past its line end. A
-// quoted field may hold commas, doubled quotes and line breaks. Returns the number of fields; `lineFeeds`
-// counts the line feeds passed, the row's own line end included.
-size_t ReadRow(const std::string& text, size_t& at, std::vector<std::string>& fields, int& lineFeeds) {
+constexpr const char* kColumnNames[kColumnCount] = {
+    "time",   "operator",    "product",      "batch",         "layout",       "verdict",
+    "reason", "reason_code", "test_seconds", "untested_keys", "chatter_keys",
+};
+
+// Where a file's header row put each column, and how many fields its rows hold.
+struct FileColumns {
+    size_t at[kColumnCount] = {};
     size_t count = 0;
-    const auto startField = [&]() {
-        if (fields.size() <= count) {
-            fields.emplace_back();
-        }
-        fields[count++].clear();
-    };
-    startField();
-    bool quoted = false;
-    while (at < text.size()) {
-        const char c = text[at++];
-        if (quoted) {
-            if (c != '"') {
-                lineFeeds += c == '\n' ? 1 : 0;
-                fields[count - 1] += c;
-            } else if (at < text.size() && text[at] == '"') {
-                fields[count - 1] += '"';
-                ++at;
-            } else {
-                quoted = false;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            startField();
-        } else if (c == '\n') {
-            ++lineFeeds;
-            break;
-        } else if (c != '\r' || at >= text.size() || text[at] != '\n') {
-            fields[count - 1] += c;
-        }
-    }
-    return count;
-}
+};
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -129,27 +94,69 @@ bool IsDecimal(const std::string& text) {
     return digits > 0 && points <= 1;
 }
 
+// A caption as a key list names it: the %25, %3B and %3A the tester writes for '%', ';' and ':' decoded,
+// every other byte as it is (a caption of a record written before, such as "50%", stays as it was).
+std::string DecodeKeyLabel(const std::string& item) {
+    std::string label;
+    for (size_t at = 0; at < item.size(); ++at) {
+        const std::string code = item.substr(at, 3);
+        const char decoded = code == "%25" ? '%' : code == "%3B" ? ';' : code == "%3A" ? ':' : '\0';
+        label += decoded == '\0' ? item[at] : decoded;
+        at += decoded == '\0' ? 0 : 2;
+    }
+    return label;
+}
+
+// The items of a ';'-separated key list, not yet decoded. A ';' that would start an item is the caption ";"
+// itself, as a record written before the captions were encoded has it: "A;;;S" is A, ; and S. A list written
+// since never holds an empty item, so the rule never applies to it.
+std::vector<std::string> SplitKeyItems(const std::string& list) {
+    std::vector<std::string> items;
+    if (list.empty()) {
+        return items;
+    }
+    std::string item;
+    for (const char c : list) {
+        if (c == ';' && !item.empty()) {
+            items.push_back(item);
+            item.clear();
+        } else {
+            item += c;
+        }
+    }
+    items.push_back(item);
+    return items;
+}
+
 // Reads the "label:ms" items of a chatter list; false when one is not such an item.
 bool ReadChatterKeys(const std::string& list, std::vector<ChatterKey>& keys, std::string& badItem) {
-    for (const std::string& item : SplitKeyList(list)) {
+    for (const std::string& item : SplitKeyItems(list)) {
         const size_t colon = item.rfind(':');
         const std::string gap = colon == std::string::npos ? std::string() : item.substr(colon + 1);
         if (!IsDigits(gap) || gap.size() > 9) {
             badItem = item;
             return false;
         }
-        keys.push_back({item.substr(0, colon), NumberAt(gap, 0, gap.size())});
+        keys.push_back({DecodeKeyLabel(item.substr(0, colon)), NumberAt(gap, 0, gap.size())});
     }
     return true;
 }
 
 // Fills `record` from the fields of a row; the problem of a row that is no keyboard's record, else "".
-std::string ReadRecord(const std::vector<std::string>& fields, size_t fieldCount, Record& record) {
-    if (fieldCount < kColumnCount) {
-        return FormatText("short row: %zu of %zu fields", fieldCount, static_cast<size_t>(kColumnCount));
+std::string ReadRecord(const CsvRow& row, const FileColumns& columns, Record& record) {
+    if (row.torn) {
+        return "torn row: a quoted field is still open at the line's end";
     }
-    if (fieldCount > kColumnCount) {
-        return FormatText("long row: %zu fields, not %zu", fieldCount, static_cast<size_t>(kColumnCount));
+    if (row.count < columns.count) {
+        return FormatText("short row: %zu of %zu fields", row.count, columns.count);
+    }
+    if (row.count > columns.count) {
+        return FormatText("long row: %zu fields, not %zu", row.count, columns.count);
+    }
+    std::string fields[kColumnCount];
+    for (size_t column = 0; column < kColumnCount; ++column) {
+        fields[column] = row.fields[columns.at[column]];
+        UndoDefusing(fields[column]);
     }
     if (!ParseRecordTime(fields[kTime], record.localSeconds)) {
         return "bad time \"" + fields[kTime] + "\"";
@@ -179,18 +186,28 @@ std::string ReadRecord(const std::vector<std::string>& fields, size_t fieldCount
     return std::string();
 }
 
-// The tester's header row without its line end.
-std::string HeaderColumns() {
-    const std::string header = RecordHeaderRow();
-    return header.substr(0, header.size() - 2);
-}
-
-bool IsHeaderRow(const std::vector<std::string>& fields, size_t fieldCount) {
-    std::string row;
-    for (size_t i = 0; i < fieldCount; ++i) {
-        row += (i == 0 ? "" : ",") + fields[i];
+// Finds the columns the report reads in the header row `row`. The problem of a row that is no record
+// header, else "".
+std::string ReadHeader(const CsvRow& row, FileColumns& columns) {
+    std::string missing;
+    for (size_t column = 0; column < kColumnCount; ++column) {
+        size_t found = 0;
+        for (size_t i = 0; i < row.count; ++i) {
+            if (row.fields[i] == kColumnNames[column]) {
+                columns.at[column] = i;
+                ++found;
+            }
+        }
+        if (found > 1) {
+            return FormatText("its first row names the column %s %zu times", kColumnNames[column], found);
+        }
+        if (found == 0) {
+            missing += std::string(missing.empty() ? "" : ", ") + kColumnNames[column];
+        }
     }
-    return row == HeaderColumns();
+    columns.count = row.count;
+    return missing.empty() || row.torn ? std::string()
+                                       : "its first row, the header, has no column " + missing;
 }
 
 }  // namespace
@@ -223,57 +240,53 @@ bool ParseRecordTime(const std::string& text, int64_t& localSeconds) {
 }
 
 std::vector<std::string> SplitKeyList(const std::string& list) {
-    std::vector<std::string> labels;
-    if (list.empty()) {
-        return labels;
+    std::vector<std::string> labels = SplitKeyItems(list);
+    for (std::string& label : labels) {
+        label = DecodeKeyLabel(label);
     }
-    std::string label;
-    for (const char c : list) {
-        if (c == ';' && !label.empty()) {
-            labels.push_back(label);
-            label.clear();
-        } else {
-            label += c;
-        }
-    }
-    labels.push_back(label);
     return labels;
 }
 
-bool ReadRecordText(const std::string& text, const std::string& fileName, RecordSet& set) {
+bool ReadRecordText(const std::string& bytes, const std::string& fileName, RecordSet& set) {
     const size_t fileIndex = set.files.size();
     set.files.push_back(fileName);
-    size_t at = text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
-    int line = 1;
-    bool headerSeen = false;
-    std::vector<std::string> fields;
-    while (at < text.size()) {
-        const int rowLine = line;
-        int lineFeeds = 0;
-        const size_t fieldCount = ReadRow(text, at, fields, lineFeeds);
-        line += lineFeeds;
-        if (fieldCount == 1 && fields[0].empty()) {
+    RecordEncoding encoding = RecordEncoding::Utf8;
+    const std::string text = RecordFileText(bytes, encoding);
+    int line = 0;
+    FileColumns columns;
+    CsvRow row;
+    for (size_t at = 0; at < text.size();) {
+        ++line;
+        ReadCsvRow(text, at, row);
+        if (row.count == 1 && row.fields[0].empty()) {
             continue;  // an empty line holds no row
         }
-        if (!headerSeen) {
-            if (!IsHeaderRow(fields, fieldCount)) {
+        if (columns.count == 0) {
+            const std::string problem = ReadHeader(row, columns);
+            if (!problem.empty()) {
                 set.refusals.push_back(
-                    FormatText("%s:%d: not a record file: its first row is not the header %s",
-                               fileName.c_str(), rowLine, HeaderColumns().c_str()));
+                    FormatText("%s:%d: not a record file: %s", fileName.c_str(), line, problem.c_str()));
                 set.files.pop_back();
                 return false;
             }
-            headerSeen = true;
             continue;
         }
         Record record;
         record.file = fileIndex;
-        const std::string problem = ReadRecord(fields, fieldCount, record);
+        const std::string problem = ReadRecord(row, columns, record);
         if (problem.empty()) {
             set.records.push_back(std::move(record));
         } else {
-            set.badRows.push_back({fileIndex, rowLine, problem});
+            set.badRows.push_back({fileIndex, line, problem});
         }
+    }
+    if (encoding == RecordEncoding::Gbk) {
+        set.notes.push_back(
+            fileName + ": not UTF-8 but GBK, as a spreadsheet saves it in the ANSI code page: read as GBK");
+    } else if (encoding == RecordEncoding::Utf8Repaired) {
+        set.notes.push_back(
+            fileName +
+            ": holds bytes that are neither UTF-8 nor GBK: read as UTF-8, each shown as \xEF\xBF\xBD");
     }
     return true;
 }

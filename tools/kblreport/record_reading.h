@@ -41,17 +41,20 @@ struct RecordSet {
     std::vector<Record> records;
     std::vector<BadRow> badRows;
     std::vector<std::string> refusals;  // "FILE:LINE: why", one per file that was not read
+    std::vector<std::string> notes;     // "FILE: what", how a file read was not as the tester wrote it
 };
 
-// Reads `text`, the whole content of the record file `fileName`, into `set`. A file whose first row is not
-// the tester's header is refused; an empty file holds no keyboard. False when refused.
-bool ReadRecordText(const std::string& text, const std::string& fileName, RecordSet& set);
+// Reads `bytes`, the whole content of the record file `fileName`, into `set`. A file whose first row is no
+// header naming the columns the report reads is refused; an empty file holds no keyboard. Each further line
+// is a keyboard's record or a bad row. False when refused.
+bool ReadRecordText(const std::string& bytes, const std::string& fileName, RecordSet& set);
 
 // Reads the record file at `path` into `set`; a file that cannot be read is refused too. False when refused.
 bool ReadRecordFile(const std::string& path, RecordSet& set);
 
-// The labels of a ';'-separated key list as the tester writes it. A ';' that would start a label is the
-// label ";" itself, so "A;;;S" is A, ; and S.
+// The labels of a ';'-separated key list as the tester writes it, with %25, %3B and %3A in a label decoded.
+// In a list written before the labels were encoded, a ';' that would start a label is the label ";" itself,
+// so "A;;;S" is A, ; and S.
 std::vector<std::string> SplitKeyList(const std::string& list);
 
 // Reads "2026-12-07T18:43:18+08:00" into `localSeconds`, the local clock it gives in seconds since

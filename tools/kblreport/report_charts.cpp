@@ -106,11 +106,12 @@ std::string HeatColour(int64_t heat, int64_t hottest) {
 
 std::string KeyTitle(const KeyTally& key) {
     std::string title =
-        FormatText(": left untested on %lld, chattered on %lld keyboards",
-                   static_cast<long long>(key.untested), static_cast<long long>(key.chattered));
+        FormatText(": failed on %lld keyboards, chattered on %lld", static_cast<long long>(key.failedOn),
+                   static_cast<long long>(key.chattered));
     if (key.shortestGapMs >= 0) {
         title += FormatText(" (shortest gap %d ms)", key.shortestGapMs);
     }
+    title += FormatText(", left untested on %lld", static_cast<long long>(key.untested));
     return EscapeHtml(key.label + title);
 }
 
@@ -193,46 +194,54 @@ std::string ParetoChart(const std::vector<ReasonCount>& reasons) {
     return BarChart("pareto-chart", bars, 1);
 }
 
-std::string HeatMap(const LayoutPicture& picture, const std::vector<KeyTally>& keys) {
+std::string HeatMap(const LayoutPicture& picture, const std::vector<KeyTally>& keys, KeyCount count,
+                    const std::string& pictureId) {
     std::unordered_multimap<std::string, const KeyRectangle*> rectanglesOf;
     for (const KeyRectangle& rectangle : picture.keys) {
         rectanglesOf.emplace(rectangle.label, &rectangle);
     }
     int64_t hottest = 0;
     for (const KeyTally& key : keys) {
-        hottest = std::max(hottest, key.Heat());
+        hottest = std::max(hottest, CountOf(key, count));
     }
     std::string heat;
     size_t keysColoured = 0;
     for (const KeyTally& key : keys) {
+        const int64_t value = CountOf(key, count);
         const auto [first, last] = rectanglesOf.equal_range(key.label);
-        keysColoured += first != last ? 1 : 0;
+        if (value == 0 || first == last) {
+            continue;
+        }
+        ++keysColoured;
         for (auto found = first; found != last; ++found) {
             const KeyRectangle& at = *found->second;
             heat += FormatText(
                 "<rect class=\"heat\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" "
                 "fill=\"%s\"><title>%s</title>"
                 "</rect><text class=\"heat-count\" x=\"%d\" y=\"%d\" text-anchor=\"end\">%lld</text>",
-                at.left, at.top, at.width, at.height, HeatColour(key.Heat(), hottest).c_str(),
+                at.left, at.top, at.width, at.height, HeatColour(value, hottest).c_str(),
                 KeyTitle(key).c_str(), at.left + at.width - 2, at.top + at.height - 3,
-                static_cast<long long>(key.Heat()));
+                static_cast<long long>(value));
         }
     }
     std::string svg = FormatText(
-        "<svg class=\"heat-map\" viewBox=\"0 0 700 340\" data-layout=\"%s\" "
+        "<svg class=\"heat-map\" viewBox=\"0 0 700 340\" data-layout=\"%s\" data-count=\"%s\" "
         "data-heat-keys=\"%zu\">",
-        EscapeHtml(picture.layoutFile).c_str(), keysColoured);
+        EscapeHtml(picture.layoutFile).c_str(), count == KeyCount::FailedOn ? "failed-on" : "chattered",
+        keysColoured);
     if (picture.bitmap.empty()) {
         svg += "<rect class=\"no-picture\" width=\"700\" height=\"340\"/>";
         for (const KeyRectangle& rectangle : picture.keys) {
             svg += FormatText("<rect class=\"key\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\"/>",
                               rectangle.left, rectangle.top, rectangle.width, rectangle.height);
         }
+    } else if (count == KeyCount::Chattered) {
+        svg += "<use href=\"#" + pictureId + "\"/>";
     } else {
         svg += FormatText(
-                   "<image x=\"0\" y=\"0\" width=\"%d\" height=\"%d\" preserveAspectRatio=\"none\" "
-                   "href=\"data:image/bmp;base64,",
-                   picture.width, picture.height) +
+                   "<image id=\"%s\" x=\"0\" y=\"0\" width=\"%d\" height=\"%d\" "
+                   "preserveAspectRatio=\"none\" href=\"data:image/bmp;base64,",
+                   pictureId.c_str(), picture.width, picture.height) +
                Base64(picture.bitmap) + "\"/>";
     }
     return svg + heat + "</svg>";

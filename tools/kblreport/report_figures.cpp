@@ -103,8 +103,11 @@ std::vector<KeyTally> TallyKeys(const std::vector<Record>& records) {
         return keys[found->second];
     };
     for (const Record& record : records) {
+        const bool fewLeft = !record.passed && record.untestedKeys.size() <= kFewKeysLeft;
         for (const std::string& label : record.untestedKeys) {
-            ++tallyOf(record, label).untested;
+            KeyTally& tally = tallyOf(record, label);
+            ++tally.untested;
+            tally.failedOn += fewLeft ? 1 : 0;
         }
         for (const ChatterKey& chatter : record.chatterKeys) {
             KeyTally& tally = tallyOf(record, chatter.label);
@@ -118,7 +121,13 @@ std::vector<KeyTally> TallyKeys(const std::vector<Record>& records) {
         if (a.layoutFile != b.layoutFile) {
             return a.layoutFile < b.layoutFile;
         }
-        return a.Heat() != b.Heat() ? a.Heat() > b.Heat() : a.label < b.label;
+        if (a.failedOn != b.failedOn) {
+            return a.failedOn > b.failedOn;
+        }
+        if (a.chattered != b.chattered) {
+            return a.chattered > b.chattered;
+        }
+        return a.untested != b.untested ? a.untested > b.untested : a.label < b.label;
     });
     return keys;
 }
@@ -155,6 +164,7 @@ ReportFigures ComputeFigures(const std::vector<Record>& records, Grouping groupi
     for (const Record& record : records) {
         Count(figures.total, record.passed);
         Count(layouts[record.layoutFile], record.passed);
+        figures.stoppedEarly += !record.passed && record.untestedKeys.size() > kFewKeysLeft ? 1 : 0;
         if (grouping != Grouping::None) {
             Count(groups[GroupNameOf(record, grouping, day)], record.passed);
         }
@@ -166,6 +176,10 @@ ReportFigures ComputeFigures(const std::vector<Record>& records, Grouping groupi
     CountPeriods(records, figures);
     MeasureTestTimes(records, figures);
     return figures;
+}
+
+int64_t CountOf(const KeyTally& key, KeyCount count) {
+    return count == KeyCount::FailedOn ? key.failedOn : key.chattered;
 }
 
 std::vector<KeyTally> KeysOfLayout(const std::vector<KeyTally>& keys, const std::string& layoutFile) {

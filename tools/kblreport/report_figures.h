@@ -29,16 +29,24 @@ struct ReasonCount {
     int64_t count = 0;
 };
 
-// A key of one layout with the keyboards that left it untested and those on which it chattered.
+// How many keys a failed keyboard may have left untested for them to be taken as the keys it failed on. A
+// keyboard failed early leaves every key not yet reached untested; those keys tell nothing about the keys.
+constexpr size_t kFewKeysLeft = 3;
+
+// A key of one layout: what the keyboards told about it.
 struct KeyTally {
     std::string layoutFile;
     std::string label;
-    int64_t untested = 0;
-    int64_t chattered = 0;
+    int64_t failedOn = 0;        // failed keyboards that left it untested among at most kFewKeysLeft keys
+    int64_t chattered = 0;       // keyboards it chattered on
+    int64_t untested = 0;        // keyboards that left it untested, however many other keys with it
     int32_t shortestGapMs = -1;  // the shortest chatter gap seen; -1 when it never chattered
-
-    int64_t Heat() const { return untested + chattered; }
 };
+
+// Which count of the keys a heat map or a list shows.
+enum class KeyCount { FailedOn, Chattered };
+
+int64_t CountOf(const KeyTally& key, KeyCount count);
 
 // The keyboards of one hour or one day of the lines' local clock.
 struct Period {
@@ -51,7 +59,8 @@ struct ReportFigures {
     std::vector<GroupYield> groups;    // by name; empty without a grouping
     std::vector<GroupYield> layouts;   // the keyboards of each layout file, by name
     std::vector<ReasonCount> reasons;  // most frequent first
-    std::vector<KeyTally> keys;        // by layout, then most heat first
+    std::vector<KeyTally> keys;        // by layout, then most failed on, chattered, untested first
+    int64_t stoppedEarly = 0;          // failed keyboards that left more than kFewKeysLeft keys untested
     int64_t periodSeconds = 3600;      // 3600 (hours) or 86400 (days), after the records' span
     std::vector<Period> periods;       // the periods that hold keyboards, in time order
     int64_t timedCount = 0;            // keyboards with a test time
@@ -63,5 +72,5 @@ struct ReportFigures {
 
 ReportFigures ComputeFigures(const std::vector<Record>& records, Grouping grouping);
 
-// The keys of `layoutFile` among `keys`, most heat first.
+// The keys of `layoutFile` among `keys`, in their order.
 std::vector<KeyTally> KeysOfLayout(const std::vector<KeyTally>& keys, const std::string& layoutFile);

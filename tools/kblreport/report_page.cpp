@@ -12,7 +12,7 @@ const char* const kStyle =
     "body{font-family:\"Noto Sans CJK SC\",\"WenQuanYi Zen Hei\",\"Microsoft YaHei\",\"PingFang SC\","
     "sans-serif;margin:24px;color:#222;max-width:1100px}"
     "h1{font-size:24px;margin:0 0 4px}h2{font-size:18px;margin:28px 0 8px;border-bottom:1px solid #ddd}"
-    "h3{font-size:15px;margin:16px 0 6px}"
+    "h3{font-size:15px;margin:16px 0 6px}h4{font-size:13px;margin:10px 0 4px;color:#444}"
     ".figures{display:flex;gap:12px;flex-wrap:wrap}"
     ".figure{border:1px solid #ddd;border-radius:6px;padding:8px 14px;min-width:110px}"
     ".value{display:block;font-size:22px;font-weight:bold}.name{color:#666;font-size:13px}"
@@ -61,7 +61,11 @@ std::string Summary(const RecordSet& set, const ReportFigures& figures) {
     if (total.tested > 0) {
         html += ", from " + EscapeHtml(figures.firstTime) + " to " + EscapeHtml(figures.lastTime);
     }
-    html += "</p><section id=\"summary\"><div class=\"figures\">" +
+    html += "</p>";
+    for (const std::string& note : set.notes) {
+        html += "<p class=\"note\">" + EscapeHtml(note) + "</p>";
+    }
+    html += "<section id=\"summary\"><div class=\"figures\">" +
             Figure(std::to_string(total.tested), "tested") + Figure(std::to_string(total.passed), "passed") +
             Figure(std::to_string(total.Failed()), "failed") +
             Figure(FormatText("%.1f %%", total.Percent()), "yield");
@@ -98,34 +102,49 @@ std::string Charts(const ReportFigures& figures) {
 
 std::string KeyTable(const std::vector<KeyTally>& keys, const LayoutPicture& picture) {
     std::string html =
-        "<table><tr><th>key</th><th>left untested</th><th>chattered</th><th>shortest gap</th>"
-        "<th>on the picture</th></tr>";
+        "<table><tr><th>key</th><th>failed on</th><th>chattered</th><th>shortest gap</th>"
+        "<th>left untested</th><th>on the picture</th></tr>";
     for (const KeyTally& key : keys) {
         bool drawn = false;
         for (const KeyRectangle& rectangle : picture.keys) {
             drawn = drawn || rectangle.label == key.label;
         }
-        html += "<tr>" + Cell(key.label) + CountCell(key.untested) + CountCell(key.chattered) +
+        html += "<tr>" + Cell(key.label) + CountCell(key.failedOn) + CountCell(key.chattered) +
                 Cell(key.shortestGapMs < 0 ? "" : FormatText("%d ms", key.shortestGapMs)) +
-                Cell(drawn ? "yes" : "no") + "</tr>";
+                CountCell(key.untested) + Cell(drawn ? "yes" : "no") + "</tr>";
     }
     return html + "</table>";
 }
 
+// How each number of the keys is counted, as the page says it above the maps.
+std::string KeyCounting(const ReportFigures& figures) {
+    return FormatText(
+        "<p class=\"legend\"><b>Failed on</b>: the failed keyboards that left the key untested among at most "
+        "%zu keys; the operator stopped there, so the key is the likely fault. A keyboard failed with more "
+        "keys "
+        "left untested was stopped early: the keys it had not reached tell nothing, so it names no key (%lld "
+        "keyboards here). <b>Chattered</b>: the keyboards, passed or failed, on which the key chattered, on "
+        "a "
+        "map of its own. <b>Left untested</b>, in the tables only: every keyboard that left the key "
+        "untested, "
+        "passed or failed, however many keys with it. On each map a key's colour goes from light yellow for "
+        "the fewest to dark red for the most of its layout.</p>",
+        kFewKeysLeft, static_cast<long long>(figures.stoppedEarly));
+}
+
 std::string HeatMaps(const ReportFigures& figures, const std::vector<LayoutPicture>& pictures) {
     std::string html =
-        "<section id=\"keys\"><h2>Keys left untested or chattering</h2><p class=\"legend\">A key's number "
-        "counts "
-        "the keyboards that left it untested and those it chattered on; its colour goes from light yellow "
-        "for "
-        "the fewest to dark red for the most of its layout.</p>";
-    for (const LayoutPicture& picture : pictures) {
+        "<section id=\"keys\"><h2>Keys failed on and keys chattering</h2>" + KeyCounting(figures);
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const LayoutPicture& picture = pictures[i];
         const std::vector<KeyTally> keys = KeysOfLayout(figures.keys, picture.layoutFile);
+        const std::string pictureId = FormatText("picture-%zu", i);
         html += "<h3>" + EscapeHtml(picture.layoutFile) + "</h3>";
         if (!picture.note.empty()) {
             html += "<p class=\"note\">" + EscapeHtml(picture.note) + "</p>";
         }
-        html += HeatMap(picture, keys);
+        html += "<h4>Failed on</h4>" + HeatMap(picture, keys, KeyCount::FailedOn, pictureId) +
+                "<h4>Chattered</h4>" + HeatMap(picture, keys, KeyCount::Chattered, pictureId);
         html += keys.empty() ? "<p>No key was left untested or chattered.</p>" : KeyTable(keys, picture);
     }
     return html + "</section>";

@@ -2,8 +2,7 @@
 // layout's file and picture and writes the page.
 #include "tools/kblreport/report_run.h"
 
-#include <filesystem>
-
+#include "base/paths.h"
 #include "tools/common/output_file.h"
 #include "tools/kblreport/layout_pictures.h"
 #include "tools/kblreport/record_reading.h"
@@ -16,14 +15,23 @@ const char* const kReportUsage =
     "\n"
     "Reads the tester's per-keyboard record files and prints a yield summary:\n"
     "keyboards tested, passed and failed, the yield, the fail reasons by count,\n"
-    "the keys left untested or chattering most often, and the median and 95th\n"
-    "percentile test time. Rows that are no keyboard's record are counted and\n"
-    "listed with their file and line; a file that is no record file is refused.\n"
+    "the keys failed on and the keys chattering most often, and the median and\n"
+    "95th percentile test time. A key is failed on by a failed keyboard that\n"
+    "left it untested among at most 3 keys; a keyboard failed with more keys\n"
+    "untested was stopped early and names no key.\n"
+    "\n"
+    "Rows that are no keyboard's record are counted and listed with their file\n"
+    "and line; a row cut short costs its own line only. A file that is no record\n"
+    "file is refused. Columns are found by their names, so a record of any\n"
+    "earlier format is read. A file that is not UTF-8 but GBK (saved again by a\n"
+    "spreadsheet) is read as GBK, with a note. A record's layout is opened only\n"
+    "when it is a bare file name, NAME.kbl; control characters in the records\n"
+    "are printed as ?.\n"
     "\n"
     "Options:\n"
     "  --html FILE    also write a self-contained page: the yield over time, the\n"
     "                 fail reasons as a Pareto chart and, on each layout's\n"
-    "                 picture, a heat map of the keys left untested or chattering\n"
+    "                 picture, heat maps of the keys failed on and chattering\n"
     "  --by GROUP     the yield per batch, product, operator or day as well\n"
     "  --layouts DIR  where the layout files (.kbl) and their pictures (.bmp) are;\n"
     "                 without it, beside the record file that names the layout\n"
@@ -35,6 +43,8 @@ const char* const kReportUsage =
     "  1  a file was refused or could not be read (the report covers the others),\n"
     "     or the page could not be written\n"
     "  2  the command line is wrong\n";
+
+static_assert(kFewKeysLeft == 3, "the usage text gives the number of keys left that name the keys failed on");
 
 namespace {
 
@@ -48,6 +58,16 @@ bool ReadGrouping(const std::string& name, Grouping& grouping) {
     return false;
 }
 
+// The folder of the file at `path`: the part before its last separator (on Windows '/' is one as well), "."
+// when it has none. Paths are UTF-8 here, whose multibyte characters hold no separator byte.
+std::string FolderOf(const std::string& path) {
+    const size_t last = path.find_last_of(kPathSeparator == '/' ? "/" : "/\\");
+    if (last == std::string::npos) {
+        return ".";
+    }
+    return path.substr(0, last == 0 ? 1 : last);
+}
+
 // The folder of each layout's file: the given one, or that of the first record file naming the layout.
 std::string LayoutFolder(const ReportOptions& options, const RecordSet& set, const std::string& layoutFile) {
     if (!options.layoutsFolder.empty()) {
@@ -55,8 +75,7 @@ std::string LayoutFolder(const ReportOptions& options, const RecordSet& set, con
     }
     for (const Record& record : set.records) {
         if (record.layoutFile == layoutFile) {
-            const std::string folder = std::filesystem::path(set.files[record.file]).parent_path().string();
-            return folder.empty() ? "." : folder;
+            return FolderOf(set.files[record.file]);
         }
     }
     return ".";
@@ -139,5 +158,7 @@ ReportResult RunReport(int argc, const char* const* argv) {
     if (!options.htmlPath.empty()) {
         WritePage(options, set, figures, result);
     }
+    result.output = PrintableText(result.output);
+    result.errors = PrintableText(result.errors);
     return result;
 }

@@ -38,15 +38,19 @@ std::string ParetoList(const std::vector<ReasonCount>& reasons, int64_t failed) 
     return text;
 }
 
-std::string KeyList(const std::vector<KeyTally>& keys, bool chatter) {
-    const std::vector<KeyTally> top = TopKeys(keys, chatter);
+std::string KeyList(const std::vector<KeyTally>& keys, KeyCount count) {
+    const std::vector<KeyTally> top = TopKeys(keys, count);
     if (top.empty()) {
         return std::string();
     }
+    const bool chatter = count == KeyCount::Chattered;
     std::string text = chatter ? "\nKeys chattering most often (keyboards, shortest gap):\n"
-                               : "\nKeys left untested most often (keyboards):\n";
+                               : FormatText(
+                                     "\nKeys failed on most often (failed keyboards that left it untested "
+                                     "among at most %zu keys):\n",
+                                     kFewKeysLeft);
     for (const KeyTally& key : top) {
-        text += FormatText("%8lld  %s %s", static_cast<long long>(chatter ? key.chattered : key.untested),
+        text += FormatText("%8lld  %s %s", static_cast<long long>(CountOf(key, count)),
                            key.layoutFile.c_str(), key.label.c_str());
         text += chatter ? FormatText(" (%d ms)\n", key.shortestGapMs) : "\n";
     }
@@ -82,18 +86,35 @@ std::string ReasonName(const ReasonCount& reason) {
     return reason.code + " " + reason.text;
 }
 
-std::vector<KeyTally> TopKeys(const std::vector<KeyTally>& keys, bool chatter) {
+std::vector<KeyTally> TopKeys(const std::vector<KeyTally>& keys, KeyCount count) {
     std::vector<KeyTally> top;
     for (const KeyTally& key : keys) {
-        if ((chatter ? key.chattered : key.untested) > 0) {
+        if (CountOf(key, count) > 0) {
             top.push_back(key);
         }
     }
-    const auto countOf = [chatter](const KeyTally& key) { return chatter ? key.chattered : key.untested; };
-    std::stable_sort(top.begin(), top.end(),
-                     [&](const KeyTally& a, const KeyTally& b) { return countOf(a) > countOf(b); });
+    std::stable_sort(top.begin(), top.end(), [&](const KeyTally& a, const KeyTally& b) {
+        return CountOf(a, count) > CountOf(b, count);
+    });
     top.resize(std::min(top.size(), kListedKeys));
     return top;
+}
+
+std::string PrintableText(const std::string& text) {
+    std::string printable;
+    printable.reserve(text.size());
+    for (size_t at = 0; at < text.size(); ++at) {
+        const uint8_t byte = static_cast<uint8_t>(text[at]);
+        const bool c1 = byte == 0xC2 && at + 1 < text.size() && static_cast<uint8_t>(text[at + 1]) >= 0x80 &&
+                        static_cast<uint8_t>(text[at + 1]) <= 0x9F;
+        if ((byte < 0x20 && byte != '\n') || byte == 0x7F || c1) {
+            printable += '?';
+            at += c1 ? 1 : 0;
+        } else {
+            printable += text[at];
+        }
+    }
+    return printable;
 }
 
 std::string SummaryText(const RecordSet& set, const ReportFigures& figures, Grouping grouping) {
@@ -106,6 +127,9 @@ std::string SummaryText(const RecordSet& set, const ReportFigures& figures, Grou
         text += ", from " + figures.firstTime + " to " + figures.lastTime;
     }
     text += "\n";
+    for (const std::string& note : set.notes) {
+        text += "Note: " + note + "\n";
+    }
     if (figures.timedCount > 0) {
         text += FormatText("Test time: median %.1f s, 95th percentile %.1f s (%lld keyboards timed)\n",
                            figures.medianSeconds, figures.percentile95Seconds,
@@ -118,8 +142,13 @@ std::string SummaryText(const RecordSet& set, const ReportFigures& figures, Grou
         text += YieldTable("layout", figures.layouts);
     }
     text += ParetoList(figures.reasons, total.Failed());
-    text += KeyList(figures.keys, false);
-    text += KeyList(figures.keys, true);
+    text += KeyList(figures.keys, KeyCount::FailedOn);
+    if (figures.stoppedEarly > 0) {
+        text += FormatText(
+            "%lld failed keyboards stopped early, with more than %zu keys untested: they name no key\n",
+            static_cast<long long>(figures.stoppedEarly), kFewKeysLeft);
+    }
+    text += KeyList(figures.keys, KeyCount::Chattered);
     text += FormatText("\nBad rows: %zu\n", set.badRows.size());
     for (const BadRow& row : set.badRows) {
         text += FormatText("  %s:%d: %s\n", set.files[row.file].c_str(), row.line, row.problem.c_str());

@@ -6,7 +6,7 @@
 #include "tools/kblreport/record_reading.h"
 #include "tools/kblreport/report_figures.h"
 
-// How many keys the lists of keys left untested and of keys chattering show at the most.
+// How many keys the lists of keys failed on and of keys chattering show at the most.
 constexpr size_t kListedKeys = 10;
 
 // The name a grouping gives its column: "batch", "day"...; "" for none.
@@ -18,10 +18,13 @@ std::string ShownName(const std::string& name);
 // The reason of a row of the Pareto list: its code and its text, as far as the rows gave them.
 std::string ReasonName(const ReasonCount& reason);
 
-// The keys with the most keyboards that left them untested (or, with `chatter`, that they chattered on),
-// most first, at most kListedKeys.
-std::vector<KeyTally> TopKeys(const std::vector<KeyTally>& keys, bool chatter);
+// The keys with the highest `count` above 0, highest first, at most kListedKeys.
+std::vector<KeyTally> TopKeys(const std::vector<KeyTally>& keys, KeyCount count);
 
-// The summary: totals, test times, groups, layouts, the Pareto list of fail reasons, the keys left untested
-// and chattering most often, and every bad row with its file and line.
+// `text` for a terminal: every control character but the line feed, and every C1 control of UTF-8, made a
+// '?', so that a name in a record cannot move the cursor, change colours or retitle the window.
+std::string PrintableText(const std::string& text);
+
+// The summary: totals, test times, groups, layouts, the Pareto list of fail reasons, the keys failed
+// keyboards stopped at and the keys chattering most often, and every bad row with its file and line.
 std::string SummaryText(const RecordSet& set, const ReportFigures& figures, Grouping grouping);
