@@ -1,11 +1,14 @@
 // The run of kblmake. The two files are written under a folder of their own beside the output, checked there
 // as the tester would load that folder, and moved into place only when the check is clean; a failure leaves
-// neither file behind.
+// neither new file behind and an earlier pair of the same name as it was.
 #include "tools/kblmake/kblmake_run.h"
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
+#include <vector>
 
+#include "layouts/layout_catalogue.h"
 #include "tools/common/bitmap_file.h"
 #include "tools/common/keyboard_art.h"
 #include "tools/common/output_file.h"
@@ -106,12 +109,51 @@ void SplitOutput(const std::string& output, fs::path& folder, std::string& name)
     name = path.filename().string();
 }
 
-// Writes the two files into `staging`, checks them there, and moves them into `folder`.
+// True when the layout file at `path` reads back, as the tester reads it, as exactly the keys made.
+bool ReadsBackAsMade(const fs::path& path, const LayoutSheet& sheet) {
+    KeyboardLayout layout;
+    if (!LoadLayoutFile(nullptr, path.string(), path.filename().string(), layout) ||
+        layout.keys.size() != sheet.keys.size() + 1) {
+        return false;
+    }
+    for (size_t i = 0; i < sheet.keys.size(); ++i) {
+        const KeyEntry& entry = layout.keys[i];
+        const LayoutKey& key = sheet.keys[i];
+        if (entry.scanCode != key.scanCode || entry.label != key.label || entry.left != key.box.left ||
+            entry.top != key.box.top || entry.width != key.box.width || entry.height != key.box.height) {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct Move {
+    fs::path from;
+    fs::path to;
+};
+
+// Renames each file of `moves` in order; on a failure, renames back what was renamed and gives false.
+bool MoveAll(const std::vector<Move>& moves, std::string& error) {
+    for (size_t i = 0; i < moves.size(); ++i) {
+        std::error_code failure;
+        fs::rename(moves[i].from, moves[i].to, failure);
+        if (failure) {
+            error = "cannot put " + moves[i].to.string() + " in place: " + failure.message();
+            std::error_code ignored;
+            while (i-- > 0) {
+                fs::rename(moves[i].to, moves[i].from, ignored);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+// Writes the two files into `staging`, checks them there, and puts them in place of an earlier pair as a
+// whole: the earlier files are moved aside into `staging` first, and back on any failure.
 bool WriteChecked(const MadeLayout& made, const fs::path& folder, const fs::path& staging,
                   std::string& error) {
     const std::string name = made.sheet.name;
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
     std::error_code failure;
     fs::create_directory(staging, failure);
     const fs::path stagedText = staging / (name + ".kbl");
@@ -128,21 +170,34 @@ bool WriteChecked(const MadeLayout& made, const fs::path& folder, const fs::path
         error = "the layout would not load cleanly in the tester:\n" + checked.output;
         return false;
     }
-    const fs::path text = folder / (name + ".kbl");
-    const fs::path picture = folder / (name + ".bmp");
-    fs::rename(stagedPicture, picture, failure);
-    if (!failure) {
-        fs::rename(stagedText, text, failure);
-        if (failure) {
-            fs::remove(picture, ignored);
-        }
-    }
-    if (failure) {
-        error = "cannot write " + text.string() + " and " + picture.string() + ": " + failure.message();
+    if (!ReadsBackAsMade(stagedText, made.sheet)) {
+        error = "the layout file would not read back in the tester as the keys made";
         return false;
     }
-    return true;
+    std::vector<Move> moves;
+    for (const char* extension : {".kbl", ".bmp"}) {
+        const fs::path earlier = folder / (name + extension);
+        if (fs::is_regular_file(fs::symlink_status(earlier, failure))) {
+            moves.push_back(Move{earlier, staging / (name + ".earlier" + extension)});
+        }
+    }
+    moves.push_back(Move{stagedPicture, folder / (name + ".bmp")});
+    moves.push_back(Move{stagedText, folder / (name + ".kbl")});
+    return MoveAll(moves, error);
 }
+
+// The staging folder beside the output, removed on every way out of the run.
+struct StagingFolder {
+    fs::path path;
+    explicit StagingFolder(fs::path folder) : path(std::move(folder)) {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    ~StagingFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
 
 MakeResult Refuse(const std::string& where, const std::string& message) {
     MakeResult result;
@@ -192,11 +247,8 @@ MakeResult RunKblmake(int argc, const char* const* argv) {
         return Refuse(arguments.input,
                       arguments.options.layoutName.empty() ? "the output needs a name" : error);
     }
-    const fs::path staging = folder / (arguments.options.layoutName + ".kblmake-check");
-    const bool written = WriteChecked(made, folder, staging, error);
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
-    if (!written) {
+    const StagingFolder staging(folder / (arguments.options.layoutName + ".kblmake-check"));
+    if (!WriteChecked(made, folder, staging.path, error)) {
         return Refuse(arguments.output, error);
     }
     MakeResult result;

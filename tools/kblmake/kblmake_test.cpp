@@ -293,6 +293,15 @@ TEST(LayoutMaking, RefusesWhatNoLayoutCanHold) {
          "",
          "row 2, column 1 (legend \"C\") overlaps row 1, column 1"},
         {R"([["A",{"x":400},"B"]])", {}, "", "is too large for the 700 x 340 picture"},
+        // Keys too narrow or too low for a cap: once a crash, once a key of no width written.
+        {R"([["Q",{"w":0.01},"W","E"]])",
+         {},
+         "",
+         "row 1, column 2 (legend \"W\"): the key would be drawn -2 x 46 pixels, and a cap needs at least 8 "
+         "x 8: "
+         "make it at least 0.25 key units wide and high"},
+        {R"([["Q",{"w":0.05},"W","E"]])", {}, "", "(legend \"W\"): the key would be drawn 0 x 46"},
+        {R"([["Q",{"h":0.15},"W"]])", {}, "", "(legend \"W\"): the key would be drawn 38 x 5"},
         {R"([["A","B"]])", {"Z"}, "", "--not-required \"Z\" names no key"},
         {R"([["A","B"]])",
          {},
@@ -407,6 +416,48 @@ TEST_F(KblmakeRun, BadInputWritesNothingAndSaysWhy) {
         EXPECT_EQ(Files(), (std::vector<std::string>{"Old.kbl", "bad.json", "fn.json"}));
     }
     EXPECT_EQ(ReadFile(folder + "/Old.kbl"), "old");
+}
+
+// An earlier pair of the same name is replaced whole or not at all.
+TEST_F(KblmakeRun, ReplacesAnEarlierPairWholeOrLeavesIt) {
+    const std::string json = Write("pad.json", R"([{"name":"Pad"},["A","B"]])");
+    ASSERT_EQ(Run({json, folder + "/Pad"}).exitCode, kMakeDone);
+    const std::string firstPicture = ReadFile(folder + "/Pad.bmp");
+    ASSERT_EQ(Run({"--title", "Second", json, folder + "/Pad"}).exitCode, kMakeDone);
+    EXPECT_EQ(ReadFile(folder + "/Pad.kbl").substr(0, 10), "# Second\r\n");
+    EXPECT_NE(ReadFile(folder + "/Pad.bmp"), firstPicture);
+
+    // A layout file that cannot be replaced (here a folder of that name) leaves the earlier picture.
+    Write("Odd.bmp", "earlier picture");
+    std::filesystem::create_directories(folder + "/Odd.kbl/inside");
+    const MakeResult result = Run({json, folder + "/Odd"});
+    EXPECT_EQ(result.exitCode, kMakeRefused);
+    EXPECT_NE(result.errors.find("cannot put " + folder + "/Odd.kbl in place"), std::string::npos)
+        << result.errors;
+    EXPECT_EQ(ReadFile(folder + "/Odd.bmp"), "earlier picture");
+    EXPECT_TRUE(std::filesystem::is_directory(folder + "/Odd.kbl/inside"));
+    EXPECT_EQ(Files(), (std::vector<std::string>{"Odd.bmp", "Odd.kbl", "Pad.bmp", "Pad.kbl", "pad.json"}));
+}
+
+// Texts of the file that reach the layout file stay on their comment line: no row can be planted.
+TEST_F(KblmakeRun, ControlCharactersInTextsPlantNoRows) {
+    const std::string json =
+        Write("evil\tname.json",
+              R"([{"name":"Evil\n'Z',44,\"Z\",\"false\",\"DQSTATUSUP\",0,1,1,20,20\r\u001a","notes":"x\ry"},)"
+              R"(["A","B","C"]])");
+    const MakeResult result = Run({json, folder + "/Evil"});
+    ASSERT_EQ(result.exitCode, kMakeDone) << result.errors;
+    EXPECT_NE(result.output.find("note: control characters"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find(", 3 keys"), std::string::npos) << result.output;
+    const std::string text = ReadFile(folder + "/Evil.kbl");
+    EXPECT_EQ(text.substr(0, text.find("\r\n")),
+              "# Evil 'Z',44,\"Z\",\"false\",\"DQSTATUSUP\",0,1,1,20,20  ");
+    EXPECT_NE(text.find("# Made by kblmake from evil name.json"), std::string::npos);
+    int rows = 0;
+    for (size_t start = 0; start < text.size(); start = text.find("\r\n", start) + 2) {
+        rows += text[start] == '#' ? 0 : 1;
+    }
+    EXPECT_EQ(rows, 3);
 }
 
 }  // namespace

@@ -175,7 +175,7 @@ std::string CaptionFromLegend(const KleKey& key) {
     std::string caption = LegendInReadingOrder(key);
     for (char& c : caption) {
         c = c == '\n' ? ' ' : c;
-        if (c < ' ' || c > '~' || c == ',') {
+        if (c < ' ' || c > '~' || c == ',' || c == '"') {
             return "";
         }
     }

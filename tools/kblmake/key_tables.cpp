@@ -112,7 +112,7 @@ const SpelledCharacter kSpelledCharacters[] = {
     {u8"\u00C4", "Ae"},  {u8"\u00D6", "Oe"},    {u8"\u00DC", "Ue"},      {u8"\u00E4", "Ae"},
     {u8"\u00F6", "Oe"},  {u8"\u00FC", "Ue"},    {u8"\u00DF", "ss"},      {u8"\u00B4", "Acute"},
     {u8"\u00A5", "Yen"}, {u8"\u00A3", "Pound"}, {u8"\u00A7", "Section"}, {u8"\u00B0", "Degree"},
-    {u8"\u00AC", "Not"},
+    {u8"\u00AC", "Not"}, {"\"", "Quote"},
 };
 
 KeyCodes CodesOf(const NamedKey& key) {
@@ -235,7 +235,7 @@ bool LookupKeypadKey(int column, int row, bool comma, KeyCodes& codes) {
 }
 
 std::string CaptionForCharacter(const std::string& character) {
-    if (character.size() == 1 && character[0] > ' ' && character[0] < 127) {
+    if (character.size() == 1 && character[0] > ' ' && character[0] < 127 && character[0] != '"') {
         const char c = character[0];
         return std::string(1, c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
     }

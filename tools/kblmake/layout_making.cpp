@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "tools/common/keyboard_art.h"
 #include "tools/common/layout_text.h"
@@ -24,6 +25,8 @@ constexpr int kSmallestPitch = 14;
 constexpr int kSubtitleLeft = 10;
 constexpr int kSubtitleTop = 48;
 constexpr double kSameUnits = 0.01;
+// The smallest cap the picture can draw: its outline, rim and skirt, and one pixel of face.
+constexpr int kSmallestCapPixels = 8;
 
 struct Geometry {
     double left = 0;  // the board's extent in key units
@@ -172,6 +175,40 @@ void WrapLine(const std::string& line, int width, std::vector<std::string>& line
     lines.push_back(current);
 }
 
+// A drawn part of `key` narrower or lower than a cap can be drawn.
+bool FindTooSmallKey(const KleBoard& board, const Geometry& geometry, std::string& error) {
+    for (const KleKey& key : board.keys) {
+        for (const UnitRect& rect : {key.main, key.second}) {
+            const Box box = PixelBox(geometry, rect);
+            if (box.width < kSmallestCapPixels || box.height < kSmallestCapPixels) {
+                const double units = static_cast<double>(kSmallestCapPixels + kKeyGap) /
+                                     std::min(geometry.pitchX, geometry.pitchY);
+                std::ostringstream smallest;
+                smallest << std::ceil(units * 100) / 100;
+                error = DescribeKey(key) + ": the key would be drawn " + std::to_string(box.width) + " x " +
+                        std::to_string(box.height) + " pixels, and a cap needs at least " +
+                        std::to_string(kSmallestCapPixels) + " x " + std::to_string(kSmallestCapPixels) +
+                        ": make it at least " + smallest.str() + " key units wide and high in the editor";
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// `text` with every control character (a line break, a tab, an end-of-file mark) replaced by a blank, so
+// that it stays one line of the layout file; `replaced` is set when there was one.
+std::string OnOneLine(const std::string& text, bool& replaced) {
+    std::string line = text;
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = ' ';
+            replaced = true;
+        }
+    }
+    return line;
+}
+
 bool CheckLineLengths(const std::string& text, std::string& error) {
     size_t start = 0;
     for (int lineNumber = 1; start < text.size(); ++lineNumber) {
@@ -260,13 +297,20 @@ bool MakeLayout(const KleBoard& board, const MakeOptions& options, MadeLayout& m
     std::vector<KeyCodes> codes;
     Geometry geometry;
     if (FindOverlap(board, error) || !MapBoardKeys(board, options.maps, codes, made.notes, error) ||
-        !FitBoard(board, geometry, error)) {
+        !FitBoard(board, geometry, error) || FindTooSmallKey(board, geometry, error)) {
         return false;
     }
     LayoutSheet& sheet = made.sheet;
     sheet.name = options.layoutName;
-    sheet.title = options.title.empty() ? board.name : options.title;
-    const std::string subtitle = board.notes.substr(0, board.notes.find('\n'));
+    bool replaced = false;
+    sheet.title = OnOneLine(options.title.empty() ? board.name : options.title, replaced);
+    const std::string subtitle = OnOneLine(board.notes.substr(0, board.notes.find('\n')), replaced);
+    const std::string sourceName = OnOneLine(options.sourceName, replaced);
+    if (replaced) {
+        made.notes.push_back(
+            "control characters (line breaks, tabs) of the title, the notes or the file's name "
+            "are written as blanks");
+    }
     if (!subtitle.empty()) {
         sheet.decor.push_back(Decor{DecorKind::Caption, Box{kSubtitleLeft, kSubtitleTop, 0, 0}, subtitle});
     }
@@ -305,7 +349,7 @@ bool MakeLayout(const KleBoard& board, const MakeOptions& options, MadeLayout& m
     if (!sheet.title.empty()) {
         comments.push_back(sheet.title);
     }
-    comments.push_back("Made by kblmake from " + options.sourceName + " with the picture of the same name:");
+    comments.push_back("Made by kblmake from " + sourceName + " with the picture of the same name:");
     comments.push_back("change the source and run kblmake again rather than editing this file.");
     comments.push_back(
         "Columns: virtual-key code, BIOS scan code (set 1 make code), caption, extended-key bit,");

@@ -29,10 +29,11 @@ int32_t ReadVirtualKey(const std::string& text) {
     return code > 0 ? code : -1;
 }
 
-// A caption the layout file can hold: printable ASCII, and a comma only as the whole caption.
+// A caption the layout file can hold in its quotes: printable ASCII without a quote, and a comma only as
+// the whole caption.
 bool IsFileCaption(const std::string& caption) {
     for (const char c : caption) {
-        if (c < ' ' || c > '~' || (c == ',' && caption.size() > 1)) {
+        if (c < ' ' || c > '~' || c == '"' || (c == ',' && caption.size() > 1)) {
             return false;
         }
     }
@@ -78,7 +79,7 @@ bool ParseMapEntry(const std::string& text, MapEntry& entry, std::string& error)
     }
     entry.codes.extended = flag != "";
     if (!entry.codes.caption.empty() && !IsFileCaption(entry.codes.caption)) {
-        error = "\"" + text + "\": a caption must be plain ASCII, without commas";
+        error = "\"" + text + "\": a caption must be plain ASCII, without commas or quotes";
         return false;
     }
     return true;
