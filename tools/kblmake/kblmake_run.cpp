@@ -35,6 +35,11 @@ const char* const kMakeUsage =
     "                 shows for it (repeatable)\n"
     "  --map-file FILE  mappings, one a line as for --map; lines starting with #\n"
     "                 are comments (repeatable)\n"
+    "  --keys LAYOUT  the Windows layout the keyboard is made for, which gives\n"
+    "                 its character keys their codes: US, UK, German, French\n"
+    "                 (AZERTY), Nordic (Swedish and Finnish) or Japanese\n"
+    "                 (default: US, or Japanese for a board with a Muhenkan or\n"
+    "                 Henkan key); a mapping comes before it\n"
     "  --not-required LEGEND\n"
     "                 the key with this legend or caption needs no test\n"
     "                 (repeatable)\n"
@@ -59,7 +64,7 @@ bool ParseArguments(int argc, const char* const* argv, MakeArguments& arguments,
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        const bool takesValue = argument == "--map" || argument == "--map-file" ||
+        const bool takesValue = argument == "--map" || argument == "--map-file" || argument == "--keys" ||
                                 argument == "--not-required" || argument == "--title";
         if (optionsEnded || argument.empty() || argument[0] != '-') {
             paths.push_back(argument);
@@ -79,7 +84,14 @@ bool ParseArguments(int argc, const char* const* argv, MakeArguments& arguments,
                 error = "--map " + error;
                 return false;
             }
-            arguments.options.maps.push_back(entry);
+            arguments.options.rules.maps.push_back(entry);
+        } else if (argument == "--keys") {
+            arguments.options.rules.keysGiven = true;
+            if (!FindKeyPreset(argv[++i], arguments.options.rules.keys)) {
+                error = "--keys " + std::string(argv[i]) + " is no layout kblmake knows: give one of " +
+                        kKeyPresetNames;
+                return false;
+            }
         } else if (argument == "--map-file") {
             arguments.mapFiles.push_back(argv[++i]);
         } else if (argument == "--not-required") {
@@ -227,7 +239,7 @@ MakeResult RunKblmake(int argc, const char* const* argv) {
         if (!ReadWholeFile(mapFile, text)) {
             return Refuse(mapFile, "cannot read the mapping file");
         }
-        if (!ParseMapFile(text, arguments.options.maps, error)) {
+        if (!ParseMapFile(text, arguments.options.rules.maps, error)) {
             return Refuse(mapFile, error);
         }
     }

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -40,12 +41,12 @@ std::string Rect(const UnitRect& rect) {
 }
 
 // What `board`'s keys are mapped to: "legend=code/scan[e]/caption" for each, joined by blanks.
-std::string Mapped(const std::string& json, const std::vector<MapEntry>& maps = {}) {
+std::string Mapped(const std::string& json, const MappingRules& rules = {}) {
     const KleBoard board = Board(json);
     std::vector<KeyCodes> codes;
     std::vector<std::string> notes;
     std::string error;
-    if (!MapBoardKeys(board, maps, codes, notes, error)) {
+    if (!MapBoardKeys(board, rules, codes, notes, error)) {
         return "error: " + error;
     }
     std::string text;
@@ -166,19 +167,68 @@ TEST(KeyMapping, GivesLegendsTheCodesWindowsSends) {
 }
 
 TEST(KeyMapping, MappingsSettleLegendsAndComeFirst) {
-    std::vector<MapEntry> maps;
+    MappingRules rules;
     std::string error;
     for (const char* text : {"Fn=7,99,E", u8"Ü=VK_OEM_1,26", "Z=Z,21", "Mode=VK_F13,100,,Mode Key"}) {
-        maps.emplace_back();
-        ASSERT_TRUE(ParseMapEntry(text, maps.back(), error)) << text << ": " << error;
+        rules.maps.emplace_back();
+        ASSERT_TRUE(ParseMapEntry(text, rules.maps.back(), error)) << text << ": " << error;
     }
-    const std::string mapped = Mapped(u8R"([["Fn","Ü","Z","Mode"]])", maps);
+    const std::string mapped = Mapped(u8R"([["Fn","Ü","Z","Mode"]])", rules);
     const std::string expected = u8"Fn=7/99e/Fn Ü=186/26/Ue Z=90/21/Z Mode=124/100/Mode Key";
     EXPECT_EQ(mapped, expected);
-    maps.resize(1);
-    maps[0].legend = u8"Ж";
-    const std::string unspellable = Mapped(u8R"([["Ж"]])", maps);
+    rules.keys = KeyPreset::French;
+    EXPECT_EQ(Mapped(u8R"([["Z"]])", rules), "Z=90/21/Z") << "a mapping comes before the national layout";
+    rules.maps.resize(1);
+    rules.maps[0].legend = u8"Ж";
+    const std::string unspellable = Mapped(u8R"([["Ж"]])", rules);
     EXPECT_NE(unspellable.find("cannot spell this legend in ASCII"), std::string::npos);
+}
+
+// The national layouts by name: each key of an ISO board takes the codes its Windows layout gives it.
+TEST(KeyMapping, NationalLayoutsGiveTheirOwnCodes) {
+    // The left end of the number row, the keys around Enter, the ISO key and the bottom row's right end.
+    const char* const iso =
+        R"([["%s","%s"],["%s",{"x":1,"w":1.25,"h":2,"w2":1.5,"h2":1,"x2":-0.25},"Enter"],)"
+        R"(["%s","%s"],[{"w":1.25},"Shift","%s","%s","%s"]])";
+    const struct {
+        const char* keys;
+        const char* legends[8];
+        const char* mapped;
+    } rows[] = {
+        {"UK",
+         {u8"¬\\n`", "!\\n1", "{\\n[", "@\\n'", "~\\n#", "|\\n\\\\", "Z", "?\\n/"},
+         "¬\\n`=223/41/` !\\n1=49/2/1 {\\n[=219/26/[ Enter=13/28/Enter @\\n'=192/40/' ~\\n#=222/43/# "
+         u8"Shift=16/42/Left Shift |\\n\\\\=220/86/\\ Z=90/44/Z ?\\n/=191/53//"},
+        {"German",
+         {u8"°\\n^", "!\\n1", u8"Ü", u8"Ä", "'\\n#", ">\\n<", "Y", "_\\n-"},
+         u8"°\\n^=220/41/^ !\\n1=49/2/1 Ü=186/26/Ue Enter=13/28/Enter Ä=222/40/Ae '\\n#=191/43/# "
+         "Shift=16/42/Left Shift >\\n<=226/86/< Y=89/44/Y _\\n-=189/53/-"},
+        {"French",
+         {u8"²", "1\\n&", u8"¨\\n^", u8"%\\nù", u8"µ\\n*", ">\\n<", "W", u8"§\\n!"},
+         u8"²=222/41/Squared 1\\n&=49/2/& ¨\\n^=221/26/^ Enter=13/28/Enter %\\nù=192/40/U Grave "
+         u8"µ\\n*=220/43/* Shift=16/42/Left Shift >\\n<=226/86/< W=87/44/W §\\n!=223/53/!"},
+        {"nordic",
+         {u8"½\\n§", "!\\n1", u8"Å", u8"Ä", "*\\n'", ">\\n<", "Z", "_\\n-"},
+         u8"½\\n§=220/41/Section !\\n1=49/2/1 Å=221/26/Aa Enter=13/28/Enter Ä=222/40/Ae *\\n'=191/43/' "
+         "Shift=16/42/Left Shift >\\n<=226/86/< Z=90/44/Z _\\n-=189/53/-"},
+    };
+    for (const auto& row : rows) {
+        char json[512];
+        std::snprintf(json, sizeof json, iso, row.legends[0], row.legends[1], row.legends[2], row.legends[3],
+                      row.legends[4], row.legends[5], row.legends[6], row.legends[7]);
+        MappingRules rules;
+        rules.keysGiven = FindKeyPreset(row.keys, rules.keys);
+        ASSERT_TRUE(rules.keysGiven) << row.keys;
+        EXPECT_EQ(Mapped(json, rules), row.mapped) << row.keys;
+    }
+    // The Japanese layout by name on a board without a Muhenkan key, and a character a layout does not have.
+    MappingRules japanese{{}, KeyPreset::Japanese, true};
+    const std::string yen = u8R"([["@","|\n¥","Bksp"]])";
+    const std::string byPlace = u8"@=192/26/@ |\\n¥=220/125/Yen Bksp=8/14/Backspace";
+    EXPECT_EQ(Mapped(yen, japanese), byPlace);
+    MappingRules german{{}, KeyPreset::German, true};
+    EXPECT_NE(Mapped(R"([["{\n["]])", german).find("kblmake does not know which key this is"),
+              std::string::npos);
 }
 
 TEST(MapEntries, ReadMappingsAndRefuseWhatIsNone) {
@@ -398,6 +448,9 @@ TEST_F(KblmakeRun, BadInputWritesNothingAndSaysWhy) {
          "missing.map: cannot read the mapping file"},
         {{"--map", "Fn", "{dir}/fn.json", "{dir}/Old"}, kMakeUsageError, "--map \"Fn\" is no mapping"},
         {{"--frobnicate", "{dir}/fn.json", "{dir}/Old"}, kMakeUsageError, "unknown option --frobnicate"},
+        {{"--keys", "Spanish", "{dir}/fn.json", "{dir}/Old"},
+         kMakeUsageError,
+         "--keys Spanish is no layout kblmake knows: give one of US, UK, German, French, Nordic, Japanese"},
         {{"{dir}/fn.json"}, kMakeUsageError, "give the JSON file and the output's name"},
     };
     Write("bad.json", "[[\"A\"");

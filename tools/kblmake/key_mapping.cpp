@@ -63,7 +63,8 @@ struct BoardPlaces {
     const KleKey* rightShift = nullptr;
     const KleKey* backspace = nullptr;
     const KleKey* tallEnter = nullptr;
-    bool japanese = false;
+    bool japanese = false;  // a JIS keyboard: Yen and Ro are found by their places
+    KeyPreset keys = KeyPreset::US;
     bool iso = false;
 };
 
@@ -75,7 +76,7 @@ KeySide SideOf(const KleKey& key, const BoardPlaces& places) {
     return CentreX(key) < places.middle ? KeySide::Left : KeySide::Right;
 }
 
-BoardPlaces FindPlaces(const KleBoard& board) {
+BoardPlaces FindPlaces(const KleBoard& board, const MappingRules& rules) {
     BoardPlaces places;
     double left = board.keys.front().main.x;
     double right = left;
@@ -106,6 +107,8 @@ BoardPlaces FindPlaces(const KleBoard& board) {
         }
     }
     places.numLock = FindNumLockKey(board);
+    places.japanese = rules.keysGiven ? rules.keys == KeyPreset::Japanese : places.japanese;
+    places.keys = places.japanese ? KeyPreset::Japanese : rules.keys;
     return places;
 }
 
@@ -157,7 +160,7 @@ PlaceRule MapPlacedKey(const KleKey& key, BoardPlaces& places, KeyCodes& codes) 
         return PlaceRule::None;
     }
     places.iso = true;
-    const bool known = LookupCharacterKey(character, false, codes);
+    const bool known = LookupCharacterKey(character, places.keys, codes);
     codes.scanCode = isoKey ? kIsoKeyScanCode : kIsoHashScanCode;
     codes.caption = CaptionForCharacter(character);
     if (isoKey && !known) {
@@ -208,8 +211,8 @@ bool MapOneKey(const KleKey& key, const std::vector<MapEntry>& maps, BoardPlaces
         return true;
     }
     if (placed == PlaceRule::None) {
-        if (LookupCharacterKey(UnshiftedCharacter(key), places.japanese, codes)) {
-            byUsCharacter = !places.japanese;
+        if (LookupCharacterKey(UnshiftedCharacter(key), places.keys, codes)) {
+            byUsCharacter = places.keys == KeyPreset::US;
             return true;
         }
         if (LookupNamedKey(LegendInReadingOrder(key), SideOf(key, places), codes)) {
@@ -255,14 +258,14 @@ std::string LegendInReadingOrder(const KleKey& key) {
     return text;
 }
 
-bool MapBoardKeys(const KleBoard& board, const std::vector<MapEntry>& maps, std::vector<KeyCodes>& codes,
+bool MapBoardKeys(const KleBoard& board, const MappingRules& rules, std::vector<KeyCodes>& codes,
                   std::vector<std::string>& notes, std::string& error) {
-    BoardPlaces places = FindPlaces(board);
+    BoardPlaces places = FindPlaces(board, rules);
     codes.assign(board.keys.size(), KeyCodes());
     bool anyByUsCharacter = false;
     for (size_t i = 0; i < board.keys.size(); ++i) {
         bool byUsCharacter = false;
-        if (!MapOneKey(board.keys[i], maps, places, codes[i], byUsCharacter, error)) {
+        if (!MapOneKey(board.keys[i], rules.maps, places, codes[i], byUsCharacter, error)) {
             return false;
         }
         anyByUsCharacter = anyByUsCharacter || byUsCharacter;
@@ -280,7 +283,8 @@ bool MapBoardKeys(const KleBoard& board, const std::vector<MapEntry>& maps, std:
         notes.push_back(
             "this keyboard has ISO keys, and its character keys took the codes of the US layout: if it is "
             "made "
-            "for another Windows layout (German, French, ...), give the keys whose codes differ with --map");
+            "for another Windows layout, name it with --keys (" +
+            std::string(kKeyPresetNames) + "), or give the keys whose codes differ with --map");
     }
     return true;
 }

@@ -2,7 +2,6 @@
 #include "tools/kblmake/key_tables.h"
 
 #include <cstring>
-#include <iterator>
 
 #include "layouts/key_names.h"
 
@@ -66,26 +65,6 @@ const SidedKey kSidedKeys[] = {
 const int32_t kFunctionScanCodes[24] = {59,  60,  61,  62,  63,  64,  65,  66,  67,  68,  87,  88,
                                         100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 118};
 
-struct CharacterKey {
-    const char* character;
-    int32_t virtualKey;
-    int32_t scanCode;
-};
-
-const CharacterKey kUsPunctuation[] = {
-    {"`", 192, 41}, {"-", 189, 12}, {"=", 187, 13}, {"[", 219, 26}, {"]", 221, 27}, {"\\", 220, 43},
-    {";", 186, 39}, {"'", 222, 40}, {",", 188, 51}, {".", 190, 52}, {"/", 191, 53},
-};
-
-const CharacterKey kJapanesePunctuation[] = {
-    {"-", 189, 12}, {"^", 222, 13}, {"@", 192, 26}, {"[", 219, 27}, {";", 187, 39},
-    {":", 186, 40}, {"]", 221, 43}, {",", 188, 51}, {".", 190, 52}, {"/", 191, 53},
-};
-
-// The letters' scan codes, A to Z, where the US keyboard places them.
-const int32_t kLetterScanCodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
-                                      49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
-
 struct KeypadKey {
     int column;
     int row;
@@ -109,10 +88,13 @@ struct SpelledCharacter {
 };
 
 const SpelledCharacter kSpelledCharacters[] = {
-    {u8"\u00C4", "Ae"},  {u8"\u00D6", "Oe"},    {u8"\u00DC", "Ue"},      {u8"\u00E4", "Ae"},
-    {u8"\u00F6", "Oe"},  {u8"\u00FC", "Ue"},    {u8"\u00DF", "ss"},      {u8"\u00B4", "Acute"},
-    {u8"\u00A5", "Yen"}, {u8"\u00A3", "Pound"}, {u8"\u00A7", "Section"}, {u8"\u00B0", "Degree"},
-    {u8"\u00AC", "Not"}, {"\"", "Quote"},
+    {u8"\u00C4", "Ae"},      {u8"\u00D6", "Oe"},      {u8"\u00DC", "Ue"},        {u8"\u00E4", "Ae"},
+    {u8"\u00F6", "Oe"},      {u8"\u00FC", "Ue"},      {u8"\u00DF", "ss"},        {u8"\u00B4", "Acute"},
+    {u8"\u00A5", "Yen"},     {u8"\u00A3", "Pound"},   {u8"\u00A7", "Section"},   {u8"\u00B0", "Degree"},
+    {u8"\u00AC", "Not"},     {"\"", "Quote"},         {u8"\u00E9", "E Acute"},   {u8"\u00C9", "E Acute"},
+    {u8"\u00E8", "E Grave"}, {u8"\u00C8", "E Grave"}, {u8"\u00E7", "C Cedilla"}, {u8"\u00C7", "C Cedilla"},
+    {u8"\u00E0", "A Grave"}, {u8"\u00C0", "A Grave"}, {u8"\u00F9", "U Grave"},   {u8"\u00D9", "U Grave"},
+    {u8"\u00B2", "Squared"}, {u8"\u00E5", "Aa"},      {u8"\u00C5", "Aa"},        {u8"\u00A8", "Diaeresis"},
 };
 
 KeyCodes CodesOf(const NamedKey& key) {
@@ -195,30 +177,6 @@ bool LookupNamedKey(const std::string& legend, KeySide side, KeyCodes& codes) {
         }
     }
     return LookupFunctionKey(name, codes) || LookupLayoutFileName(legend, side, codes);
-}
-
-bool LookupCharacterKey(const std::string& character, bool japanese, KeyCodes& codes) {
-    if (character.size() == 1) {
-        const char c = character[0];
-        const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        if (upper >= 'A' && upper <= 'Z') {
-            codes = KeyCodes{upper, kLetterScanCodes[upper - 'A'], false, std::string(1, upper)};
-            return true;
-        }
-        if (c >= '0' && c <= '9') {
-            codes = KeyCodes{c, c == '0' ? 11 : c - '0' + 1, false, character};
-            return true;
-        }
-    }
-    const CharacterKey* table = japanese ? kJapanesePunctuation : kUsPunctuation;
-    const size_t count = japanese ? std::size(kJapanesePunctuation) : std::size(kUsPunctuation);
-    for (size_t i = 0; i < count; ++i) {
-        if (character == table[i].character) {
-            codes = KeyCodes{table[i].virtualKey, table[i].scanCode, false, character};
-            return true;
-        }
-    }
-    return false;
 }
 
 bool LookupKeypadKey(int column, int row, bool comma, KeyCodes& codes) {

@@ -296,7 +296,7 @@ bool MakeLayout(const KleBoard& board, const MakeOptions& options, MadeLayout& m
     }
     std::vector<KeyCodes> codes;
     Geometry geometry;
-    if (FindOverlap(board, error) || !MapBoardKeys(board, options.maps, codes, made.notes, error) ||
+    if (FindOverlap(board, error) || !MapBoardKeys(board, options.rules, codes, made.notes, error) ||
         !FitBoard(board, geometry, error) || FindTooSmallKey(board, geometry, error)) {
         return false;
     }
