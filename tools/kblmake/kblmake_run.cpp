@@ -95,7 +95,7 @@ bool ParseArguments(int argc, const char* const* argv, MakeArguments& arguments,
         } else if (argument == "--map-file") {
             arguments.mapFiles.push_back(argv[++i]);
         } else if (argument == "--not-required") {
-            arguments.options.notRequired.push_back(UnescapeLegend(argv[++i]));
+            arguments.options.rules.notRequired.push_back(UnescapeLegend(argv[++i]));
         } else {
             arguments.options.title = argv[++i];
         }

@@ -46,7 +46,32 @@ const NamedKey kNamedKeys[] = {
      242, 112, false, "Kana"},
     {u8"hankaku|zenkaku|hanzen|hankaku/zenkaku|\u534A\u89D2/\u5168\u89D2", 243, 41, false, "Hankaku"},
     {u8"eisu|eisucaps|capseisu|caps/eisu|\u82F1\u6570", 240, 58, false, "Caps/Eisu"},
+    // The media and launch keys of office keyboards, sent with the E0 prefix. A legend "Vol-" is "vol" once
+    // its hyphen is dropped.
+    {u8"mute|volumemute|volmute|\U0001F507", 173, 32, true, "Mute"},
+    {u8"vol|voldown|volumedown|vol\u2212|\U0001F509", 174, 46, true, "Volume Down"},
+    {u8"vol+|volup|volumeup|\U0001F50A", 175, 48, true, "Volume Up"},
+    {u8"play|playpause|play/pause|\u23EF", 179, 34, true, "Play/Pause"},
+    {u8"stop|mediastop|\u23F9", 178, 36, true, "Stop"},
+    {u8"next|nexttrack|\u23ED", 176, 25, true, "Next Track"},
+    {u8"prev|previous|prevtrack|previoustrack|\u23EE", 177, 16, true, "Previous Track"},
+    {"wwwhome|browserhome|homepage", 172, 50, true, "Browser Home"},
+    {"wwwback|browserback", 166, 106, true, "Browser Back"},
+    {"wwwforward|browserforward", 167, 105, true, "Browser Forward"},
+    {"refresh|wwwrefresh|browserrefresh", 168, 103, true, "Browser Refresh"},
+    {"wwwstop|browserstop", 169, 104, true, "Browser Stop"},
+    {"search|wwwsearch|browsersearch", 170, 101, true, "Browser Search"},
+    {"favorites|favourites|wwwfavorites|browserfavorites", 171, 102, true, "Favorites"},
+    {"mail|email|e/mail", 180, 108, true, "Mail"},
+    {"calc|calculator", 183, 33, true, "Calculator"},
+    {"mycomputer|computer|mypc", 182, 107, true, "My Computer"},
+    {"media|mediaselect|mediaplayer", 181, 109, true, "Media Select"},
+    {"sleep", 95, 95, true, "Sleep"},
 };
+
+// The keys that a keyboard handles itself and never sends: the Fn key and the layer keys of small boards.
+// A vintage workstation's FUNCTION key is not among them: it sends codes of its own computer.
+const char* const kLayerKeyNames = u8"fn|fn1|fn2|fn3|raise|lower|layer|\u21D1|\u21D3";
 
 struct SidedKey {
     const char* names;
@@ -160,6 +185,10 @@ std::string NormalizeLegend(const std::string& legend) {
         name += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     return name;
+}
+
+bool IsLayerKey(const std::string& legend) {
+    return HasName(kLayerKeyNames, NormalizeLegend(legend));
 }
 
 bool LookupNamedKey(const std::string& legend, KeySide side, KeyCodes& codes) {

@@ -9,13 +9,17 @@ struct KeyCodes {
     int32_t virtualKey = 0;
     int32_t scanCode = 0;
     bool extended = false;
-    std::string caption;  // what the tester shows and logs; ASCII
+    std::string caption;        // what the tester shows and logs; ASCII
+    bool sendsNothing = false;  // a key the tester shows but neither tests nor waits for
 };
 
 // A legend as the name tables spell it: small letters, without blanks, hyphens, underscores and line breaks.
 std::string NormalizeLegend(const std::string& legend);
 
 enum class KeySide { Left, Right };
+
+// True for a legend that names a key the keyboard handles itself and never sends (Fn, Raise, Lower, ⇑, ⇓).
+bool IsLayerKey(const std::string& legend);
 
 // The codes of a key whose legend names it: an English or German key name in any case and spacing (Esc,
 // Backspace, Pos1, Page Up, F5, Num Lock, Muhenkan, ...), an arrow, or a key name of the layout files,

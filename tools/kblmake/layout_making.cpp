@@ -11,6 +11,7 @@
 #include "tools/common/layout_text.h"
 #include "tools/common/pixel_font.h"
 #include "tools/kblmake/key_mapping.h"
+#include "tools/kblmake/key_overlaps.h"
 
 namespace {
 
@@ -54,28 +55,6 @@ Box PixelBox(const Geometry& geometry, const UnitRect& rect) {
     return box;
 }
 
-bool Overlap(const UnitRect& a, const UnitRect& b) {
-    return std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x) > kSameUnits &&
-           std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y) > kSameUnits;
-}
-
-bool KeysOverlap(const KleKey& a, const KleKey& b) {
-    return Overlap(a.main, b.main) || Overlap(a.main, b.second) || Overlap(a.second, b.main) ||
-           Overlap(a.second, b.second);
-}
-
-bool FindOverlap(const KleBoard& board, std::string& error) {
-    for (size_t i = 0; i < board.keys.size(); ++i) {
-        for (size_t j = 0; j < i; ++j) {
-            if (KeysOverlap(board.keys[i], board.keys[j])) {
-                error = DescribeKey(board.keys[i]) + " overlaps " + DescribeKey(board.keys[j]);
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 // The largest pitch at which the board's case fits; false when even the smallest does not.
 bool FitBoard(const KleBoard& board, Geometry& geometry, std::string& error) {
     double right = board.keys.front().main.x;
@@ -88,6 +67,14 @@ bool FitBoard(const KleBoard& board, Geometry& geometry, std::string& error) {
             geometry.top = std::min(geometry.top, rect.y);
             right = std::max(right, rect.x + rect.width);
             bottom = std::max(bottom, rect.y + rect.height);
+        }
+        for (const UnitPoint& corner : key.cap) {
+            if (key.turn != 0) {
+                geometry.left = std::min(geometry.left, corner.x);
+                geometry.top = std::min(geometry.top, corner.y);
+                right = std::max(right, corner.x);
+                bottom = std::max(bottom, corner.y);
+            }
         }
     }
     geometry.width = right - geometry.left;
@@ -122,7 +109,7 @@ void AddLockLights(const KleBoard& board, const Geometry& geometry, LayoutSheet&
     }
     const UnitRect lights{numLock->main.x, geometry.top, 4, 1};
     for (const KleKey& key : board.keys) {
-        if (Overlap(key.main, lights) || Overlap(key.second, lights)) {
+        if (RectsOverlap(key.main, lights) || RectsOverlap(key.second, lights)) {
             return;
         }
     }
@@ -173,6 +160,20 @@ void WrapLine(const std::string& line, int width, std::vector<std::string>& line
         }
     }
     lines.push_back(current);
+}
+
+// The outline of a turned cap on the picture, drawn a gap's width smaller than the cap as upright caps are.
+void TurnedOutline(const Geometry& geometry, const KleKey& key, double* corners) {
+    const UnitPoint centre{(key.cap[0].x + key.cap[2].x) / 2, (key.cap[0].y + key.cap[2].y) / 2};
+    for (size_t i = 0; i < 4; ++i) {
+        const double dx = key.cap[i].x - centre.x;
+        const double dy = key.cap[i].y - centre.y;
+        const double length = std::hypot(dx * geometry.pitchX, dy * geometry.pitchY);
+        const double inset = length <= kKeyGap ? 0 : (length - kKeyGap) / length;
+        corners[2 * i] = geometry.originX + ((centre.x - geometry.left) + dx * inset) * geometry.pitchX - 1;
+        corners[2 * i + 1] =
+            geometry.originY + ((centre.y - geometry.top) + dy * inset) * geometry.pitchY - 1;
+    }
 }
 
 // A drawn part of `key` narrower or lower than a cap can be drawn.
@@ -287,8 +288,13 @@ std::string FitLegend(const std::string& legend, const Box& area, std::string& u
     return fitted;
 }
 
-bool MakeLayout(const KleBoard& board, const MakeOptions& options, MadeLayout& made, std::string& error) {
+bool MakeLayout(const KleBoard& fileBoard, const MakeOptions& options, MadeLayout& made, std::string& error) {
     made = MadeLayout();
+    KleBoard board = fileBoard;
+    TouchBarelyOverlappingKeys(board, made.notes);
+    if (board.rawData) {
+        made.notes.push_back("read as the editor's raw data");
+    }
     if (board.keys.size() > kMaxLayoutKeys) {
         error = "the keyboard has " + std::to_string(board.keys.size()) +
                 " keys, and a layout holds at most " + std::to_string(kMaxLayoutKeys);
@@ -335,6 +341,11 @@ bool MakeLayout(const KleBoard& board, const MakeOptions& options, MadeLayout& m
                              source.second.x + source.second.width > source.main.x + source.main.width ||
                              source.second.y + source.second.height > source.main.y + source.main.height;
         key.shape = twoPart ? KeyShape::IsoEnter : KeyShape::Cap;
+        if (source.turn != 0) {
+            key.shape = KeyShape::Turned;
+            TurnedOutline(geometry, source, key.corners);
+        }
+        key.status = codes[i].sendsNothing ? "DQSTATUSNOTEST" : key.status;
         key.legend = FitLegend(LegendInReadingOrder(source), LegendArea(key), undrawable);
         sheet.keys.push_back(key);
     }
@@ -342,7 +353,7 @@ bool MakeLayout(const KleBoard& board, const MakeOptions& options, MadeLayout& m
         made.notes.push_back("the picture leaves out legend characters its font has no glyph for: " +
                              undrawable);
     }
-    if (!MarkNotRequired(board, options.notRequired, sheet, error)) {
+    if (!MarkNotRequired(board, options.rules.notRequired, sheet, error)) {
         return false;
     }
     std::vector<std::string> comments;

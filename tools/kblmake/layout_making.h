@@ -19,7 +19,6 @@ struct MakeOptions {
     std::string layoutName;  // the name of the layout and of its two files
     std::string title;       // printed at the top of the picture; empty: the board's name
     MappingRules rules;
-    std::vector<std::string> notRequired;  // legends or captions of keys that need no test
 };
 
 struct MadeLayout {

@@ -50,6 +50,15 @@ bool ParseMapEntry(const std::string& text, MapEntry& entry, std::string& error)
         return false;
     }
     entry.legend = UnescapeLegend(text.substr(0, equals));
+    const size_t comma = entry.legend.find(',');
+    if (entry.legend[0] == '@' && comma != std::string::npos) {
+        entry.row = ReadWholeNumber(entry.legend.substr(1, comma - 1), 9999);
+        entry.column = ReadWholeNumber(entry.legend.substr(comma + 1), 9999);
+        if (entry.row <= 0 || entry.column <= 0) {
+            error = "\"" + text + "\": a key's place is @ROW,COLUMN, both counted from 1";
+            return false;
+        }
+    }
     // VK, SCAN and E end at a comma; the caption, last, may hold anything but a line break.
     std::vector<std::string> fields;
     size_t start = equals + 1;
