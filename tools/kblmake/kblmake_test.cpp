@@ -95,7 +95,7 @@ TEST(KleReader, PutsLegendsWhereTheirAlignmentSays) {
 // The editor's raw data: the rows without the outer brackets, property names bare.
 TEST(KleReader, ReadsTheEditorsRawData) {
     for (const char* raw : {"{name:\"Raw\", notes:\"x:y\"},\n[\"A\",{x:0.5,w:1.25},\"B:{c}\"]",
-                            "[\"A\",{x :0.5, w:1.25},\"B:{c}\"]"}) {
+                            "[\"A\",{x :0.5, w:1.25},\"B:{c}\"]", "[[\"A\",{x:0.5,w:1.25},\"B:{c}\"]]"}) {
         KleBoard board;
         std::string error;
         ASSERT_TRUE(ReadKleBoard(raw, board, error)) << raw << ": " << error;

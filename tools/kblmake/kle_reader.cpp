@@ -307,10 +307,10 @@ bool IsOneRow(const Json& rows) {
     return false;
 }
 
-// The editor's raw data as JSON: the rows between brackets, and each bare property name outside a string
-// ({x:0.25,w:1.25}) quoted.
-std::string JsonOfRawData(const std::string& text) {
-    std::string json = "[";
+// The editor's raw data as JSON: each bare property name outside a string ({x:0.25,w:1.25}) quoted, and
+// the rows put between brackets when `bracketed`.
+std::string JsonOfRawData(const std::string& text, bool bracketed) {
+    std::string json = bracketed ? "[" : "";
     bool inString = false;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -343,7 +343,7 @@ std::string JsonOfRawData(const std::string& text) {
         inString = c == '"';
         json += c;
     }
-    return json + "]";
+    return bracketed ? json + "]" : json;
 }
 
 std::string TextProperty(const Json& metadata, const char* name) {
@@ -370,7 +370,10 @@ bool ReadKleBoard(const std::string& text, KleBoard& board, std::string& error) 
     board = KleBoard();
     Json rows = Json::parse(text, nullptr, false);
     if (rows.is_discarded() || IsOneRow(rows)) {
-        const Json raw = Json::parse(JsonOfRawData(text), nullptr, false);
+        Json raw = Json::parse(JsonOfRawData(text, false), nullptr, false);
+        if (!raw.is_array() || raw.empty() || !raw[0].is_array()) {
+            raw = Json::parse(JsonOfRawData(text, true), nullptr, false);
+        }
         if (raw.is_discarded() || !raw.is_array()) {
             error = "not a JSON file: " + SyntaxErrorOf(text) +
                     " (nor the editor's raw data: copy it whole, or use the editor's Download JSON)";
