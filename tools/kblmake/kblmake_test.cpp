@@ -174,10 +174,11 @@ TEST(KeyMapping, GivesLegendsTheCodesWindowsSends) {
          "error: row 2, column 2 (legend \"\"): the cap has no legend; say what it sends with --map "
          "\"@2,2=VK,SCAN[,E]\" (its row and column), or mark it --not-required \"\""},
         // Legends where the editor's alignment puts them, on the front, as HTML, or with an Fn layer.
-        {R"([[{"a":5},"~\n`",{"a":7},"Tab","\n\n\n\nEsc","PrtSc\nNmLk","Delete\nInsert","Back<br>Space"],)"
+        {R"([[{"a":5},"~\n`",{"a":7},"Tab","\n\n\n\nEsc","PrtSc\nNmLk","Delete\nInsert","Back<br>Space","Q\nF1"],)"
          R"(["Caps<br>Lock","<b>Page</b><br/>Up","&#x2190;","<u>&nbsp;Home&nbsp;</u>"]])",
          "~\\n`=192/41/` Tab=9/15/Tab \\n\\n\\n\\nEsc=27/1/Esc PrtSc\\nNmLk=44/55e/PrtSc "
-         "Delete\\nInsert=46/83e/Delete Back<br>Space=8/14/Backspace Caps<br>Lock=20/58/Caps Lock "
+         "Delete\\nInsert=46/83e/Delete Back<br>Space=8/14/Backspace Q\\nF1=81/16/Q Caps<br>Lock=20/58/Caps "
+         "Lock "
          "<b>Page</b><br/>Up=33/73e/Page Up &#x2190;=37/75e/Left <u>&nbsp;Home&nbsp;</u>=36/71e/Home"},
         // Media keys by their usual legends; keys the keyboard handles itself send nothing.
         {R"([["Mute","Vol-","Vol+","Play/Pause","Next","Prev","Calc","Mail","Sleep","WWW Home"],)"

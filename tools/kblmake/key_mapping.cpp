@@ -30,13 +30,19 @@ size_t CodePointCount(const std::string& text) {
     return count;
 }
 
-// The legend that says which character the key types: the one at the bottom left under a shifted one, the
+// The legend that says which character the key types: the one at the bottom left under a shifted one (or the
+// character over a second function's name), the
 // lower of two stacked legends wherever the alignment put them, or the key's only legend (a front legend on a
 // cap with no other).
 std::string UnshiftedLegend(const KleKey& key) {
+    constexpr int kTopLeft = 0;
     constexpr int kBottomLeft = 6;
-    if (!key.labels[kBottomLeft].empty()) {
-        return key.labels[kBottomLeft];
+    const std::string& top = key.labels[kTopLeft];
+    const std::string& bottom = key.labels[kBottomLeft];
+    if (!bottom.empty()) {
+        // A key's second function (the Fn layer) under its character, as in Q over F1, leaves the character.
+        const bool secondFunction = CodePointCount(bottom) > 1 && CodePointCount(top) == 1;
+        return secondFunction ? top : bottom;
     }
     std::vector<int> main;
     std::vector<int> front;
