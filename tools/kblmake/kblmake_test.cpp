@@ -172,7 +172,7 @@ TEST(KeyMapping, GivesLegendsTheCodesWindowsSends) {
          "--map \"FUNCTION=VK,SCAN[,E]\" or a line of a mapping file"},
         {R"([["A"],["B",""]])",
          "error: row 2, column 2 (legend \"\"): the cap has no legend; say what it sends with --map "
-         "\"@2,2=VK,SCAN[,E]\" (its row and column), or mark it --not-required \"\""},
+         "\"@2,2=VK,SCAN[,E]\" (its row and column)"},
         // Legends where the editor's alignment puts them, on the front, as HTML, or with an Fn layer.
         {R"([[{"a":5},"~\n`",{"a":7},"Tab","\n\n\n\nEsc","PrtSc\nNmLk","Delete\nInsert","Back<br>Space","Q\nF1"],)"
          R"(["Caps<br>Lock","<b>Page</b><br/>Up","&#x2190;","<u>&nbsp;Home&nbsp;</u>"]])",

@@ -279,7 +279,7 @@ Mapped MapOneKey(const KleKey& key, const MappingRules& rules, BoardPlaces& plac
     const std::string place = std::to_string(key.row) + "," + std::to_string(key.column);
     error = IsBlank(key)
                 ? DescribeKey(key) + ": the cap has no legend; say what it sends with --map \"@" + place +
-                      "=VK,SCAN[,E]\" (its row and column), or mark it --not-required \"\""
+                      "=VK,SCAN[,E]\" (its row and column)"
                 : DescribeKey(key) + ": kblmake does not know which key this is; say it with --map \"" +
                       EscapeLegend(key.legend) + "=VK,SCAN[,E]\" or a line of a mapping file";
     return Mapped::Unknown;
@@ -312,9 +312,14 @@ std::string LegendInReadingOrder(const KleKey& key) {
             text += (text.empty() ? "" : "\n") + line;
         }
     }
-    for (int i = kFrontLegendFirst; text.empty() && i < kLegendPositions; ++i) {
+    if (!text.empty()) {
+        return text;
+    }
+    for (int i = kFrontLegendFirst; i < kLegendPositions; ++i) {
         const std::string& label = key.labels[static_cast<size_t>(i)];
-        text += label.empty() ? "" : (text.empty() ? "" : " ") + label;
+        if (!label.empty()) {
+            text += (text.empty() ? "" : " ") + label;
+        }
     }
     return text;
 }
