@@ -1,8 +1,8 @@
 // The national layouts' keys. Each table gives the keys of one Windows layout whose codes differ from the US
 // layout's, by the character each types unshifted: the virtual-key codes of the scan codes in the layout
-// tables of Windows (and, for the Nordic layout, of Wine, which give the same), and every punctuation key of
-// the layout, so that no character falls back on a US key it does not sit on. UK, German and Japanese are the
-// layouts of the shipped keyboards; Nordic is the Swedish and Finnish layout; French is AZERTY.
+// tables of Windows (the Nordic layout's in Wine's), and every punctuation key of the layout, so that no
+// character falls back on a US key it does not sit on. UK, German and Japanese are the layouts of the shipped
+// keyboards; Nordic is the Swedish and Finnish layout; French is AZERTY.
 #include "tools/kblmake/key_presets.h"
 
 #include <cstdint>
