@@ -261,6 +261,17 @@ TEST(KeyMapping, NationalLayoutsGiveTheirOwnCodes) {
         ASSERT_TRUE(rules.keysGiven) << row.keys;
         EXPECT_EQ(Mapped(json, rules), row.mapped) << row.keys;
     }
+    // An ISO board without --keys is noted as made with the US layout's codes; with --keys US it is not.
+    const KleBoard isoBoard = Board(R"([[{"w":1.25},"Shift","|\n\\","Z"]])");
+    for (const bool given : {false, true}) {
+        MappingRules rules;
+        rules.keysGiven = given;
+        std::vector<KeyCodes> codes;
+        std::vector<std::string> notes;
+        std::string error;
+        ASSERT_TRUE(MapBoardKeys(isoBoard, rules, codes, notes, error)) << error;
+        EXPECT_EQ(notes.size(), given ? 0u : 1u);
+    }
     // The Japanese layout by name on a board without a Muhenkan key, and a character a layout does not have.
     MappingRules japanese{{}, KeyPreset::Japanese, true, {}};
     const std::string yen = u8R"([["@","|\n¥","Bksp"]])";

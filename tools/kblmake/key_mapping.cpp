@@ -258,7 +258,8 @@ Mapped MapOneKey(const KleKey& key, const MappingRules& rules, BoardPlaces& plac
     }
     if (placed == PlaceRule::None) {
         if (LookupCharacterKey(UnshiftedCharacter(key), places.keys, codes)) {
-            return places.keys == KeyPreset::US ? Mapped::ByUsCharacter : Mapped::ByRule;
+            const bool usByDefault = places.keys == KeyPreset::US && !rules.keysGiven;
+            return usByDefault ? Mapped::ByUsCharacter : Mapped::ByRule;
         }
         if (NameKey(key, SideOf(key, places), codes)) {
             return Mapped::ByRule;
