@@ -70,6 +70,9 @@ set(releaseDir ${releaseRoot}/${releaseName})
 set(releaseZip ${releaseRoot}/${releaseName}.zip)
 file(GLOB shippedLayouts CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/keyboards/*.kbl ${PROJECT_SOURCE_DIR}/keyboards/*.bmp)
+# The keyboard-layout-editor files kblmake makes the shipped layouts from ship in sources/, as examples the
+# guide refers to.
+file(GLOB shippedSources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/keyboards/sources/*.json)
 # The guides ship as text: docs/<name>.md becomes <name>.txt.
 set(releaseTextCommands)
 set(releaseTextSources)
@@ -86,10 +89,12 @@ add_custom_command(OUTPUT ${releaseZip}
         $<TARGET_FILE:kblcheck> $<TARGET_FILE:kblmake> $<TARGET_FILE:kblreport> ${shippedLayouts}
         ${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ini
         ${releaseDir}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${releaseDir}/sources
+    COMMAND ${CMAKE_COMMAND} -E copy ${shippedSources} ${releaseDir}/sources
     ${releaseTextCommands}
     COMMAND ${CMAKE_COMMAND} -E chdir ${releaseRoot} ${CMAKE_COMMAND} -E tar cf ${releaseZip} --format=zip
         ${releaseName}
-    DEPENDS dorvelquinta filter hostsim kblcheck kblmake kblreport ${shippedLayouts}
+    DEPENDS dorvelquinta filter hostsim kblcheck kblmake kblreport ${shippedLayouts} ${shippedSources}
         ${PROJECT_SOURCE_DIR}/resources/dorvelquinta.ini ${releaseTextSources}
         ${PROJECT_SOURCE_DIR}/cmake/windows_text.cmake
     COMMENT "Packing ${releaseName}.zip"

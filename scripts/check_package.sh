@@ -61,12 +61,16 @@ name=$(basename "$zip" .zip)
 platform=${name##*-}
 
 # What ships: the six programs, the settings, the guides as text and every layout with its picture, in one
-# folder.
+# folder, and the keyboard-layout-editor files of the layouts kblmake makes in its sources/.
 check_contents() {
     local layout expected=("$name/" "$name/dorvelquinta.exe" "$name/filter.dll" "$name/hostsim.exe"
-        "$name/kblcheck.exe" "$name/kblmake.exe" "$name/kblreport.exe" "$name/dorvelquinta.ini" "$name/guide.txt" "$name/host-link.txt")
+        "$name/kblcheck.exe" "$name/kblmake.exe" "$name/kblreport.exe" "$name/dorvelquinta.ini" "$name/guide.txt"
+        "$name/host-link.txt" "$name/sources/")
     for layout in "$root"/keyboards/*.kbl "$root"/keyboards/*.bmp; do
         expected+=("$name/$(basename "$layout")")
+    done
+    for layout in "$root"/keyboards/sources/*.json; do
+        expected+=("$name/sources/$(basename "$layout")")
     done
     diff <(printf '%s\n' "${expected[@]}" | sort) <(cmake -E tar tf "$zip" | sort) >&2
 }

@@ -4,6 +4,7 @@
 #include "tools/common/keyboard_art.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -60,12 +61,58 @@ void AddToMask(CapMask& mask, const Box& box) {
     }
 }
 
+// True when the centre of pixel (x, y) lies inside the convex outline `corners` (four points, in turn).
+bool InsideOutline(const double* corners, int x, int y) {
+    int sides = 0;
+    for (int i = 0; i < 4; ++i) {
+        const double* from = corners + 2 * i;
+        const double* to = corners + 2 * ((i + 1) % 4);
+        const double cross =
+            (to[0] - from[0]) * (y + 0.5 - from[1]) - (to[1] - from[1]) * (x + 0.5 - from[0]);
+        sides += cross > 0 ? 1 : cross < 0 ? -1 : 0;
+    }
+    return sides == 4 || sides == -4;
+}
+
+void AddOutlineToMask(CapMask& mask, const double* corners) {
+    for (int y = 0; y < mask.bounds.height; ++y) {
+        for (int x = 0; x < mask.bounds.width; ++x) {
+            if (InsideOutline(corners, mask.bounds.left + x, mask.bounds.top + y)) {
+                mask.inside[static_cast<size_t>(y) * mask.bounds.width + x] = true;
+            }
+        }
+    }
+}
+
+Box OutlineBounds(const double* corners) {
+    double left = corners[0];
+    double top = corners[1];
+    double right = left;
+    double bottom = top;
+    for (int i = 1; i < 4; ++i) {
+        left = std::min(left, corners[2 * i]);
+        right = std::max(right, corners[2 * i]);
+        top = std::min(top, corners[2 * i + 1]);
+        bottom = std::max(bottom, corners[2 * i + 1]);
+    }
+    const int boundsLeft = static_cast<int>(std::floor(left));
+    const int boundsTop = static_cast<int>(std::floor(top));
+    return Box{boundsLeft, boundsTop, static_cast<int>(std::ceil(right)) - boundsLeft,
+               static_cast<int>(std::ceil(bottom)) - boundsTop};
+}
+
 // The pixels of a key's cap, with every convex corner pixel taken off to round it.
 CapMask MakeCapMask(const LayoutKey& key) {
     CapMask mask;
-    mask.bounds = key.shape == KeyShape::IsoEnter ? Union(key.box, key.reach) : key.box;
+    mask.bounds = key.shape == KeyShape::IsoEnter ? Union(key.box, key.reach)
+                  : key.shape == KeyShape::Turned ? OutlineBounds(key.corners)
+                                                  : key.box;
     mask.inside.assign(static_cast<size_t>(mask.bounds.width) * mask.bounds.height, false);
-    AddToMask(mask, key.box);
+    if (key.shape == KeyShape::Turned) {
+        AddOutlineToMask(mask, key.corners);
+    } else {
+        AddToMask(mask, key.box);
+    }
     if (key.shape == KeyShape::IsoEnter) {
         AddToMask(mask, key.reach);
     }

@@ -24,6 +24,8 @@ enum class KeyShape {
     Cap,          // an ordinary key cap
     IsoEnter,     // a key of two rectangles, such as an L-shaped Enter key: `box` is its main part (the stem
                   // of the Enter key), `reach` the other (the Enter key's wider upper part)
+    Turned,       // a cap turned by other than a right angle: `corners` is its outline, `box` the largest
+                  // upright rectangle inside it
     MouseButton,  // a button or the wheel of the drawn mouse
     FailArea,     // a key combination that fails the unit, drawn as a warning plate
 };
@@ -38,6 +40,7 @@ struct LayoutKey {
     std::string legend;  // what the picture prints on the key, lines split by '\n' (UTF-8)
     KeyShape shape = KeyShape::Cap;
     Box reach;                        // IsoEnter only
+    double corners[8] = {};           // Turned only: x, y of the cap's four corners in turn, in pixels
     int32_t compoundTime = -1;        // compound entries: longest gap between component presses (ms)
     std::vector<int32_t> components;  // compound entries: virtual-key codes in pressing order
 };

@@ -1,11 +1,14 @@
 // The run of kblmake. The two files are written under a folder of their own beside the output, checked there
 // as the tester would load that folder, and moved into place only when the check is clean; a failure leaves
-// neither file behind.
+// neither new file behind and an earlier pair of the same name as it was.
 #include "tools/kblmake/kblmake_run.h"
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
+#include <vector>
 
+#include "layouts/layout_catalogue.h"
 #include "tools/common/bitmap_file.h"
 #include "tools/common/keyboard_art.h"
 #include "tools/common/output_file.h"
@@ -19,23 +22,34 @@ const char* const kMakeUsage =
     "Usage: kblmake [options] INPUT.json OUTPUT-NAME\n"
     "\n"
     "Makes a keyboard layout for the tester from a keyboard-layout-editor JSON\n"
-    "file: OUTPUT-NAME.kbl and its picture OUTPUT-NAME.bmp (700 x 340, 24-bit).\n"
-    "Each key's codes come from its legend; a legend kblmake does not know stops\n"
-    "the run with the key's row and column, and a mapping settles it.\n"
+    "file (or the editor's raw data): OUTPUT-NAME.kbl and its picture\n"
+    "OUTPUT-NAME.bmp (700 x 340, 24-bit). Each key's codes come from its legend;\n"
+    "a legend kblmake does not know stops the run with the key's row and column,\n"
+    "and a mapping settles it. Fn and layer keys (Raise, Lower) send nothing and\n"
+    "need no test. Keys that overlap by less than 0.15 key units are shrunk to\n"
+    "touch; turned keys get the largest upright rectangle inside their caps.\n"
     "\n"
     "Options:\n"
     "  --map LEGEND=VK,SCAN[,E[,CAPTION]]\n"
+    "  --map @ROW,COLUMN=VK,SCAN[,E[,CAPTION]]\n"
     "                 the codes of the key whose whole legend is LEGEND (\\n\n"
-    "                 between its lines): VK a key name such as VK_OEM_5, a\n"
-    "                 number or a capital letter or digit, SCAN its scan code,\n"
-    "                 E when it is an extended key; CAPTION what the tester\n"
-    "                 shows for it (repeatable)\n"
+    "                 between its lines), or of the key at that place in the\n"
+    "                 file (a cap without legend): VK a key name such as\n"
+    "                 VK_OEM_5, a number or a capital letter or digit, SCAN\n"
+    "                 its scan code, E when it is an extended key; CAPTION\n"
+    "                 what the tester shows for it (repeatable)\n"
     "  --map-file FILE  mappings, one a line as for --map; lines starting with #\n"
     "                 are comments (repeatable)\n"
+    "  --keys LAYOUT  the Windows layout the keyboard is made for, which gives\n"
+    "                 its character keys their codes: US, UK, German, French\n"
+    "                 (AZERTY), Nordic (Swedish and Finnish) or Japanese\n"
+    "                 (default: US, or Japanese for a board with a Muhenkan or\n"
+    "                 Henkan key); a mapping comes before it\n"
     "  --not-required LEGEND\n"
-    "                 the key with this legend or caption needs no test\n"
-    "                 (repeatable)\n"
-    "  --title TEXT   the title on the picture (default: the file's name)\n"
+    "                 the key with this legend or caption needs no test; one\n"
+    "                 that no rule maps is drawn and sends nothing (repeatable)\n"
+    "  --title TEXT   the title on the picture (default: the keyboard's name in\n"
+    "                 the file's metadata)\n"
     "  --help         print this text and make nothing\n"
     "\n"
     "Exit status: 0 made, 1 the input cannot make a layout (nothing is\n"
@@ -56,7 +70,7 @@ bool ParseArguments(int argc, const char* const* argv, MakeArguments& arguments,
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        const bool takesValue = argument == "--map" || argument == "--map-file" ||
+        const bool takesValue = argument == "--map" || argument == "--map-file" || argument == "--keys" ||
                                 argument == "--not-required" || argument == "--title";
         if (optionsEnded || argument.empty() || argument[0] != '-') {
             paths.push_back(argument);
@@ -76,11 +90,18 @@ bool ParseArguments(int argc, const char* const* argv, MakeArguments& arguments,
                 error = "--map " + error;
                 return false;
             }
-            arguments.options.maps.push_back(entry);
+            arguments.options.rules.maps.push_back(entry);
+        } else if (argument == "--keys") {
+            arguments.options.rules.keysGiven = true;
+            if (!FindKeyPreset(argv[++i], arguments.options.rules.keys)) {
+                error = "--keys " + std::string(argv[i]) + " is no layout kblmake knows: give one of " +
+                        kKeyPresetNames;
+                return false;
+            }
         } else if (argument == "--map-file") {
             arguments.mapFiles.push_back(argv[++i]);
         } else if (argument == "--not-required") {
-            arguments.options.notRequired.push_back(UnescapeLegend(argv[++i]));
+            arguments.options.rules.notRequired.push_back(UnescapeLegend(argv[++i]));
         } else {
             arguments.options.title = argv[++i];
         }
@@ -106,12 +127,51 @@ void SplitOutput(const std::string& output, fs::path& folder, std::string& name)
     name = path.filename().string();
 }
 
-// Writes the two files into `staging`, checks them there, and moves them into `folder`.
+// True when the layout file at `path` reads back, as the tester reads it, as exactly the keys made.
+bool ReadsBackAsMade(const fs::path& path, const LayoutSheet& sheet) {
+    KeyboardLayout layout;
+    if (!LoadLayoutFile(nullptr, path.string(), path.filename().string(), layout) ||
+        layout.keys.size() != sheet.keys.size() + 1) {
+        return false;
+    }
+    for (size_t i = 0; i < sheet.keys.size(); ++i) {
+        const KeyEntry& entry = layout.keys[i];
+        const LayoutKey& key = sheet.keys[i];
+        if (entry.scanCode != key.scanCode || entry.label != key.label || entry.left != key.box.left ||
+            entry.top != key.box.top || entry.width != key.box.width || entry.height != key.box.height) {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct Move {
+    fs::path from;
+    fs::path to;
+};
+
+// Renames each file of `moves` in order; on a failure, renames back what was renamed and gives false.
+bool MoveAll(const std::vector<Move>& moves, std::string& error) {
+    for (size_t i = 0; i < moves.size(); ++i) {
+        std::error_code failure;
+        fs::rename(moves[i].from, moves[i].to, failure);
+        if (failure) {
+            error = "cannot put " + moves[i].to.string() + " in place: " + failure.message();
+            std::error_code ignored;
+            while (i-- > 0) {
+                fs::rename(moves[i].to, moves[i].from, ignored);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+// Writes the two files into `staging`, checks them there, and puts them in place of an earlier pair as a
+// whole: the earlier files are moved aside into `staging` first, and back on any failure.
 bool WriteChecked(const MadeLayout& made, const fs::path& folder, const fs::path& staging,
                   std::string& error) {
     const std::string name = made.sheet.name;
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
     std::error_code failure;
     fs::create_directory(staging, failure);
     const fs::path stagedText = staging / (name + ".kbl");
@@ -128,21 +188,34 @@ bool WriteChecked(const MadeLayout& made, const fs::path& folder, const fs::path
         error = "the layout would not load cleanly in the tester:\n" + checked.output;
         return false;
     }
-    const fs::path text = folder / (name + ".kbl");
-    const fs::path picture = folder / (name + ".bmp");
-    fs::rename(stagedPicture, picture, failure);
-    if (!failure) {
-        fs::rename(stagedText, text, failure);
-        if (failure) {
-            fs::remove(picture, ignored);
-        }
-    }
-    if (failure) {
-        error = "cannot write " + text.string() + " and " + picture.string() + ": " + failure.message();
+    if (!ReadsBackAsMade(stagedText, made.sheet)) {
+        error = "the layout file would not read back in the tester as the keys made";
         return false;
     }
-    return true;
+    std::vector<Move> moves;
+    for (const char* extension : {".kbl", ".bmp"}) {
+        const fs::path earlier = folder / (name + extension);
+        if (fs::is_regular_file(fs::symlink_status(earlier, failure))) {
+            moves.push_back(Move{earlier, staging / (name + ".earlier" + extension)});
+        }
+    }
+    moves.push_back(Move{stagedPicture, folder / (name + ".bmp")});
+    moves.push_back(Move{stagedText, folder / (name + ".kbl")});
+    return MoveAll(moves, error);
 }
+
+// The staging folder beside the output, removed on every way out of the run.
+struct StagingFolder {
+    fs::path path;
+    explicit StagingFolder(fs::path folder) : path(std::move(folder)) {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    ~StagingFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
 
 MakeResult Refuse(const std::string& where, const std::string& message) {
     MakeResult result;
@@ -172,7 +245,7 @@ MakeResult RunKblmake(int argc, const char* const* argv) {
         if (!ReadWholeFile(mapFile, text)) {
             return Refuse(mapFile, "cannot read the mapping file");
         }
-        if (!ParseMapFile(text, arguments.options.maps, error)) {
+        if (!ParseMapFile(text, arguments.options.rules.maps, error)) {
             return Refuse(mapFile, error);
         }
     }
@@ -192,11 +265,8 @@ MakeResult RunKblmake(int argc, const char* const* argv) {
         return Refuse(arguments.input,
                       arguments.options.layoutName.empty() ? "the output needs a name" : error);
     }
-    const fs::path staging = folder / (arguments.options.layoutName + ".kblmake-check");
-    const bool written = WriteChecked(made, folder, staging, error);
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
-    if (!written) {
+    const StagingFolder staging(folder / (arguments.options.layoutName + ".kblmake-check"));
+    if (!WriteChecked(made, folder, staging.path, error)) {
         return Refuse(arguments.output, error);
     }
     MakeResult result;

@@ -1,30 +1,18 @@
 // Tests of kblmake on small keyboard-layout-editor files written here: how keys are read and placed, which
-// codes their legends get, how the picture is fitted, and what a run writes or refuses. That the shipped
-// layouts are what kblmake makes of their sources is layoutgen's test.
+// codes their legends get, and how the picture is fitted; kblmake_run_test.cpp tests its whole run. That the
+// shipped layouts are what kblmake makes of their sources is layoutgen's test.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tools/common/keyboard_art.h"
-#include "tools/kblcheck/layout_check.h"
-#include "tools/kblmake/kblmake_run.h"
 #include "tools/kblmake/key_mapping.h"
 #include "tools/kblmake/layout_making.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 KleBoard Board(const std::string& json) {
     KleBoard board;
@@ -40,12 +28,12 @@ std::string Rect(const UnitRect& rect) {
 }
 
 // What `board`'s keys are mapped to: "legend=code/scan[e]/caption" for each, joined by blanks.
-std::string Mapped(const std::string& json, const std::vector<MapEntry>& maps = {}) {
+std::string Mapped(const std::string& json, const MappingRules& rules = {}) {
     const KleBoard board = Board(json);
     std::vector<KeyCodes> codes;
     std::vector<std::string> notes;
     std::string error;
-    if (!MapBoardKeys(board, maps, codes, notes, error)) {
+    if (!MapBoardKeys(board, rules, codes, notes, error)) {
         return "error: " + error;
     }
     std::string text;
@@ -73,6 +61,8 @@ TEST(KleReader, PlacesKeysAsTheEditorDoes) {
         // A block turned by 90 degrees about (1, 0), and rows that go on from the rotation's origin.
         {R"([[{"r":90,"rx":1,"ry":0},"A","B"],["C"]])", "0,0 1x1 | 0,1 1x1 | -1,0 1x1"},
         {R"([[{"r":-180,"rx":2,"ry":1},"A"]])", "1,0 1x1"},
+        // Turned by 30 degrees about its top left corner: the largest upright square inside the cap.
+        {R"([[{"r":30},"A"]])", "-0.183013,0.316987 0.732051x0.732051"},
     };
     for (const auto& row : rows) {
         std::string rects;
@@ -87,12 +77,34 @@ TEST(KleReader, PlacesKeysAsTheEditorDoes) {
 }
 
 TEST(KleReader, PutsLegendsWhereTheirAlignmentSays) {
+    const KleBoard html = Board(
+        R"([["<i class='kb'></i>Back<br>Space","<u>&nbsp;SET&nbsp;UP&nbsp;</u>","&dArr;","<\n>","&&bogus;&#0;&lt"]])");
+    EXPECT_EQ(html.keys[0].labels[0], "Back\nSpace");
+    EXPECT_EQ(html.keys[1].labels[0], "SET UP");
+    EXPECT_EQ(html.keys[2].labels[0], u8"\u21D3");
+    EXPECT_EQ(html.keys[3].labels[6], ">") << "a lone < starts no tag";
+    EXPECT_EQ(html.keys[4].labels[0], "&&bogus;&#0;&lt") << "what is no entity stays as written";
     const KleBoard board = Board(R"([["!\n1", {"a":7}, "Q", {"a":4}, "7\nHome\n\n\n\n\nX"]])");
     EXPECT_EQ(board.keys[0].labels[0], "!");
     EXPECT_EQ(board.keys[0].labels[6], "1");
     EXPECT_EQ(board.keys[1].labels[4], "Q");
     EXPECT_EQ(board.keys[2].labels[3], "X");
     EXPECT_EQ(LegendInReadingOrder(board.keys[2]), "7\nX\nHome");
+}
+
+// The editor's raw data: the rows without the outer brackets, property names bare.
+TEST(KleReader, ReadsTheEditorsRawData) {
+    for (const char* raw : {"{name:\"Raw\", notes:\"x:y\"},\n[\"A\",{x:0.5,w:1.25},\"B:{c}\"]",
+                            "[\"A\",{x :0.5, w:1.25},\"B:{c}\"]", "[[\"A\",{x:0.5,w:1.25},\"B:{c}\"]]"}) {
+        KleBoard board;
+        std::string error;
+        ASSERT_TRUE(ReadKleBoard(raw, board, error)) << raw << ": " << error;
+        EXPECT_TRUE(board.rawData);
+        ASSERT_EQ(board.keys.size(), 2u);
+        EXPECT_EQ(Rect(board.keys[1].main), "1.5,0 1.25x1");
+        EXPECT_EQ(board.keys[1].labels[0], "B:{c}");
+    }
+    EXPECT_FALSE(Board(R"([["A"]])").rawData);
 }
 
 TEST(KleReader, RefusesWhatIsNoKeyboardSayingWhere) {
@@ -109,7 +121,9 @@ TEST(KleReader, RefusesWhatIsNoKeyboardSayingWhere) {
         {R"([["A",{"r":10},"B"]])", "row 1, item 2: r, rx and ry may only begin a row"},
         {R"([[{"w":-1},"Wide"]])", "row 1, column 1 (legend \"Wide\"): the key has no size"},
         {R"([["A",{"h2":-0.5},"B"]])", "row 1, column 2 (legend \"B\"): the key has no size"},
-        {R"([[{"r":15},"A\nB"]])", "row 1, column 1 (legend \"A\\nB\"): the key is turned by 15 degrees"},
+        {R"([[{"r":15,"w":1.25,"h":2,"w2":1.5,"h2":1,"x2":-0.25},"A\nB"]])",
+         "row 1, column 1 (legend \"A\\nB\"): a key of two parts is turned by 15 degrees"},
+        {"{name:\"raw\"},[\"A\",{x:0.5}\"B\"]", "line 1, column 3: syntax error while parsing object key"},
         {R"([[{"x":5000},"A"]])", "lies more than 1000 key units out"},
         {R"([[]])", "the file holds no keys"},
     };
@@ -149,9 +163,30 @@ TEST(KeyMapping, GivesLegendsTheCodesWindowsSends) {
          u8"~\\n^=222/13/^ |\\n¥=220/125/Yen Bksp=8/14/Backspace ?\\n/=191/53// _\\n\\\\=226/115/Ro "
          "Shift=16/54/Right Shift Mu-\\nhenkan=29/123/Muhenkan @=192/26/@"},
         // Nothing is guessed: an unknown legend and two keys with the same codes stop the run.
-        {R"([["A","Fn"]])",
-         "error: row 1, column 2 (legend \"Fn\"): kblmake does not know which key this is; say it with "
-         "--map \"Fn=VK,SCAN[,E]\" or a line of a mapping file"},
+        // A vintage workstation's keys are no PC keys; a cap without legend is mapped by its place.
+        {R"([["A","MACRO"]])",
+         "error: row 1, column 2 (legend \"MACRO\"): kblmake does not know which key this is; say it with "
+         "--map \"MACRO=VK,SCAN[,E]\" or a line of a mapping file"},
+        {R"([["FUNCTION"]])",
+         "error: row 1, column 1 (legend \"FUNCTION\"): kblmake does not know which key this is; say it with "
+         "--map \"FUNCTION=VK,SCAN[,E]\" or a line of a mapping file"},
+        {R"([["A"],["B",""]])",
+         "error: row 2, column 2 (legend \"\"): the cap has no legend; say what it sends with --map "
+         "\"@2,2=VK,SCAN[,E]\" (its row and column)"},
+        // Legends where the editor's alignment puts them, on the front, as HTML, or with an Fn layer.
+        {R"([[{"a":5},"~\n`",{"a":7},"Tab","\n\n\n\nEsc","PrtSc\nNmLk","Delete\nInsert","Back<br>Space","Q\nF1"],)"
+         R"(["Caps<br>Lock","<b>Page</b><br/>Up","&#x2190;","<u>&nbsp;Home&nbsp;</u>"]])",
+         "~\\n`=192/41/` Tab=9/15/Tab \\n\\n\\n\\nEsc=27/1/Esc PrtSc\\nNmLk=44/55e/PrtSc "
+         "Delete\\nInsert=46/83e/Delete Back<br>Space=8/14/Backspace Q\\nF1=81/16/Q Caps<br>Lock=20/58/Caps "
+         "Lock "
+         "<b>Page</b><br/>Up=33/73e/Page Up &#x2190;=37/75e/Left <u>&nbsp;Home&nbsp;</u>=36/71e/Home"},
+        // Media keys by their usual legends; keys the keyboard handles itself send nothing.
+        {R"([["Mute","Vol-","Vol+","Play/Pause","Next","Prev","Calc","Mail","Sleep","WWW Home"],)"
+         R"(["Fn","Raise","Lower","&uArr;"]])",
+         "Mute=173/32e/Mute Vol-=174/46e/Volume Down Vol+=175/48e/Volume Up Play/Pause=179/34e/Play/Pause "
+         "Next=176/25e/Next Track Prev=177/16e/Previous Track Calc=183/33e/Calculator Mail=180/108e/Mail "
+         "Sleep=95/95e/Sleep WWW Home=172/50e/Browser Home Fn=255/0/Fn Raise=255/1/Raise Lower=255/2/Lower "
+         "&uArr;=255/3/R2C4"},
         {R"([["Esc","Escape"]])",
          "error: row 1, column 2 (legend \"Escape\") sends the same codes as row 1, column 1 (legend "
          "\"Esc\") "
@@ -166,19 +201,85 @@ TEST(KeyMapping, GivesLegendsTheCodesWindowsSends) {
 }
 
 TEST(KeyMapping, MappingsSettleLegendsAndComeFirst) {
-    std::vector<MapEntry> maps;
+    MappingRules rules;
     std::string error;
     for (const char* text : {"Fn=7,99,E", u8"Ü=VK_OEM_1,26", "Z=Z,21", "Mode=VK_F13,100,,Mode Key"}) {
-        maps.emplace_back();
-        ASSERT_TRUE(ParseMapEntry(text, maps.back(), error)) << text << ": " << error;
+        rules.maps.emplace_back();
+        ASSERT_TRUE(ParseMapEntry(text, rules.maps.back(), error)) << text << ": " << error;
     }
-    const std::string mapped = Mapped(u8R"([["Fn","Ü","Z","Mode"]])", maps);
+    const std::string mapped = Mapped(u8R"([["Fn","Ü","Z","Mode"]])", rules);
     const std::string expected = u8"Fn=7/99e/Fn Ü=186/26/Ue Z=90/21/Z Mode=124/100/Mode Key";
     EXPECT_EQ(mapped, expected);
-    maps.resize(1);
-    maps[0].legend = u8"Ж";
-    const std::string unspellable = Mapped(u8R"([["Ж"]])", maps);
+    rules.keys = KeyPreset::French;
+    EXPECT_EQ(Mapped(u8R"([["Z"]])", rules), "Z=90/21/Z") << "a mapping comes before the national layout";
+    // A blank cap by its place, and a key no rule maps that needs no test.
+    MappingRules byPlace;
+    byPlace.maps.emplace_back();
+    ASSERT_TRUE(ParseMapEntry("@1,2=VK_F13,100", byPlace.maps.back(), error)) << error;
+    byPlace.notRequired.push_back("MACRO");
+    EXPECT_EQ(Mapped(R"([["A","","MACRO"]])", byPlace), "A=65/30/A =124/100/R1C2 MACRO=255/0/MACRO");
+    rules.maps.resize(1);
+    rules.maps[0].legend = u8"Ж";
+    const std::string unspellable = Mapped(u8R"([["Ж"]])", rules);
     EXPECT_NE(unspellable.find("cannot spell this legend in ASCII"), std::string::npos);
+}
+
+// The national layouts by name: each key of an ISO board takes the codes its Windows layout gives it.
+TEST(KeyMapping, NationalLayoutsGiveTheirOwnCodes) {
+    // The left end of the number row, the keys around Enter, the ISO key and the bottom row's right end.
+    const char* const iso =
+        R"([["%s","%s"],["%s",{"x":1,"w":1.25,"h":2,"w2":1.5,"h2":1,"x2":-0.25},"Enter"],)"
+        R"(["%s","%s"],[{"w":1.25},"Shift","%s","%s","%s"]])";
+    const struct {
+        const char* keys;
+        const char* legends[8];
+        const char* mapped;
+    } rows[] = {
+        {"UK",
+         {u8"¬\\n`", "!\\n1", "{\\n[", "@\\n'", "~\\n#", "|\\n\\\\", "Z", "?\\n/"},
+         "¬\\n`=223/41/` !\\n1=49/2/1 {\\n[=219/26/[ Enter=13/28/Enter @\\n'=192/40/' ~\\n#=222/43/# "
+         u8"Shift=16/42/Left Shift |\\n\\\\=220/86/\\ Z=90/44/Z ?\\n/=191/53//"},
+        {"German",
+         {u8"°\\n^", "!\\n1", u8"Ü", u8"Ä", "'\\n#", ">\\n<", "Y", "_\\n-"},
+         u8"°\\n^=220/41/^ !\\n1=49/2/1 Ü=186/26/Ue Enter=13/28/Enter Ä=222/40/Ae '\\n#=191/43/# "
+         "Shift=16/42/Left Shift >\\n<=226/86/< Y=89/44/Y _\\n-=189/53/-"},
+        {"French",
+         {u8"²", "1\\n&", u8"¨\\n^", u8"%\\nù", u8"µ\\n*", ">\\n<", "W", u8"§\\n!"},
+         u8"²=222/41/Squared 1\\n&=49/2/& ¨\\n^=221/26/^ Enter=13/28/Enter %\\nù=192/40/U Grave "
+         u8"µ\\n*=220/43/* Shift=16/42/Left Shift >\\n<=226/86/< W=87/44/W §\\n!=223/53/!"},
+        {"nordic",
+         {u8"½\\n§", "!\\n1", u8"Å", u8"Ä", "*\\n'", ">\\n<", "Z", "_\\n-"},
+         u8"½\\n§=220/41/Section !\\n1=49/2/1 Å=221/26/Aa Enter=13/28/Enter Ä=222/40/Ae *\\n'=191/43/' "
+         "Shift=16/42/Left Shift >\\n<=226/86/< Z=90/44/Z _\\n-=189/53/-"},
+    };
+    for (const auto& row : rows) {
+        char json[512];
+        std::snprintf(json, sizeof json, iso, row.legends[0], row.legends[1], row.legends[2], row.legends[3],
+                      row.legends[4], row.legends[5], row.legends[6], row.legends[7]);
+        MappingRules rules;
+        rules.keysGiven = FindKeyPreset(row.keys, rules.keys);
+        ASSERT_TRUE(rules.keysGiven) << row.keys;
+        EXPECT_EQ(Mapped(json, rules), row.mapped) << row.keys;
+    }
+    // An ISO board without --keys is noted as made with the US layout's codes; with --keys US it is not.
+    const KleBoard isoBoard = Board(R"([[{"w":1.25},"Shift","|\n\\","Z"]])");
+    for (const bool given : {false, true}) {
+        MappingRules rules;
+        rules.keysGiven = given;
+        std::vector<KeyCodes> codes;
+        std::vector<std::string> notes;
+        std::string error;
+        ASSERT_TRUE(MapBoardKeys(isoBoard, rules, codes, notes, error)) << error;
+        EXPECT_EQ(notes.size(), given ? 0u : 1u);
+    }
+    // The Japanese layout by name on a board without a Muhenkan key, and a character a layout does not have.
+    MappingRules japanese{{}, KeyPreset::Japanese, true, {}};
+    const std::string yen = u8R"([["@","|\n¥","Bksp"]])";
+    const std::string byPlace = u8"@=192/26/@ |\\n¥=220/125/Yen Bksp=8/14/Backspace";
+    EXPECT_EQ(Mapped(yen, japanese), byPlace);
+    MappingRules german{{}, KeyPreset::German, true, {}};
+    EXPECT_NE(Mapped(R"([["{\n["]])", german).find("kblmake does not know which key this is"),
+              std::string::npos);
 }
 
 TEST(MapEntries, ReadMappingsAndRefuseWhatIsNone) {
@@ -250,6 +351,11 @@ TEST(LayoutMaking, EveryRectangleLiesOnItsDrawnCap) {
             [{"w":1.25},"Ctrl",{"w":1.25},"Win",{"w":1.25},"Alt",{"w":6.25},"",{"w":1.25},"Alt",{"w":1.25},"Win",{"w":1.25},"Menu",{"w":1.25},"Ctrl"]])",
         R"([{"name":"Split"},["Q","W","E","R","T",{"x":2},"Y","U","I","O","P"],["A","S","D","F","G",{"x":2},"H","J","K","L",";"],
             [{"w":1.5},"Shift",{"w":3.5},"",{"x":2,"w":3.5},"Enter",{"w":1.5},"Shift"]])",
+        // A split board whose thumb clusters are turned, as ergonomic boards have them.
+        R"([{"name":"Thumbs"},["Q","W","E","R","T",{"x":4},"Y","U","I","O","P"],
+            ["A","S","D","F","G",{"x":4},"H","J","K","L",";"],
+            [{"r":20,"rx":3,"ry":2.2},"Ctrl",{"h":1.5},"Space"],
+            [{"r":-20,"rx":12,"ry":2.2,"x":-2,"h":1.5},"Enter","Shift"]])",
     };
     for (const char* json : boards) {
         MadeLayout made;
@@ -276,6 +382,23 @@ TEST(LayoutMaking, EveryRectangleLiesOnItsDrawnCap) {
     }
 }
 
+// Half-height keys stacked in one slot that overlap by a sliver are shrunk to touch, with a note.
+TEST(LayoutMaking, KeysOverlappingBySliverAreShrunkToTouch) {
+    MadeLayout made;
+    MakeOptions options;
+    options.layoutName = "Arrows";
+    std::string error;
+    ASSERT_TRUE(MakeLayout(Board(u8R"([["←",{"h":0.6},"↑","→"],[{"x":1,"y":-0.5,"h":0.6},"↓"]])"), options,
+                           made, error))
+        << error;
+    const Box& up = made.sheet.keys[1].box;
+    const Box& down = made.sheet.keys[3].box;
+    EXPECT_EQ(up.top + up.height + kKeyGap, down.top) << "the two keys touch";
+    ASSERT_EQ(made.notes.size(), 1u);
+    EXPECT_NE(made.notes[0].find("overlapped by 0.1 key units: both are shrunk to touch"), std::string::npos)
+        << made.notes[0];
+}
+
 TEST(LayoutMaking, RefusesWhatNoLayoutCanHold) {
     std::string many = "[[";
     for (size_t i = 0; i <= kMaxLayoutKeys; ++i) {
@@ -293,6 +416,20 @@ TEST(LayoutMaking, RefusesWhatNoLayoutCanHold) {
          "",
          "row 2, column 1 (legend \"C\") overlaps row 1, column 1"},
         {R"([["A",{"x":400},"B"]])", {}, "", "is too large for the 700 x 340 picture"},
+        {R"([[{"h":0.6},"A"],[{"y":-0.6},"B"]])", {}, "", "row 2, column 1 (legend \"B\") overlaps row 1"},
+        {R"([["A"],[{"r":45,"rx":1.2,"ry":0.5},"B"]])",
+         {},
+         "",
+         "row 2, column 1 (legend \"B\") overlaps row 1"},
+        // Keys too narrow or too low for a cap: once a crash, once a key of no width written.
+        {R"([["Q",{"w":0.01},"W","E"]])",
+         {},
+         "",
+         "row 1, column 2 (legend \"W\"): the key would be drawn -2 x 46 pixels, and a cap needs at least 8 "
+         "x 8: "
+         "make it at least 0.25 key units wide and high"},
+        {R"([["Q",{"w":0.05},"W","E"]])", {}, "", "(legend \"W\"): the key would be drawn 0 x 46"},
+        {R"([["Q",{"h":0.15},"W"]])", {}, "", "(legend \"W\"): the key would be drawn 38 x 5"},
         {R"([["A","B"]])", {"Z"}, "", "--not-required \"Z\" names no key"},
         {R"([["A","B"]])",
          {},
@@ -304,7 +441,7 @@ TEST(LayoutMaking, RefusesWhatNoLayoutCanHold) {
         MadeLayout made;
         MakeOptions options;
         options.layoutName = "Board";
-        options.notRequired = row.notRequired;
+        options.rules.notRequired = row.notRequired;
         options.title = row.title;
         std::string error;
         KleBoard board;
@@ -313,100 +450,6 @@ TEST(LayoutMaking, RefusesWhatNoLayoutCanHold) {
 
         EXPECT_NE(error.find(row.error), std::string::npos) << error;
     }
-}
-
-class KblmakeRun : public testing::Test {
-  protected:
-    void SetUp() override {
-        std::string pattern = testing::TempDir() + "kblmake_XXXXXX";
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    std::string Write(const std::string& name, const std::string& text) const {
-        std::ofstream(folder + "/" + name, std::ios::binary) << text;
-        return folder + "/" + name;
-    }
-
-    static MakeResult Run(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), "kblmake");
-        std::vector<const char*> argv;
-        for (const std::string& argument : arguments) {
-            argv.push_back(argument.c_str());
-        }
-        return RunKblmake(static_cast<int>(argv.size()), argv.data());
-    }
-
-    // The names in the test's folder, or in its `subfolder` ("/out"), sorted.
-    std::vector<std::string> Files(const std::string& subfolder = "") const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder + subfolder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    std::string folder;
-};
-
-TEST_F(KblmakeRun, WritesAPairThatLoadsAndMarksKeysNotRequired) {
-    const std::string json = Write("pad.json", R"([{"name":"Pad"},["Fn","A","Win"]])");
-    const MakeResult result = Run(
-        {"--map", "Fn=7,99,E", "--not-required", "Win", "--title", "My pad", json, folder + "/out/Pad.kbl"});
-    EXPECT_EQ(result.exitCode, kMakeRefused) << "the output folder does not exist yet";
-    std::filesystem::create_directory(folder + "/out");
-    const MakeResult made = Run(
-        {"--map", "Fn=7,99,E", "--not-required", "Win", "--title", "My pad", json, folder + "/out/Pad.kbl"});
-    ASSERT_EQ(made.exitCode, kMakeDone) << made.errors;
-    EXPECT_NE(made.output.find("Pad.kbl and "), std::string::npos);
-    const std::string text = ReadFile(folder + "/out/Pad.kbl");
-    EXPECT_EQ(text.substr(0, 10), "# My pad\r\n");
-    EXPECT_NE(text.find("Made by kblmake from pad.json"), std::string::npos);
-    EXPECT_NE(text.find("7,99,\"Fn\",\"true\",\"DQSTATUSUP\""), std::string::npos);
-    EXPECT_NE(text.find("\"VK_RWIN\",92,\"Right Win\",\"true\",\"DQSTATUSNOTEST\""), std::string::npos);
-    EXPECT_EQ(ReadFile(folder + "/out/Pad.bmp").size(), 54u + 700u * 3u * 340u);
-    const std::vector<std::string> written = Files("/out");
-    EXPECT_EQ(written, (std::vector<std::string>{"Pad.bmp", "Pad.kbl"}));
-    CheckOptions check;
-    check.paths.push_back(folder + "/out");
-    EXPECT_EQ(CheckLayouts(check).exitCode, kCheckClean);
-}
-
-TEST_F(KblmakeRun, BadInputWritesNothingAndSaysWhy) {
-    Write("Old.kbl", "old");
-    const struct {
-        std::vector<std::string> arguments;
-        int exitCode;
-        const char* message;
-    } rows[] = {
-        {{"{dir}/missing.json", "{dir}/Old"}, kMakeRefused, "missing.json: cannot read the file"},
-        {{"{dir}/bad.json", "{dir}/Old"}, kMakeRefused, "bad.json: not a JSON file"},
-        {{"{dir}/fn.json", "{dir}/Old"}, kMakeRefused, "(legend \"Fn\"): kblmake does not know"},
-        {{"--map-file", "{dir}/missing.map", "{dir}/fn.json", "{dir}/Old"},
-         kMakeRefused,
-         "missing.map: cannot read the mapping file"},
-        {{"--map", "Fn", "{dir}/fn.json", "{dir}/Old"}, kMakeUsageError, "--map \"Fn\" is no mapping"},
-        {{"--frobnicate", "{dir}/fn.json", "{dir}/Old"}, kMakeUsageError, "unknown option --frobnicate"},
-        {{"{dir}/fn.json"}, kMakeUsageError, "give the JSON file and the output's name"},
-    };
-    Write("bad.json", "[[\"A\"");
-    Write("fn.json", R"([["Fn"]])");
-    for (const auto& row : rows) {
-        std::vector<std::string> arguments;
-        for (std::string argument : row.arguments) {
-            if (argument.compare(0, 5, "{dir}") == 0) {
-                argument = folder + argument.substr(5);
-            }
-            arguments.push_back(argument);
-        }
-        const MakeResult result = Run(arguments);
-        EXPECT_EQ(result.exitCode, row.exitCode) << row.message;
-        EXPECT_NE(result.errors.find(row.message), std::string::npos) << result.errors;
-        EXPECT_EQ(Files(), (std::vector<std::string>{"Old.kbl", "bad.json", "fn.json"}));
-    }
-    EXPECT_EQ(ReadFile(folder + "/Old.kbl"), "old");
 }
 
 }  // namespace

@@ -13,6 +13,9 @@ constexpr double kSpaceBarWidth = 3;
 constexpr int32_t kIsoKeyScanCode = 86;
 constexpr int32_t kOem102 = 226;
 constexpr int32_t kIsoHashScanCode = 43;
+// The virtual-key code Windows gives a key that has none: what a layout file holds for a key that sends
+// nothing.
+constexpr int32_t kSendsNothing = 255;
 
 bool Near(double a, double b) {
     return std::fabs(a - b) < kSameUnits;
@@ -27,23 +30,44 @@ size_t CodePointCount(const std::string& text) {
     return count;
 }
 
-// The legend that says which character the key types: the one at the bottom left under a shifted one, or
-// the key's only legend.
+// The legend that says which character the key types: the one at the bottom left under a shifted one (or the
+// character over a second function's name), the
+// lower of two stacked legends wherever the alignment put them, or the key's only legend (a front legend on a
+// cap with no other).
 std::string UnshiftedLegend(const KleKey& key) {
+    constexpr int kTopLeft = 0;
     constexpr int kBottomLeft = 6;
-    if (!key.labels[kBottomLeft].empty()) {
-        return key.labels[kBottomLeft];
+    const std::string& top = key.labels[kTopLeft];
+    const std::string& bottom = key.labels[kBottomLeft];
+    if (!bottom.empty()) {
+        // A key's second function (the Fn layer) under its character, as in Q over F1, leaves the character.
+        const bool secondFunction = CodePointCount(bottom) > 1 && CodePointCount(top) == 1;
+        return secondFunction ? top : bottom;
     }
-    std::string only;
-    for (int i = 0; i < kFrontLegendFirst; ++i) {
+    std::vector<int> main;
+    std::vector<int> front;
+    for (int i = 0; i < kLegendPositions; ++i) {
         if (!key.labels[static_cast<size_t>(i)].empty()) {
-            if (!only.empty()) {
-                return "";
-            }
-            only = key.labels[static_cast<size_t>(i)];
+            (i < kFrontLegendFirst ? main : front).push_back(i);
         }
     }
-    return only;
+    const std::vector<int>& legends = main.empty() ? front : main;
+    const bool stacked = legends.size() == 2 && main.size() == 2 && legends[0] / 3 != legends[1] / 3;
+    return legends.size() == 1 || stacked ? key.labels[static_cast<size_t>(legends.back())] : "";
+}
+
+// Looks for the key's name in its whole legend, then in each of its legends, main legends first: a compact
+// board's second function (the Fn layer) is a legend of its own, and a dark cap's name may be on its front.
+bool NameKey(const KleKey& key, KeySide side, KeyCodes& codes) {
+    if (LookupNamedKey(LegendInReadingOrder(key), side, codes)) {
+        return true;
+    }
+    for (const std::string& label : key.labels) {
+        if (!label.empty() && LookupNamedKey(label, side, codes)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string UnshiftedCharacter(const KleKey& key) {
@@ -63,7 +87,8 @@ struct BoardPlaces {
     const KleKey* rightShift = nullptr;
     const KleKey* backspace = nullptr;
     const KleKey* tallEnter = nullptr;
-    bool japanese = false;
+    bool japanese = false;  // a JIS keyboard: Yen and Ro are found by their places
+    KeyPreset keys = KeyPreset::US;
     bool iso = false;
 };
 
@@ -75,7 +100,7 @@ KeySide SideOf(const KleKey& key, const BoardPlaces& places) {
     return CentreX(key) < places.middle ? KeySide::Left : KeySide::Right;
 }
 
-BoardPlaces FindPlaces(const KleBoard& board) {
+BoardPlaces FindPlaces(const KleBoard& board, const MappingRules& rules) {
     BoardPlaces places;
     double left = board.keys.front().main.x;
     double right = left;
@@ -84,7 +109,7 @@ BoardPlaces FindPlaces(const KleBoard& board) {
         left = std::min(left, key.main.x);
         right = std::max(right, key.main.x + key.main.width);
         KeyCodes codes;
-        const bool named = LookupNamedKey(LegendInReadingOrder(key), KeySide::Left, codes);
+        const bool named = NameKey(key, KeySide::Left, codes);
         if ((named && codes.virtualKey == 32) || (IsBlank(key) && key.main.width >= kSpaceBarWidth)) {
             spaceBar = spaceBar != nullptr ? spaceBar : &key;
         }
@@ -93,7 +118,7 @@ BoardPlaces FindPlaces(const KleBoard& board) {
     places.middle = spaceBar != nullptr ? CentreX(*spaceBar) : (left + right) / 2;
     for (const KleKey& key : board.keys) {
         KeyCodes codes;
-        if (!LookupNamedKey(LegendInReadingOrder(key), SideOf(key, places), codes)) {
+        if (!NameKey(key, SideOf(key, places), codes)) {
             continue;
         }
         const KleKey** place = codes.caption == "Left Shift"                        ? &places.leftShift
@@ -106,6 +131,8 @@ BoardPlaces FindPlaces(const KleBoard& board) {
         }
     }
     places.numLock = FindNumLockKey(board);
+    places.japanese = rules.keysGiven ? rules.keys == KeyPreset::Japanese : places.japanese;
+    places.keys = places.japanese ? KeyPreset::Japanese : rules.keys;
     return places;
 }
 
@@ -157,7 +184,7 @@ PlaceRule MapPlacedKey(const KleKey& key, BoardPlaces& places, KeyCodes& codes) 
         return PlaceRule::None;
     }
     places.iso = true;
-    const bool known = LookupCharacterKey(character, false, codes);
+    const bool known = LookupCharacterKey(character, places.keys, codes);
     codes.scanCode = isoKey ? kIsoKeyScanCode : kIsoHashScanCode;
     codes.caption = CaptionForCharacter(character);
     if (isoKey && !known) {
@@ -175,53 +202,88 @@ std::string CaptionFromLegend(const KleKey& key) {
     std::string caption = LegendInReadingOrder(key);
     for (char& c : caption) {
         c = c == '\n' ? ' ' : c;
-        if (c < ' ' || c > '~' || c == ',') {
+        if (c < ' ' || c > '~' || c == ',' || c == '"') {
             return "";
         }
     }
     return caption;
 }
 
-bool MapOneKey(const KleKey& key, const std::vector<MapEntry>& maps, BoardPlaces& places, KeyCodes& codes,
-               bool& byUsCharacter, std::string& error) {
-    byUsCharacter = false;
+// The caption of a key by its place, for a cap whose legend gives none: "R4C2".
+std::string PlaceCaption(const KleKey& key) {
+    return "R" + std::to_string(key.row) + "C" + std::to_string(key.column);
+}
+
+bool MapByUser(const KleKey& key, const std::vector<MapEntry>& maps, KeyCodes& codes, std::string& error) {
     for (const MapEntry& map : maps) {
-        if (map.legend == key.legend) {
+        const bool byPlace = map.row == key.row && map.column == key.column;
+        if (map.row > 0 ? byPlace : map.legend == key.legend) {
             codes = map.codes;
             if (codes.caption.empty()) {
-                codes.caption = CaptionFromLegend(key);
+                codes.caption = map.row > 0 && IsBlank(key) ? PlaceCaption(key) : CaptionFromLegend(key);
             }
             if (codes.caption.empty()) {
                 error = DescribeKey(key) + ": kblmake cannot spell this legend in ASCII: give the caption " +
                         "at the end of its mapping, as in --map \"" + EscapeLegend(key.legend) +
                         "=VK,SCAN,,Caption\"";
-                return false;
             }
             return true;
         }
     }
+    return false;
+}
+
+bool IsNotRequired(const KleKey& key, const std::vector<std::string>& notRequired) {
+    for (const std::string& legend : notRequired) {
+        if (legend == key.legend) {
+            return true;
+        }
+    }
+    return false;
+}
+
+enum class Mapped { ByRule, ByUsCharacter, SendsNothing, Unknown };
+
+Mapped MapOneKey(const KleKey& key, const MappingRules& rules, BoardPlaces& places, KeyCodes& codes,
+                 std::string& error) {
+    if (MapByUser(key, rules.maps, codes, error)) {
+        return error.empty() ? Mapped::ByRule : Mapped::Unknown;
+    }
     if (MapKeypadKey(key, places, codes)) {
-        return true;
+        return Mapped::ByRule;
     }
     const PlaceRule placed = MapPlacedKey(key, places, codes);
     if (placed == PlaceRule::Mapped) {
-        return true;
+        return Mapped::ByRule;
     }
     if (placed == PlaceRule::None) {
-        if (LookupCharacterKey(UnshiftedCharacter(key), places.japanese, codes)) {
-            byUsCharacter = !places.japanese;
-            return true;
+        if (LookupCharacterKey(UnshiftedCharacter(key), places.keys, codes)) {
+            const bool usByDefault = places.keys == KeyPreset::US && !rules.keysGiven;
+            return usByDefault ? Mapped::ByUsCharacter : Mapped::ByRule;
         }
-        if (LookupNamedKey(LegendInReadingOrder(key), SideOf(key, places), codes)) {
-            return true;
+        if (NameKey(key, SideOf(key, places), codes)) {
+            return Mapped::ByRule;
         }
         if (IsBlank(key) && key.main.width >= kSpaceBarWidth) {
-            return LookupNamedKey("Space", KeySide::Left, codes);
+            LookupNamedKey("Space", KeySide::Left, codes);
+            return Mapped::ByRule;
         }
     }
-    error = DescribeKey(key) + ": kblmake does not know which key this is; say it with --map \"" +
-            EscapeLegend(key.legend) + "=VK,SCAN[,E]\" or a line of a mapping file";
-    return false;
+    const bool layerKey = IsLayerKey(LegendInReadingOrder(key));
+    if (layerKey || IsNotRequired(key, rules.notRequired)) {
+        codes = KeyCodes{kSendsNothing, 0, false, CaptionFromLegend(key), true};
+        if (codes.caption.empty()) {
+            codes.caption = PlaceCaption(key);
+        }
+        return Mapped::SendsNothing;
+    }
+    const std::string place = std::to_string(key.row) + "," + std::to_string(key.column);
+    error = IsBlank(key)
+                ? DescribeKey(key) + ": the cap has no legend; say what it sends with --map \"@" + place +
+                      "=VK,SCAN[,E]\" (its row and column)"
+                : DescribeKey(key) + ": kblmake does not know which key this is; say it with --map \"" +
+                      EscapeLegend(key.legend) + "=VK,SCAN[,E]\" or a line of a mapping file";
+    return Mapped::Unknown;
 }
 
 }  // namespace
@@ -230,8 +292,7 @@ const KleKey* FindNumLockKey(const KleBoard& board) {
     constexpr int32_t kNumLock = 144;
     for (const KleKey& key : board.keys) {
         KeyCodes codes;
-        if (LookupNamedKey(LegendInReadingOrder(key), KeySide::Right, codes) &&
-            codes.virtualKey == kNumLock) {
+        if (NameKey(key, KeySide::Right, codes) && codes.virtualKey == kNumLock) {
             return &key;
         }
     }
@@ -252,23 +313,39 @@ std::string LegendInReadingOrder(const KleKey& key) {
             text += (text.empty() ? "" : "\n") + line;
         }
     }
+    if (!text.empty()) {
+        return text;
+    }
+    for (int i = kFrontLegendFirst; i < kLegendPositions; ++i) {
+        const std::string& label = key.labels[static_cast<size_t>(i)];
+        if (!label.empty()) {
+            text += (text.empty() ? "" : " ") + label;
+        }
+    }
     return text;
 }
 
-bool MapBoardKeys(const KleBoard& board, const std::vector<MapEntry>& maps, std::vector<KeyCodes>& codes,
+bool MapBoardKeys(const KleBoard& board, const MappingRules& rules, std::vector<KeyCodes>& codes,
                   std::vector<std::string>& notes, std::string& error) {
-    BoardPlaces places = FindPlaces(board);
+    BoardPlaces places = FindPlaces(board, rules);
     codes.assign(board.keys.size(), KeyCodes());
     bool anyByUsCharacter = false;
+    std::string sendNothing;
+    int32_t drawOnlyCount = 0;
     for (size_t i = 0; i < board.keys.size(); ++i) {
-        bool byUsCharacter = false;
-        if (!MapOneKey(board.keys[i], maps, places, codes[i], byUsCharacter, error)) {
+        const Mapped mapped = MapOneKey(board.keys[i], rules, places, codes[i], error);
+        if (mapped == Mapped::Unknown) {
             return false;
         }
-        anyByUsCharacter = anyByUsCharacter || byUsCharacter;
+        anyByUsCharacter = anyByUsCharacter || mapped == Mapped::ByUsCharacter;
+        if (mapped == Mapped::SendsNothing) {
+            codes[i].scanCode = drawOnlyCount++;
+            sendNothing += (sendNothing.empty() ? "" : ", ") + DescribeKey(board.keys[i]);
+            continue;
+        }
         for (size_t j = 0; j < i; ++j) {
             if (codes[j].virtualKey == codes[i].virtualKey && codes[j].scanCode == codes[i].scanCode &&
-                codes[j].extended == codes[i].extended) {
+                codes[j].extended == codes[i].extended && !codes[j].sendsNothing) {
                 error = DescribeKey(board.keys[i]) + " sends the same codes as " +
                         DescribeKey(board.keys[j]) + " (" + codes[j].caption +
                         "): give one of them its own with --map";
@@ -276,11 +353,18 @@ bool MapBoardKeys(const KleBoard& board, const std::vector<MapEntry>& maps, std:
             }
         }
     }
+    if (!sendNothing.empty()) {
+        notes.push_back(
+            "keys that the keyboard handles itself or that need no test are drawn and written as "
+            "keys that send nothing, needing no test: " +
+            sendNothing);
+    }
     if (places.iso && anyByUsCharacter) {
         notes.push_back(
             "this keyboard has ISO keys, and its character keys took the codes of the US layout: if it is "
             "made "
-            "for another Windows layout (German, French, ...), give the keys whose codes differ with --map");
+            "for another Windows layout, name it with --keys (" +
+            std::string(kKeyPresetNames) + "), or give the keys whose codes differ with --map");
     }
     return true;
 }

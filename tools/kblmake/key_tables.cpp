@@ -2,7 +2,6 @@
 #include "tools/kblmake/key_tables.h"
 
 #include <cstring>
-#include <iterator>
 
 #include "layouts/key_names.h"
 
@@ -47,7 +46,32 @@ const NamedKey kNamedKeys[] = {
      242, 112, false, "Kana"},
     {u8"hankaku|zenkaku|hanzen|hankaku/zenkaku|\u534A\u89D2/\u5168\u89D2", 243, 41, false, "Hankaku"},
     {u8"eisu|eisucaps|capseisu|caps/eisu|\u82F1\u6570", 240, 58, false, "Caps/Eisu"},
+    // The media and launch keys of office keyboards, sent with the E0 prefix. A legend "Vol-" is "vol" once
+    // its hyphen is dropped.
+    {u8"mute|volumemute|volmute|\U0001F507", 173, 32, true, "Mute"},
+    {u8"vol|voldown|volumedown|vol\u2212|\U0001F509", 174, 46, true, "Volume Down"},
+    {u8"vol+|volup|volumeup|\U0001F50A", 175, 48, true, "Volume Up"},
+    {u8"play|playpause|play/pause|\u23EF", 179, 34, true, "Play/Pause"},
+    {u8"stop|mediastop|\u23F9", 178, 36, true, "Stop"},
+    {u8"next|nexttrack|\u23ED", 176, 25, true, "Next Track"},
+    {u8"prev|previous|prevtrack|previoustrack|\u23EE", 177, 16, true, "Previous Track"},
+    {"wwwhome|browserhome|homepage", 172, 50, true, "Browser Home"},
+    {"wwwback|browserback", 166, 106, true, "Browser Back"},
+    {"wwwforward|browserforward", 167, 105, true, "Browser Forward"},
+    {"refresh|wwwrefresh|browserrefresh", 168, 103, true, "Browser Refresh"},
+    {"wwwstop|browserstop", 169, 104, true, "Browser Stop"},
+    {"search|wwwsearch|browsersearch", 170, 101, true, "Browser Search"},
+    {"favorites|favourites|wwwfavorites|browserfavorites", 171, 102, true, "Favorites"},
+    {"mail|email|e/mail", 180, 108, true, "Mail"},
+    {"calc|calculator", 183, 33, true, "Calculator"},
+    {"mycomputer|computer|mypc", 182, 107, true, "My Computer"},
+    {"media|mediaselect|mediaplayer", 181, 109, true, "Media Select"},
+    {"sleep", 95, 95, true, "Sleep"},
 };
+
+// The keys that a keyboard handles itself and never sends: the Fn key and the layer keys of small boards.
+// A vintage workstation's FUNCTION key is not among them: it sends codes of its own computer.
+const char* const kLayerKeyNames = u8"fn|fn1|fn2|fn3|raise|lower|layer|\u21D1|\u21D3";
 
 struct SidedKey {
     const char* names;
@@ -65,26 +89,6 @@ const SidedKey kSidedKeys[] = {
 // The function keys' scan codes, F1 to F24.
 const int32_t kFunctionScanCodes[24] = {59,  60,  61,  62,  63,  64,  65,  66,  67,  68,  87,  88,
                                         100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 118};
-
-struct CharacterKey {
-    const char* character;
-    int32_t virtualKey;
-    int32_t scanCode;
-};
-
-const CharacterKey kUsPunctuation[] = {
-    {"`", 192, 41}, {"-", 189, 12}, {"=", 187, 13}, {"[", 219, 26}, {"]", 221, 27}, {"\\", 220, 43},
-    {";", 186, 39}, {"'", 222, 40}, {",", 188, 51}, {".", 190, 52}, {"/", 191, 53},
-};
-
-const CharacterKey kJapanesePunctuation[] = {
-    {"-", 189, 12}, {"^", 222, 13}, {"@", 192, 26}, {"[", 219, 27}, {";", 187, 39},
-    {":", 186, 40}, {"]", 221, 43}, {",", 188, 51}, {".", 190, 52}, {"/", 191, 53},
-};
-
-// The letters' scan codes, A to Z, where the US keyboard places them.
-const int32_t kLetterScanCodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
-                                      49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
 
 struct KeypadKey {
     int column;
@@ -109,10 +113,13 @@ struct SpelledCharacter {
 };
 
 const SpelledCharacter kSpelledCharacters[] = {
-    {u8"\u00C4", "Ae"},  {u8"\u00D6", "Oe"},    {u8"\u00DC", "Ue"},      {u8"\u00E4", "Ae"},
-    {u8"\u00F6", "Oe"},  {u8"\u00FC", "Ue"},    {u8"\u00DF", "ss"},      {u8"\u00B4", "Acute"},
-    {u8"\u00A5", "Yen"}, {u8"\u00A3", "Pound"}, {u8"\u00A7", "Section"}, {u8"\u00B0", "Degree"},
-    {u8"\u00AC", "Not"},
+    {u8"\u00C4", "Ae"},      {u8"\u00D6", "Oe"},      {u8"\u00DC", "Ue"},        {u8"\u00E4", "Ae"},
+    {u8"\u00F6", "Oe"},      {u8"\u00FC", "Ue"},      {u8"\u00DF", "ss"},        {u8"\u00B4", "Acute"},
+    {u8"\u00A5", "Yen"},     {u8"\u00A3", "Pound"},   {u8"\u00A7", "Section"},   {u8"\u00B0", "Degree"},
+    {u8"\u00AC", "Not"},     {"\"", "Quote"},         {u8"\u00E9", "E Acute"},   {u8"\u00C9", "E Acute"},
+    {u8"\u00E8", "E Grave"}, {u8"\u00C8", "E Grave"}, {u8"\u00E7", "C Cedilla"}, {u8"\u00C7", "C Cedilla"},
+    {u8"\u00E0", "A Grave"}, {u8"\u00C0", "A Grave"}, {u8"\u00F9", "U Grave"},   {u8"\u00D9", "U Grave"},
+    {u8"\u00B2", "Squared"}, {u8"\u00E5", "Aa"},      {u8"\u00C5", "Aa"},        {u8"\u00A8", "Diaeresis"},
 };
 
 KeyCodes CodesOf(const NamedKey& key) {
@@ -180,6 +187,10 @@ std::string NormalizeLegend(const std::string& legend) {
     return name;
 }
 
+bool IsLayerKey(const std::string& legend) {
+    return HasName(kLayerKeyNames, NormalizeLegend(legend));
+}
+
 bool LookupNamedKey(const std::string& legend, KeySide side, KeyCodes& codes) {
     const std::string name = NormalizeLegend(legend);
     for (const NamedKey& key : kNamedKeys) {
@@ -197,30 +208,6 @@ bool LookupNamedKey(const std::string& legend, KeySide side, KeyCodes& codes) {
     return LookupFunctionKey(name, codes) || LookupLayoutFileName(legend, side, codes);
 }
 
-bool LookupCharacterKey(const std::string& character, bool japanese, KeyCodes& codes) {
-    if (character.size() == 1) {
-        const char c = character[0];
-        const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        if (upper >= 'A' && upper <= 'Z') {
-            codes = KeyCodes{upper, kLetterScanCodes[upper - 'A'], false, std::string(1, upper)};
-            return true;
-        }
-        if (c >= '0' && c <= '9') {
-            codes = KeyCodes{c, c == '0' ? 11 : c - '0' + 1, false, character};
-            return true;
-        }
-    }
-    const CharacterKey* table = japanese ? kJapanesePunctuation : kUsPunctuation;
-    const size_t count = japanese ? std::size(kJapanesePunctuation) : std::size(kUsPunctuation);
-    for (size_t i = 0; i < count; ++i) {
-        if (character == table[i].character) {
-            codes = KeyCodes{table[i].virtualKey, table[i].scanCode, false, character};
-            return true;
-        }
-    }
-    return false;
-}
-
 bool LookupKeypadKey(int column, int row, bool comma, KeyCodes& codes) {
     for (const KeypadKey& key : kKeypad) {
         if (key.column == column && key.row == row) {
@@ -235,7 +222,7 @@ bool LookupKeypadKey(int column, int row, bool comma, KeyCodes& codes) {
 }
 
 std::string CaptionForCharacter(const std::string& character) {
-    if (character.size() == 1 && character[0] > ' ' && character[0] < 127) {
+    if (character.size() == 1 && character[0] > ' ' && character[0] < 127 && character[0] != '"') {
         const char c = character[0];
         return std::string(1, c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
     }

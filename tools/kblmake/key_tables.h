@@ -1,5 +1,5 @@
-// What kblmake knows of keys: the codes Windows sends for the usual legends, for the characters of the US
-// and Japanese layouts, and for the numeric keypad by position.
+// What kblmake knows of keys: the codes Windows sends for the usual legends and for the numeric keypad by
+// position, and the captions of characters. The national layouts' characters are in key_presets.h.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,8 @@ struct KeyCodes {
     int32_t virtualKey = 0;
     int32_t scanCode = 0;
     bool extended = false;
-    std::string caption;  // what the tester shows and logs; ASCII
+    std::string caption;        // what the tester shows and logs; ASCII
+    bool sendsNothing = false;  // a key the tester shows but neither tests nor waits for
 };
 
 // A legend as the name tables spell it: small letters, without blanks, hyphens, underscores and line breaks.
@@ -17,14 +18,13 @@ std::string NormalizeLegend(const std::string& legend);
 
 enum class KeySide { Left, Right };
 
+// True for a legend that names a key the keyboard handles itself and never sends (Fn, Raise, Lower, ⇑, ⇓).
+bool IsLayerKey(const std::string& legend);
+
 // The codes of a key whose legend names it: an English or German key name in any case and spacing (Esc,
 // Backspace, Pos1, Page Up, F5, Num Lock, Muhenkan, ...), an arrow, or a key name of the layout files,
 // spelled exactly (VK_F13). Shift, Ctrl, Alt and Win differ by `side`. False for any other legend.
 bool LookupNamedKey(const std::string& legend, KeySide side, KeyCodes& codes);
-
-// The codes of the key whose unshifted character is `character` (one code point, UTF-8) on a US keyboard,
-// or on a Japanese one when `japanese`. False for a character the layout does not place.
-bool LookupCharacterKey(const std::string& character, bool japanese, KeyCodes& codes);
 
 // The codes of the numeric keypad's key `column` units right of Num Lock and `row` units below it; the
 // decimal key is captioned for a comma when `comma`. False for a place where no keypad key lies.

@@ -2,12 +2,15 @@
 // keys and whose objects change the keys after them. Position and size (x, y, w, h) and the second rectangle
 // of two-part keys (x2, y2, w2, h2) apply to the next key only; the legend alignment (a) and the rotation
 // (r, rx, ry) stay until changed. A row starts at the rotation's x, one unit below the row before; setting rx
-// or ry moves the next key to the rotation's origin.
+// or ry moves the next key to the rotation's origin. A key turned by other than a right angle keeps its
+// turned cap for the picture and gets the largest upright rectangle inside it for the layout file.
+#include <cctype>
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "tools/kblmake/kle_board.h"
+#include "tools/kblmake/legend_html.h"
 
 namespace {
 
@@ -145,7 +148,7 @@ void SplitLegend(KleKey& key, int alignment) {
         }
         const int position = kLegendPlaces[alignment][place];
         if (position >= 0) {
-            key.labels[static_cast<size_t>(position)] = key.legend.substr(start, end - start);
+            key.labels[static_cast<size_t>(position)] = LegendFromHtml(key.legend.substr(start, end - start));
         }
         start = end + 1;
     }
@@ -169,6 +172,42 @@ bool WithinReach(const UnitRect& rect) {
            rect.width <= kFarthestUnits && rect.height <= kFarthestUnits;
 }
 
+// `point` turned by `degrees` clockwise on the screen about (`centreX`, `centreY`).
+UnitPoint TurnPoint(UnitPoint point, double degrees, double centreX, double centreY) {
+    const double radians = degrees * 3.14159265358979323846 / 180;
+    const double dx = point.x - centreX;
+    const double dy = point.y - centreY;
+    return UnitPoint{centreX + dx * std::cos(radians) - dy * std::sin(radians),
+                     centreY + dx * std::sin(radians) + dy * std::cos(radians)};
+}
+
+// The largest upright rectangle, centred, inside a `width` x `height` rectangle turned by `degrees`.
+UnitRect UprightInside(double width, double height, double degrees, UnitPoint centre) {
+    const double radians = degrees * 3.14159265358979323846 / 180;
+    const double sine = std::fabs(std::sin(radians));
+    const double cosine = std::fabs(std::cos(radians));
+    const bool wide = width >= height;
+    const double longSide = wide ? width : height;
+    const double shortSide = wide ? height : width;
+    double insideWidth = 0;
+    double insideHeight = 0;
+    if (shortSide <= 2 * sine * cosine * longSide || std::fabs(sine - cosine) < 1e-10) {
+        // Two corners of the upright rectangle touch the turned one's long sides.
+        const double half = shortSide / 2;
+        insideWidth = wide ? half / sine : half / cosine;
+        insideHeight = wide ? half / cosine : half / sine;
+    } else {
+        const double cosineOfTwice = cosine * cosine - sine * sine;
+        insideWidth = (width * cosine - height * sine) / cosineOfTwice;
+        insideHeight = (height * cosine - width * sine) / cosineOfTwice;
+    }
+    return UnitRect{centre.x - insideWidth / 2, centre.y - insideHeight / 2, insideWidth, insideHeight};
+}
+
+bool SameRect(const UnitRect& a, const UnitRect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
 // Places the key the state describes; false, with `error` set, when it cannot stand on the picture.
 bool PlaceKey(const ReadState& state, KleKey& key, std::string& error) {
     key.main = UnitRect{state.x, state.y, state.width, state.height};
@@ -179,18 +218,41 @@ bool PlaceKey(const ReadState& state, KleKey& key, std::string& error) {
         error = DescribeKey(key) + ": the key has no size";
         return false;
     }
-    const double quarters = std::fmod(state.angle, 360.0) / 90.0;
+    const double turn = std::fmod(std::fmod(state.angle, 360.0) + 360.0, 360.0);
+    const double quarters = turn / 90.0;
     if (quarters != std::floor(quarters)) {
-        std::ostringstream angle;
-        angle << state.angle;
-        error = DescribeKey(key) + ": the key is turned by " + angle.str() +
-                " degrees; a layout's keys stand upright, so turn this part of the keyboard by a multiple "
-                "of 90 degrees, or to 0, in the editor";
-        return false;
+        if (!SameRect(key.main, key.second)) {
+            std::ostringstream angle;
+            angle << state.angle;
+            error =
+                DescribeKey(key) + ": a key of two parts is turned by " + angle.str() +
+                " degrees; turn it by a multiple of 90 degrees in the editor, or draw it as one rectangle";
+            return false;
+        }
+        const UnitRect& flat = key.main;
+        const UnitPoint corners[4] = {{flat.x, flat.y},
+                                      {flat.x + flat.width, flat.y},
+                                      {flat.x + flat.width, flat.y + flat.height},
+                                      {flat.x, flat.y + flat.height}};
+        for (int i = 0; i < 4; ++i) {
+            key.cap[static_cast<size_t>(i)] = TurnPoint(corners[i], turn, state.rotationX, state.rotationY);
+        }
+        const UnitPoint centre = TurnPoint(UnitPoint{flat.x + flat.width / 2, flat.y + flat.height / 2}, turn,
+                                           state.rotationX, state.rotationY);
+        key.turn = turn;
+        key.main = UprightInside(flat.width, flat.height, turn, centre);
+        key.second = key.main;
+    } else {
+        const int quarterTurns = static_cast<int>(quarters) % 4;
+        key.main = TurnRect(key.main, quarterTurns, state.rotationX, state.rotationY);
+        key.second = TurnRect(key.second, quarterTurns, state.rotationX, state.rotationY);
     }
-    const int quarterTurns = (static_cast<int>(quarters) + 4) % 4;
-    key.main = TurnRect(key.main, quarterTurns, state.rotationX, state.rotationY);
-    key.second = TurnRect(key.second, quarterTurns, state.rotationX, state.rotationY);
+    for (const UnitPoint& corner : key.cap) {
+        if (std::fabs(corner.x) > kFarthestUnits || std::fabs(corner.y) > kFarthestUnits) {
+            error = DescribeKey(key) + ": the key lies more than 1000 key units out";
+            return false;
+        }
+    }
     if (!WithinReach(key.main) || !WithinReach(key.second)) {
         error = DescribeKey(key) + ": the key lies more than 1000 key units out";
         return false;
@@ -232,6 +294,58 @@ bool ReadRow(const Json& row, int rowNumber, ReadState& state, KleBoard& board, 
     return true;
 }
 
+// True for an array of keys, which the raw data of a one-row keyboard is: a string among its elements.
+bool IsOneRow(const Json& rows) {
+    if (!rows.is_array()) {
+        return false;
+    }
+    for (const Json& row : rows) {
+        if (row.is_string()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The editor's raw data as JSON: each bare property name outside a string ({x:0.25,w:1.25}) quoted, and
+// the rows put between brackets when `bracketed`.
+std::string JsonOfRawData(const std::string& text, bool bracketed) {
+    std::string json = bracketed ? "[" : "";
+    bool inString = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            json += c;
+            if (c == '\\' && i + 1 < text.size()) {
+                json += text[++i];
+            } else if (c == '"') {
+                inString = false;
+            }
+            continue;
+        }
+        const bool nameStart = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+        const char before = json.find_last_not_of(" \t\r\n") == std::string::npos
+                                ? '\0'
+                                : json[json.find_last_not_of(" \t\r\n")];
+        if (nameStart && (before == '{' || before == ',')) {
+            size_t end = i;
+            while (end < text.size() &&
+                   (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_')) {
+                ++end;
+            }
+            const size_t colon = text.find_first_not_of(" \t", end);
+            if (colon != std::string::npos && text[colon] == ':') {
+                json += "\"" + text.substr(i, end - i) + "\"";
+                i = end - 1;
+                continue;
+            }
+        }
+        inString = c == '"';
+        json += c;
+    }
+    return bracketed ? json + "]" : json;
+}
+
 std::string TextProperty(const Json& metadata, const char* name) {
     const auto found = metadata.find(name);
     return found != metadata.end() && found->is_string() ? found->get<std::string>() : std::string();
@@ -254,10 +368,19 @@ std::string DescribeKey(const KleKey& key) {
 
 bool ReadKleBoard(const std::string& text, KleBoard& board, std::string& error) {
     board = KleBoard();
-    const Json rows = Json::parse(text, nullptr, false);
-    if (rows.is_discarded()) {
-        error = "not a JSON file: " + SyntaxErrorOf(text);
-        return false;
+    Json rows = Json::parse(text, nullptr, false);
+    if (rows.is_discarded() || IsOneRow(rows)) {
+        Json raw = Json::parse(JsonOfRawData(text, false), nullptr, false);
+        if (!raw.is_array() || raw.empty() || !raw[0].is_array()) {
+            raw = Json::parse(JsonOfRawData(text, true), nullptr, false);
+        }
+        if (raw.is_discarded() || !raw.is_array()) {
+            error = "not a JSON file: " + SyntaxErrorOf(text) +
+                    " (nor the editor's raw data: copy it whole, or use the editor's Download JSON)";
+            return false;
+        }
+        rows = raw;
+        board.rawData = true;
     }
     if (!rows.is_array()) {
         error = "not a keyboard-layout-editor file: expected an array of rows";

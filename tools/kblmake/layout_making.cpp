@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "tools/common/keyboard_art.h"
 #include "tools/common/layout_text.h"
 #include "tools/common/pixel_font.h"
 #include "tools/kblmake/key_mapping.h"
+#include "tools/kblmake/key_overlaps.h"
 
 namespace {
 
@@ -24,6 +26,8 @@ constexpr int kSmallestPitch = 14;
 constexpr int kSubtitleLeft = 10;
 constexpr int kSubtitleTop = 48;
 constexpr double kSameUnits = 0.01;
+// The smallest cap the picture can draw: its outline, rim and skirt, and one pixel of face.
+constexpr int kSmallestCapPixels = 8;
 
 struct Geometry {
     double left = 0;  // the board's extent in key units
@@ -51,28 +55,6 @@ Box PixelBox(const Geometry& geometry, const UnitRect& rect) {
     return box;
 }
 
-bool Overlap(const UnitRect& a, const UnitRect& b) {
-    return std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x) > kSameUnits &&
-           std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y) > kSameUnits;
-}
-
-bool KeysOverlap(const KleKey& a, const KleKey& b) {
-    return Overlap(a.main, b.main) || Overlap(a.main, b.second) || Overlap(a.second, b.main) ||
-           Overlap(a.second, b.second);
-}
-
-bool FindOverlap(const KleBoard& board, std::string& error) {
-    for (size_t i = 0; i < board.keys.size(); ++i) {
-        for (size_t j = 0; j < i; ++j) {
-            if (KeysOverlap(board.keys[i], board.keys[j])) {
-                error = DescribeKey(board.keys[i]) + " overlaps " + DescribeKey(board.keys[j]);
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 // The largest pitch at which the board's case fits; false when even the smallest does not.
 bool FitBoard(const KleBoard& board, Geometry& geometry, std::string& error) {
     double right = board.keys.front().main.x;
@@ -85,6 +67,14 @@ bool FitBoard(const KleBoard& board, Geometry& geometry, std::string& error) {
             geometry.top = std::min(geometry.top, rect.y);
             right = std::max(right, rect.x + rect.width);
             bottom = std::max(bottom, rect.y + rect.height);
+        }
+        for (const UnitPoint& corner : key.cap) {
+            if (key.turn != 0) {
+                geometry.left = std::min(geometry.left, corner.x);
+                geometry.top = std::min(geometry.top, corner.y);
+                right = std::max(right, corner.x);
+                bottom = std::max(bottom, corner.y);
+            }
         }
     }
     geometry.width = right - geometry.left;
@@ -119,7 +109,7 @@ void AddLockLights(const KleBoard& board, const Geometry& geometry, LayoutSheet&
     }
     const UnitRect lights{numLock->main.x, geometry.top, 4, 1};
     for (const KleKey& key : board.keys) {
-        if (Overlap(key.main, lights) || Overlap(key.second, lights)) {
+        if (RectsOverlap(key.main, lights) || RectsOverlap(key.second, lights)) {
             return;
         }
     }
@@ -170,6 +160,54 @@ void WrapLine(const std::string& line, int width, std::vector<std::string>& line
         }
     }
     lines.push_back(current);
+}
+
+// The outline of a turned cap on the picture, drawn a gap's width smaller than the cap as upright caps are.
+void TurnedOutline(const Geometry& geometry, const KleKey& key, double* corners) {
+    const UnitPoint centre{(key.cap[0].x + key.cap[2].x) / 2, (key.cap[0].y + key.cap[2].y) / 2};
+    for (size_t i = 0; i < 4; ++i) {
+        const double dx = key.cap[i].x - centre.x;
+        const double dy = key.cap[i].y - centre.y;
+        const double length = std::hypot(dx * geometry.pitchX, dy * geometry.pitchY);
+        const double inset = length <= kKeyGap ? 0 : (length - kKeyGap) / length;
+        corners[2 * i] = geometry.originX + ((centre.x - geometry.left) + dx * inset) * geometry.pitchX - 1;
+        corners[2 * i + 1] =
+            geometry.originY + ((centre.y - geometry.top) + dy * inset) * geometry.pitchY - 1;
+    }
+}
+
+// A drawn part of `key` narrower or lower than a cap can be drawn.
+bool FindTooSmallKey(const KleBoard& board, const Geometry& geometry, std::string& error) {
+    for (const KleKey& key : board.keys) {
+        for (const UnitRect& rect : {key.main, key.second}) {
+            const Box box = PixelBox(geometry, rect);
+            if (box.width < kSmallestCapPixels || box.height < kSmallestCapPixels) {
+                const double units = static_cast<double>(kSmallestCapPixels + kKeyGap) /
+                                     std::min(geometry.pitchX, geometry.pitchY);
+                std::ostringstream smallest;
+                smallest << std::ceil(units * 100) / 100;
+                error = DescribeKey(key) + ": the key would be drawn " + std::to_string(box.width) + " x " +
+                        std::to_string(box.height) + " pixels, and a cap needs at least " +
+                        std::to_string(kSmallestCapPixels) + " x " + std::to_string(kSmallestCapPixels) +
+                        ": make it at least " + smallest.str() + " key units wide and high in the editor";
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// `text` with every control character (a line break, a tab, an end-of-file mark) replaced by a blank, so
+// that it stays one line of the layout file; `replaced` is set when there was one.
+std::string OnOneLine(const std::string& text, bool& replaced) {
+    std::string line = text;
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = ' ';
+            replaced = true;
+        }
+    }
+    return line;
 }
 
 bool CheckLineLengths(const std::string& text, std::string& error) {
@@ -250,8 +288,13 @@ std::string FitLegend(const std::string& legend, const Box& area, std::string& u
     return fitted;
 }
 
-bool MakeLayout(const KleBoard& board, const MakeOptions& options, MadeLayout& made, std::string& error) {
+bool MakeLayout(const KleBoard& fileBoard, const MakeOptions& options, MadeLayout& made, std::string& error) {
     made = MadeLayout();
+    KleBoard board = fileBoard;
+    TouchBarelyOverlappingKeys(board, made.notes);
+    if (board.rawData) {
+        made.notes.push_back("read as the editor's raw data");
+    }
     if (board.keys.size() > kMaxLayoutKeys) {
         error = "the keyboard has " + std::to_string(board.keys.size()) +
                 " keys, and a layout holds at most " + std::to_string(kMaxLayoutKeys);
@@ -259,14 +302,21 @@ bool MakeLayout(const KleBoard& board, const MakeOptions& options, MadeLayout& m
     }
     std::vector<KeyCodes> codes;
     Geometry geometry;
-    if (FindOverlap(board, error) || !MapBoardKeys(board, options.maps, codes, made.notes, error) ||
-        !FitBoard(board, geometry, error)) {
+    if (FindOverlap(board, error) || !MapBoardKeys(board, options.rules, codes, made.notes, error) ||
+        !FitBoard(board, geometry, error) || FindTooSmallKey(board, geometry, error)) {
         return false;
     }
     LayoutSheet& sheet = made.sheet;
     sheet.name = options.layoutName;
-    sheet.title = options.title.empty() ? board.name : options.title;
-    const std::string subtitle = board.notes.substr(0, board.notes.find('\n'));
+    bool replaced = false;
+    sheet.title = OnOneLine(options.title.empty() ? board.name : options.title, replaced);
+    const std::string subtitle = OnOneLine(board.notes.substr(0, board.notes.find('\n')), replaced);
+    const std::string sourceName = OnOneLine(options.sourceName, replaced);
+    if (replaced) {
+        made.notes.push_back(
+            "control characters (line breaks, tabs) of the title, the notes or the file's name "
+            "are written as blanks");
+    }
     if (!subtitle.empty()) {
         sheet.decor.push_back(Decor{DecorKind::Caption, Box{kSubtitleLeft, kSubtitleTop, 0, 0}, subtitle});
     }
@@ -291,6 +341,11 @@ bool MakeLayout(const KleBoard& board, const MakeOptions& options, MadeLayout& m
                              source.second.x + source.second.width > source.main.x + source.main.width ||
                              source.second.y + source.second.height > source.main.y + source.main.height;
         key.shape = twoPart ? KeyShape::IsoEnter : KeyShape::Cap;
+        if (source.turn != 0) {
+            key.shape = KeyShape::Turned;
+            TurnedOutline(geometry, source, key.corners);
+        }
+        key.status = codes[i].sendsNothing ? "DQSTATUSNOTEST" : key.status;
         key.legend = FitLegend(LegendInReadingOrder(source), LegendArea(key), undrawable);
         sheet.keys.push_back(key);
     }
@@ -298,14 +353,14 @@ bool MakeLayout(const KleBoard& board, const MakeOptions& options, MadeLayout& m
         made.notes.push_back("the picture leaves out legend characters its font has no glyph for: " +
                              undrawable);
     }
-    if (!MarkNotRequired(board, options.notRequired, sheet, error)) {
+    if (!MarkNotRequired(board, options.rules.notRequired, sheet, error)) {
         return false;
     }
     std::vector<std::string> comments;
     if (!sheet.title.empty()) {
         comments.push_back(sheet.title);
     }
-    comments.push_back("Made by kblmake from " + options.sourceName + " with the picture of the same name:");
+    comments.push_back("Made by kblmake from " + sourceName + " with the picture of the same name:");
     comments.push_back("change the source and run kblmake again rather than editing this file.");
     comments.push_back(
         "Columns: virtual-key code, BIOS scan code (set 1 make code), caption, extended-key bit,");

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "tools/common/layout_picture.h"
+#include "tools/kblmake/key_mapping.h"
 #include "tools/kblmake/kle_board.h"
-#include "tools/kblmake/map_entries.h"
 
 // Keys a layout of kblmake may hold: the largest keyboards have about 150.
 constexpr size_t kMaxLayoutKeys = 200;
@@ -18,8 +18,7 @@ struct MakeOptions {
     std::string sourceName;  // the JSON file's name, for the layout file's comment
     std::string layoutName;  // the name of the layout and of its two files
     std::string title;       // printed at the top of the picture; empty: the board's name
-    std::vector<MapEntry> maps;
-    std::vector<std::string> notRequired;  // legends or captions of keys that need no test
+    MappingRules rules;
 };
 
 struct MadeLayout {

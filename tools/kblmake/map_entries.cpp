@@ -29,10 +29,11 @@ int32_t ReadVirtualKey(const std::string& text) {
     return code > 0 ? code : -1;
 }
 
-// A caption the layout file can hold: printable ASCII, and a comma only as the whole caption.
+// A caption the layout file can hold in its quotes: printable ASCII without a quote, and a comma only as
+// the whole caption.
 bool IsFileCaption(const std::string& caption) {
     for (const char c : caption) {
-        if (c < ' ' || c > '~' || (c == ',' && caption.size() > 1)) {
+        if (c < ' ' || c > '~' || c == '"' || (c == ',' && caption.size() > 1)) {
             return false;
         }
     }
@@ -49,6 +50,15 @@ bool ParseMapEntry(const std::string& text, MapEntry& entry, std::string& error)
         return false;
     }
     entry.legend = UnescapeLegend(text.substr(0, equals));
+    const size_t comma = entry.legend.find(',');
+    if (entry.legend[0] == '@' && comma != std::string::npos) {
+        entry.row = ReadWholeNumber(entry.legend.substr(1, comma - 1), 9999);
+        entry.column = ReadWholeNumber(entry.legend.substr(comma + 1), 9999);
+        if (entry.row <= 0 || entry.column <= 0) {
+            error = "\"" + text + "\": a key's place is @ROW,COLUMN, both counted from 1";
+            return false;
+        }
+    }
     // VK, SCAN and E end at a comma; the caption, last, may hold anything but a line break.
     std::vector<std::string> fields;
     size_t start = equals + 1;
@@ -78,7 +88,7 @@ bool ParseMapEntry(const std::string& text, MapEntry& entry, std::string& error)
     }
     entry.codes.extended = flag != "";
     if (!entry.codes.caption.empty() && !IsFileCaption(entry.codes.caption)) {
-        error = "\"" + text + "\": a caption must be plain ASCII, without commas";
+        error = "\"" + text + "\": a caption must be plain ASCII, without commas or quotes";
         return false;
     }
     return true;

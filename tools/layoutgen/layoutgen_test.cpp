@@ -87,9 +87,9 @@ std::vector<MadeSheet> MakeShippedSheets() {
         MakeOptions options;
         options.sourceName = source.filename().string();
         options.layoutName = source.stem().string();
+        options.rules.keysGiven = FindKeyPreset(options.layoutName, options.rules.keys);
+        EXPECT_TRUE(options.rules.keysGiven) << options.layoutName << " is made with the layout of its name";
         std::string error;
-        const std::string mapText = ReadWholeFile(source.replace_extension(".map").string());
-        EXPECT_TRUE(ParseMapFile(mapText, options.maps, error)) << error;
         KleBoard board;
         MadeLayout layout;
         EXPECT_TRUE(ReadKleBoard(ReadWholeFile(entry.path().string()), board, error) &&
