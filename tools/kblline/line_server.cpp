@@ -310,6 +310,7 @@ bool StartLineServer(const LineArguments& arguments, LineServer& server, std::st
     const size_t threads = server.stationOfToken.size() + kSpareThreads;
     server.http.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     server.http.set_payload_max_length(kLargestBody);
+    server.http.set_tcp_nodelay(true);
     server.http.set_keep_alive_max_count(100000);
     server.http.set_read_timeout(kSocketTimeoutSeconds);
     server.http.set_write_timeout(kSocketTimeoutSeconds);
