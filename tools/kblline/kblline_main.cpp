@@ -51,7 +51,7 @@ int Copy(const LineArguments& arguments) {
     SqlDatabase from;
     SqlDatabase to;
     std::string error;
-    if (!OpenDatabase(arguments.database, from, error) || !OpenDatabase(arguments.target, to, error) ||
+    if (!OpenDatabase(arguments.database, from, error, true) || !OpenDatabase(arguments.target, to, error) ||
         !MigrateSchema(to, error)) {
         CloseDatabase(from);
         CloseDatabase(to);

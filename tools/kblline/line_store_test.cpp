@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "tools/kblline/line_schema.h"
 #include "tools/kblline/line_test_records.h"
 #include "tools/kblline/live_page.h"
+#include "tools/kblline/record_writer.h"
 #include "tools/kblline/test_postgres.h"
 #include "tools/kblreport/record_reading.h"
 
@@ -211,6 +213,42 @@ TEST_P(LineStore, CopyKeepsEachRecordOnceWithTheTimeItArrived) {
     EXPECT_EQ(live.figures.total.tested, 2);
     CloseDatabase(target);
     std::filesystem::remove_all(targetFolder);
+}
+
+// A database in LATIN1, which cannot hold Chinese: the record with Chinese text fails alone, and the records
+// committed in the same batch as it are stored all the same.
+TEST(RecordWriterOnPostgres, ARecordTheDatabaseRefusesKeepsNoOtherOut) {
+    SqlDatabase admin;
+    std::string error;
+    const std::string name = "latin_" + std::to_string(getpid());
+    ASSERT_TRUE(OpenDatabase(TestPostgresUrl(cluster, "postgres"), admin, error)) << error;
+    ASSERT_TRUE(
+        SqlExecute(admin, "CREATE DATABASE " + name + " ENCODING 'LATIN1' TEMPLATE template0", {}, error))
+        << error;
+    CloseDatabase(admin);
+    SqlDatabase database;
+    ASSERT_TRUE(OpenDatabase(TestPostgresUrl(cluster, name), database, error) &&
+                MigrateSchema(database, error))
+        << error;
+    RecordWriter writer;
+    StartRecordWriter(writer, std::move(database));
+    std::vector<LineRecord> records;
+    for (int i = 0; i < 12; ++i) {
+        records.push_back(SampleRecord("w" + std::to_string(i), "S", true));
+        records.back().row.operatorId = i == 5 ? u8"张三" : "Zhang";
+    }
+    std::vector<WriteOutcome> outcomes(records.size());
+    std::vector<std::thread> stations;
+    for (size_t i = 0; i < records.size(); ++i) {
+        stations.emplace_back([&, i] { outcomes[i] = WriteRecord(writer, records[i]).outcome; });
+    }
+    for (std::thread& station : stations) {
+        station.join();
+    }
+    StopRecordWriter(writer);
+    for (size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(outcomes[i], i == 5 ? WriteOutcome::Failed : WriteOutcome::Stored) << i;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, LineStore, testing::Values(SqlKind::Sqlite, SqlKind::Postgres),

@@ -10,6 +10,15 @@ namespace {
 
 constexpr size_t kLargestBatch = 500;
 
+WriteAnswer WriteAlone(RecordWriter& writer, const LineRecord& record) {
+    std::vector<bool> created;
+    std::string error;
+    if (!StoreRecords(writer.database, {record}, UtcNow(), created, error)) {
+        return {WriteOutcome::Failed, error};
+    }
+    return {created[0] ? WriteOutcome::Stored : WriteOutcome::StoredAlready, ""};
+}
+
 void WriteBatches(RecordWriter& writer) {
     for (;;) {
         std::vector<PendingRecord> batch;
@@ -30,12 +39,16 @@ void WriteBatches(RecordWriter& writer) {
         }
         std::vector<bool> created;
         std::string error;
-        const bool stored = StoreRecords(writer.database, records, UtcNow(), created, error);
-        for (size_t i = 0; i < batch.size(); ++i) {
-            const WriteOutcome outcome = !stored      ? WriteOutcome::Failed
-                                         : created[i] ? WriteOutcome::Stored
-                                                      : WriteOutcome::StoredAlready;
-            batch[i].answer.set_value({outcome, error});
+        if (StoreRecords(writer.database, records, UtcNow(), created, error)) {
+            for (size_t i = 0; i < batch.size(); ++i) {
+                batch[i].answer.set_value(
+                    {created[i] ? WriteOutcome::Stored : WriteOutcome::StoredAlready, ""});
+            }
+        } else {
+            // One record the database refuses must not keep the others of its batch out: each is tried alone.
+            for (PendingRecord& pending : batch) {
+                pending.answer.set_value(WriteAlone(writer, pending.record));
+            }
         }
     }
 }

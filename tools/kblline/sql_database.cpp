@@ -100,7 +100,7 @@ bool IsDatabaseUrl(const std::string& url) {
            StartsWith(url, "postgresql://") || StartsWith(url, "postgres://");
 }
 
-bool OpenDatabase(const std::string& url, SqlDatabase& database, std::string& error) {
+bool OpenDatabase(const std::string& url, SqlDatabase& database, std::string& error, bool existing) {
     if (!IsDatabaseUrl(url)) {
         error = "not a database: " + url + " (give sqlite:PATH or postgresql://...)";
         return false;
@@ -113,13 +113,18 @@ bool OpenDatabase(const std::string& url, SqlDatabase& database, std::string& er
             CloseDatabase(database);
             return false;
         }
+        // The texts sent and read are UTF-8, whatever the database's own encoding.
+        if (PQsetClientEncoding(database.pg, "UTF8") != 0) {
+            error = PQerrorMessage(database.pg);
+            CloseDatabase(database);
+            return false;
+        }
         return SqlExecute(database, "SET client_min_messages = warning", {}, error);
     }
     database.kind = SqlKind::Sqlite;
     const std::string path = url.substr(sizeof kSqlitePrefix - 1);
-    if (sqlite3_open_v2(path.c_str(), &database.lite,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (existing ? 0 : SQLITE_OPEN_CREATE);
+    if (sqlite3_open_v2(path.c_str(), &database.lite, flags, nullptr) != SQLITE_OK) {
         error = path + ": " + (database.lite != nullptr ? sqlite3_errmsg(database.lite) : "cannot be opened");
         CloseDatabase(database);
         return false;

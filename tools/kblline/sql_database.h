@@ -31,9 +31,9 @@ struct SqlResult {
 // True when `url` names a database kblline can open: "sqlite:PATH" or "postgresql://..." ("postgres://").
 bool IsDatabaseUrl(const std::string& url);
 
-// Opens the database `url` names; SQLite in WAL with every commit synced to the disk. False, with `error`
-// set, when it cannot be opened.
-bool OpenDatabase(const std::string& url, SqlDatabase& database, std::string& error);
+// Opens the database `url` names, an SQLite file made when missing unless `existing`; SQLite in WAL with
+// every commit synced to the disk. False, with `error` set, when it cannot be opened.
+bool OpenDatabase(const std::string& url, SqlDatabase& database, std::string& error, bool existing = false);
 
 void CloseDatabase(SqlDatabase& database);
 
