@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -31,7 +32,9 @@ class LineApi : public testing::Test {
         Start();
     }
     void TearDown() override {
-        StopLineProcess(server, SIGTERM);
+        // Stopped, it ends of itself with nothing left behind (the sanitizers' build checks that too).
+        const int status = StopLineProcess(server, SIGTERM);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
         std::filesystem::remove_all(folder);
     }
 

@@ -154,11 +154,26 @@ bool CheckForms(const KeyboardRecord& row, FieldError& error) {
     return true;
 }
 
+// A converter from UTF-8 to GBK, closed with its thread.
+struct GbkConverter {
+    iconv_t handle = iconv_open("GBK", "UTF-8");
+
+    GbkConverter() = default;
+    GbkConverter(const GbkConverter&) = delete;
+    GbkConverter& operator=(const GbkConverter&) = delete;
+    ~GbkConverter() {
+        if (handle != reinterpret_cast<iconv_t>(-1)) {
+            iconv_close(handle);
+        }
+    }
+};
+
 }  // namespace
 
 bool Utf8ToGbk(const std::string& utf8, std::string& gbk) {
     // One converter per thread: a converter keeps state between calls and serves one thread at a time.
-    thread_local iconv_t converter = iconv_open("GBK", "UTF-8");
+    thread_local const GbkConverter gbkConverter;
+    const iconv_t converter = gbkConverter.handle;
     if (converter == reinterpret_cast<iconv_t>(-1)) {
         return false;
     }
