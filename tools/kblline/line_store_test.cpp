@@ -215,6 +215,20 @@ TEST_P(LineStore, CopyKeepsEachRecordOnceWithTheTimeItArrived) {
     std::filesystem::remove_all(targetFolder);
 }
 
+// A restart of PostgreSQL ends the server's connections: each is opened again by the statement after it, and
+// still speaks UTF-8.
+TEST(ConnectionOnPostgres, IsOpenedAgainAfterTheServerRestarted) {
+    SqlDatabase database;
+    std::string error;
+    ASSERT_TRUE(OpenDatabase(TestPostgresUrl(cluster, "postgres"), database, error)) << error;
+    ASSERT_TRUE(RestartTestPostgres(cluster));
+    SqlResult answer;
+    EXPECT_TRUE(SqlExecute(database, "SHOW client_encoding", {}, answer, error)) << error;
+    ASSERT_EQ(answer.rows.size(), 1u);
+    EXPECT_EQ(answer.rows[0][0], "UTF8");
+    CloseDatabase(database);
+}
+
 // A database in LATIN1, which cannot hold Chinese: the record with Chinese text fails alone, and the records
 // committed in the same batch as it are stored all the same.
 TEST(RecordWriterOnPostgres, ARecordTheDatabaseRefusesKeepsNoOtherOut) {

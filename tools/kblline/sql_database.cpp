@@ -60,8 +60,8 @@ std::string NumberedPlaceholders(const std::string& sql) {
     return numbered;
 }
 
-bool PostgresExecute(SqlDatabase& database, const std::string& sql, const std::vector<std::string>& params,
-                     SqlResult& result, std::string& error) {
+bool PostgresRun(SqlDatabase& database, const std::string& sql, const std::vector<std::string>& params,
+                 SqlResult& result, std::string& error) {
     std::vector<const char*> values;
     for (const std::string& param : params) {
         values.push_back(param.c_str());
@@ -87,11 +87,30 @@ bool PostgresExecute(SqlDatabase& database, const std::string& sql, const std::v
     const char* changed = PQcmdTuples(answer);
     result.changed = changed != nullptr && *changed != '\0' ? std::stoll(changed) : 0;
     PQclear(answer);
-    if (!done && PQstatus(database.pg) == CONNECTION_BAD) {
-        PQreset(database.pg);
-    }
     return done;
 }
+
+// A connection lost (the server restarted, the network gone) is opened again. A statement outside a
+// transaction that found it lost is sent once more: it either had not run or, for the writes that are not
+// in a transaction, runs again to the same effect.
+bool PostgresExecute(SqlDatabase& database, const std::string& sql, const std::vector<std::string>& params,
+                     SqlResult& result, std::string& error) {
+    if (PQstatus(database.pg) == CONNECTION_BAD) {
+        PQreset(database.pg);
+    }
+    const bool outside = PQtransactionStatus(database.pg) == PQTRANS_IDLE;
+    if (PostgresRun(database, sql, params, result, error)) {
+        return true;
+    }
+    if (!outside || PQstatus(database.pg) != CONNECTION_BAD) {
+        return false;
+    }
+    PQreset(database.pg);
+    result = SqlResult();
+    return PQstatus(database.pg) == CONNECTION_OK && PostgresRun(database, sql, params, result, error);
+}
+
+void IgnoreNotice(void*, const char*) {}
 
 }  // namespace
 
@@ -107,19 +126,18 @@ bool OpenDatabase(const std::string& url, SqlDatabase& database, std::string& er
     }
     if (!StartsWith(url, kSqlitePrefix)) {
         database.kind = SqlKind::Postgres;
-        database.pg = PQconnectdb(url.c_str());
+        // The texts sent and read are UTF-8, whatever the database's own encoding; a connection opened again
+        // keeps that.
+        const char* const keywords[] = {"dbname", "client_encoding", nullptr};
+        const char* const values[] = {url.c_str(), "UTF8", nullptr};
+        database.pg = PQconnectdbParams(keywords, values, 1);
         if (PQstatus(database.pg) != CONNECTION_OK) {
             error = PQerrorMessage(database.pg);
             CloseDatabase(database);
             return false;
         }
-        // The texts sent and read are UTF-8, whatever the database's own encoding.
-        if (PQsetClientEncoding(database.pg, "UTF8") != 0) {
-            error = PQerrorMessage(database.pg);
-            CloseDatabase(database);
-            return false;
-        }
-        return SqlExecute(database, "SET client_min_messages = warning", {}, error);
+        PQsetNoticeProcessor(database.pg, IgnoreNotice, nullptr);
+        return true;
     }
     database.kind = SqlKind::Sqlite;
     const std::string path = url.substr(sizeof kSqlitePrefix - 1);

@@ -38,7 +38,7 @@ bool OpenDatabase(const std::string& url, SqlDatabase& database, std::string& er
 void CloseDatabase(SqlDatabase& database);
 
 // Runs `sql` with `params` bound to its '?' in order. False, with `error` set, when it fails; a PostgreSQL
-// connection that was lost is opened again for the next statement.
+// connection that was lost is opened again first.
 bool SqlExecute(SqlDatabase& database, const std::string& sql, const std::vector<std::string>& params,
                 SqlResult& result, std::string& error);
 

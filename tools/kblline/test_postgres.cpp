@@ -34,6 +34,14 @@ bool RunAsServerUser(const std::string& command, const std::string& log) {
     return std::system((prefix + command + " >>" + log + " 2>&1").c_str()) == 0;
 }
 
+// Runs pg_ctl's `action` on the cluster, the server listening only on its socket in the cluster's folder.
+bool PgCtl(const TestPostgres& cluster, const std::string& action) {
+    return RunAsServerUser(ProgramsFolder() + "/pg_ctl -D " + cluster.folder + "/data -l " + cluster.folder +
+                               "/server.log -w -m fast -o \"-k " + cluster.folder +
+                               " -c listen_addresses='' -c fsync=off -c full_page_writes=off\" " + action,
+                           cluster.folder + "/log");
+}
+
 }  // namespace
 
 bool StartTestPostgres(TestPostgres& cluster) {
@@ -54,14 +62,10 @@ bool StartTestPostgres(TestPostgres& cluster) {
         return false;
     }
     const std::string log = cluster.folder + "/log";
-    const std::string data = cluster.folder + "/data";
-    if (!RunAsServerUser(
-            programs + "/initdb -D " + data + " -U " + kUser + " -A trust -E UTF8 --locale=C --no-sync",
-            log) ||
-        !RunAsServerUser(programs + "/pg_ctl -D " + data + " -l " + cluster.folder +
-                             "/server.log -w -o \"-k " + cluster.folder +
-                             " -c listen_addresses='' -c fsync=off -c full_page_writes=off\" start",
-                         log)) {
+    if (!RunAsServerUser(programs + "/initdb -D " + cluster.folder + "/data -U " + kUser +
+                             " -A trust -E UTF8 --locale=C --no-sync",
+                         log) ||
+        !PgCtl(cluster, "start")) {
         cluster.error = "the cluster did not start: see " + log;
         return false;
     }
@@ -79,6 +83,10 @@ bool CreateTestDatabase(const TestPostgres& cluster, const std::string& name) {
 
 std::string TestPostgresUrl(const TestPostgres& cluster, const std::string& name) {
     return "postgresql:///" + name + "?host=" + cluster.folder + "&user=" + kUser;
+}
+
+bool RestartTestPostgres(const TestPostgres& cluster) {
+    return PgCtl(cluster, "restart");
 }
 
 void StopTestPostgres(TestPostgres& cluster) {

@@ -18,5 +18,8 @@ bool CreateTestDatabase(const TestPostgres& cluster, const std::string& name);
 // The address of the database `name` in the cluster, as kblline takes it.
 std::string TestPostgresUrl(const TestPostgres& cluster, const std::string& name);
 
+// Stops the cluster and starts it again, which ends every connection to it; false when it cannot.
+bool RestartTestPostgres(const TestPostgres& cluster);
+
 // Stops the cluster at once and removes its folder.
 void StopTestPostgres(TestPostgres& cluster);
