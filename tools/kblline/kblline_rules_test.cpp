@@ -79,7 +79,7 @@ TEST(LineRecordFields, TheRowIsTheOneTheTesterWrites) {
     // The tester's row is made of texts in its code page, GBK, which this file's literals are compiled to.
     KeyboardRecord tester = SampleRecord("r1", "S1", false).row;
     tester.operatorId = "张三";
-    tester.reason = "有键未测, \"A\"";
+    tester.reason = "按键损坏, \"A\"";
     EXPECT_EQ(LineRecordRow(SampleRecord("r1", "S1", false)), RecordRow(tester));
 }
 

@@ -119,8 +119,8 @@ TEST_P(LineStore, LiveFiguresAddUpTheLastDayOfTheLinesClock) {
     slow.row.testSeconds = "40.0";
     slow.row.chatterKeys = "Esc:7";
     LineRecord other = SampleRecord("k4", "S4", false, "2026-12-07T17:10:00+08:00");
-    other.row.reason = "timeout";
-    other.row.reasonCode = "timeout";
+    other.row.reason = u8"LED 损坏";
+    other.row.reasonCode = "led_broken";
     Store({SampleRecord("k0", "S0", false, "2026-12-06T17:00:00+08:00"),  // more than a day before the last
            SampleRecord("k1", "S1", true, "2026-12-07T18:00:00+08:00"),
            SampleRecord("k2", "S2", false, "2026-12-07T18:30:00+08:00"), slow, other});
@@ -136,7 +136,7 @@ TEST_P(LineStore, LiveFiguresAddUpTheLastDayOfTheLinesClock) {
     EXPECT_EQ(live.stations[1].name, "bench-02");
     EXPECT_EQ(live.stations[1].count.tested, 1);
     ASSERT_EQ(figures.reasons.size(), 2u);
-    EXPECT_EQ(figures.reasons[0].code, "untested");
+    EXPECT_EQ(figures.reasons[0].code, "key_broken");
     EXPECT_EQ(figures.reasons[0].count, 2);
     // A, ";" and S left untested by the three failures of the day, Esc chattering on each; most heat first.
     ASSERT_EQ(figures.keys.size(), 5u);

@@ -21,8 +21,8 @@ inline LineRecord SampleRecord(const std::string& id, const std::string& serial,
     row.version = "1.2";
     row.layoutFile = "US.kbl";
     row.passed = passed;
-    row.reason = passed ? "" : u8"有键未测, \"A\"";
-    row.reasonCode = passed ? "" : "untested";
+    row.reason = passed ? "" : u8"按键损坏, \"A\"";
+    row.reasonCode = passed ? "" : "key_broken";
     row.testSeconds = "12.3";
     row.requiredKeys = 104;
     row.testedKeys = passed ? 104 : 101;
