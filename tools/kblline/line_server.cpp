@@ -3,6 +3,8 @@
 // 503 that tells the station to send again later.
 #include "tools/kblline/line_server.h"
 
+#include <sys/socket.h>
+
 #include <memory>
 #include <nlohmann/json.hpp>
 
@@ -315,6 +317,10 @@ bool StartLineServer(const LineArguments& arguments, LineServer& server, std::st
     server.http.set_read_timeout(kSocketTimeoutSeconds);
     server.http.set_write_timeout(kSocketTimeoutSeconds);
     AddRoutes(server);
+    server.http.set_socket_options([&server](socket_t socket) {
+        httplib::default_socket_options(socket);
+        server.listenSocket = socket;
+    });
     server.port = arguments.port == 0
                       ? server.http.bind_to_any_port(arguments.host)
                       : (server.http.bind_to_port(arguments.host, arguments.port) ? arguments.port : -1);
@@ -324,6 +330,9 @@ bool StartLineServer(const LineArguments& arguments, LineServer& server, std::st
         CloseReaders(server.readers);
         return false;
     }
+    // The library listens with a queue of 5 connections: all the stations that connect at once after a
+    // restart would wait a second for their retry. Listening again only makes the queue longer.
+    listen(server.listenSocket, SOMAXCONN);
     return true;
 }
 

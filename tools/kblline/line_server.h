@@ -35,6 +35,7 @@ struct LineServer {
     std::mutex pictureLock;
     std::map<std::string, LayoutPicture> pictures;  // the layouts the live page has shown, by file name
     int port = 0;                                   // the port it listens on
+    int listenSocket = -1;
 };
 
 // Reads the tokens, opens the database and brings its schema up to date, and binds the port (a free one
