@@ -229,11 +229,11 @@ int Page(int total) {
     const Clock::time_point filling = Clock::now();
     constexpr int kBatch = 5000;
     std::vector<LineRecord> batch;
-    std::vector<bool> created;
+    std::vector<StoreOutcome> outcomes;
     for (int i = 0; i < total; ++i) {
         batch.push_back(BenchRecord(i % 200, i / 200, 0));
         if (batch.size() == kBatch || i + 1 == total) {
-            if (!StoreRecords(database, batch, UtcNow(), created, error)) {
+            if (!StoreRecords(database, batch, UtcNow(), outcomes, error)) {
                 std::fprintf(stderr, "%s\n", error.c_str());
                 return 1;
             }

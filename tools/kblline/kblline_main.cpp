@@ -58,24 +58,31 @@ int Copy(const LineArguments& arguments) {
         return Fail(error);
     }
     int64_t lastSeq = 0;
-    size_t copied = 0;
-    size_t there = 0;
+    size_t counts[3] = {};  // by StoreOutcome
     std::vector<StoredRecord> records;
-    std::vector<bool> created;
+    std::vector<StoreOutcome> outcomes;
     while (ReadRecordsBySeq(from, lastSeq, kCopyBatch, records, error) && !records.empty() &&
-           CopyRecords(to, records, created, error)) {
-        for (const bool isNew : created) {
-            (isNew ? copied : there) += 1;
+           CopyRecords(to, records, outcomes, error)) {
+        for (const StoreOutcome outcome : outcomes) {
+            ++counts[static_cast<size_t>(outcome)];
         }
         lastSeq = records.back().seq;
         records.clear();
     }
     CloseDatabase(from);
     CloseDatabase(to);
+    const size_t copied = counts[static_cast<size_t>(StoreOutcome::Stored)];
+    const size_t there = counts[static_cast<size_t>(StoreOutcome::StoredAlready)];
+    const size_t conflicts = counts[static_cast<size_t>(StoreOutcome::Conflict)];
     if (!records.empty() || !error.empty()) {
-        return Fail("copy stopped after " + std::to_string(copied + there) + " records: " + error);
+        return Fail("copy stopped after " + std::to_string(copied + there + conflicts) +
+                    " records: " + error);
     }
     std::printf("kblline: %zu records copied, %zu were there already\n", copied, there);
+    if (conflicts > 0) {
+        return Fail(std::to_string(conflicts) +
+                    " records not copied: the target holds other records with their ids");
+    }
     return kLineDone;
 }
 

@@ -119,10 +119,14 @@ TEST_F(LineApi, RefusesEveryBadRequestWithItsStatusAndField) {
     EXPECT_EQ(Get("/healthz", nullptr)->status, 200);
 }
 
-TEST_F(LineApi, StoresARecordOnceHoweverOftenItIsSent) {
+TEST_F(LineApi, StoresARecordOnceHoweverOftenItIsSentAndRefusesAnotherWithItsId) {
     const LineRecord record = SampleRecord("bench-01.000001", u8"序列-1", false);
     ASSERT_TRUE(PostRecord(record));
     EXPECT_EQ(PostRecord(record)->status, 200);
+    // Another record with the id of one stored is refused, not taken for it.
+    LineRecord other = record;
+    other.row.passed = true;
+    ExpectRefused(PostRecord(other), 409, "id");
     std::vector<std::thread> stations;
     for (int station = 0; station < 8; ++station) {
         stations.emplace_back([&, station] {

@@ -152,6 +152,10 @@ void PostRecord(LineServer& server, const httplib::Request& request, httplib::Re
         Refuse(response, 503, "", "the record was not stored: " + written.error);
         return;
     }
+    if (written.outcome == WriteOutcome::Conflict) {
+        Refuse(response, 409, "id", "another record was stored with this id; this one is not");
+        return;
+    }
     const bool stored = written.outcome == WriteOutcome::Stored;
     Answer(response, stored ? 201 : 200, {{"id", record.id}, {"stored", stored ? "now" : "already"}});
 }

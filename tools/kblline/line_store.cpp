@@ -171,36 +171,6 @@ bool InsertRecord(SqlDatabase& database, const LineRecord& record, const std::st
     return true;
 }
 
-// Stores the records, each with the time given by `receivedOf`, in one transaction.
-template <typename Received>
-bool StoreBatch(SqlDatabase& database, const std::vector<LineRecord>& records, Received receivedOf,
-                std::vector<bool>& created, std::string& error) {
-    created.assign(records.size(), false);
-    if (!SqlBegin(database, error)) {
-        return false;
-    }
-    BatchTallies tallies;
-    bool stored = true;
-    for (size_t i = 0; stored && i < records.size(); ++i) {
-        int64_t localSeconds = 0;
-        ParseRecordTime(records[i].row.time, localSeconds);
-        bool isNew = false;
-        stored = InsertRecord(database, records[i], receivedOf(i), localSeconds, isNew, error);
-        created[i] = isNew;
-        if (isNew) {
-            TallyRecord(records[i], localSeconds, tallies);
-        }
-    }
-    stored = stored && AddTallies(database, tallies, error);
-    std::string endError;
-    if (!SqlEnd(database, stored, endError)) {
-        error = stored ? endError : error;
-        created.assign(records.size(), false);
-        return false;
-    }
-    return true;
-}
-
 bool ReadStoredRecords(SqlDatabase& database, const std::string& where,
                        const std::vector<std::string>& params, std::vector<StoredRecord>& records,
                        std::string& error) {
@@ -239,6 +209,48 @@ bool ReadStoredRecords(SqlDatabase& database, const std::string& where,
     return true;
 }
 
+// The outcome for `record`, whose id is stored already: the same record again, or another one's id.
+bool CompareStored(SqlDatabase& database, const LineRecord& record, StoreOutcome& outcome,
+                   std::string& error) {
+    std::vector<StoredRecord> stored;
+    if (!ReadStoredRecords(database, "WHERE id = ?", {record.id}, stored, error)) {
+        return false;
+    }
+    const bool same = !stored.empty() && LineRecordJson(stored[0].record) == LineRecordJson(record);
+    outcome = same ? StoreOutcome::StoredAlready : StoreOutcome::Conflict;
+    return true;
+}
+
+// Stores the records, each with the time given by `receivedOf`, in one transaction.
+template <typename Received>
+bool StoreBatch(SqlDatabase& database, const std::vector<LineRecord>& records, Received receivedOf,
+                std::vector<StoreOutcome>& outcomes, std::string& error) {
+    outcomes.assign(records.size(), StoreOutcome::Stored);
+    if (!SqlBegin(database, error)) {
+        return false;
+    }
+    BatchTallies tallies;
+    bool stored = true;
+    for (size_t i = 0; stored && i < records.size(); ++i) {
+        int64_t localSeconds = 0;
+        ParseRecordTime(records[i].row.time, localSeconds);
+        bool isNew = false;
+        stored = InsertRecord(database, records[i], receivedOf(i), localSeconds, isNew, error);
+        if (stored && isNew) {
+            TallyRecord(records[i], localSeconds, tallies);
+        } else if (stored) {
+            stored = CompareStored(database, records[i], outcomes[i], error);
+        }
+    }
+    stored = stored && AddTallies(database, tallies, error);
+    std::string endError;
+    if (!SqlEnd(database, stored, endError)) {
+        error = stored ? endError : error;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string UtcNow() {
@@ -250,19 +262,19 @@ std::string UtcNow() {
 }
 
 bool StoreRecords(SqlDatabase& database, const std::vector<LineRecord>& records, const std::string& received,
-                  std::vector<bool>& created, std::string& error) {
+                  std::vector<StoreOutcome>& outcomes, std::string& error) {
     return StoreBatch(
-        database, records, [&](size_t) { return received; }, created, error);
+        database, records, [&](size_t) { return received; }, outcomes, error);
 }
 
-bool CopyRecords(SqlDatabase& database, const std::vector<StoredRecord>& records, std::vector<bool>& created,
-                 std::string& error) {
+bool CopyRecords(SqlDatabase& database, const std::vector<StoredRecord>& records,
+                 std::vector<StoreOutcome>& outcomes, std::string& error) {
     std::vector<LineRecord> lineRecords;
     for (const StoredRecord& stored : records) {
         lineRecords.push_back(stored.record);
     }
     return StoreBatch(
-        database, lineRecords, [&](size_t i) { return records[i].received; }, created, error);
+        database, lineRecords, [&](size_t i) { return records[i].received; }, outcomes, error);
 }
 
 GateAnswer DecideGate(const UnitStart& unit, const std::vector<PastTest>& history, int64_t retestLimit) {

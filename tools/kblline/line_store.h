@@ -16,14 +16,21 @@ struct StoredRecord {
     int64_t seq = 0;
 };
 
-// Stores `records` in one transaction, each with the time `received` unless it is stored already;
-// `created[i]` tells whether records[i] was new. False, with `error` set and nothing stored, when it fails.
+// What became of a record given to be stored.
+enum class StoreOutcome {
+    Stored,         // it was new and is stored now
+    StoredAlready,  // this very record was stored before
+    Conflict,       // another record was stored with its id, and this one is not
+};
+
+// Stores `records` in one transaction, each with the time `received` unless its id is stored already;
+// `outcomes[i]` tells what became of records[i]. False, with `error` set and nothing stored, when it fails.
 bool StoreRecords(SqlDatabase& database, const std::vector<LineRecord>& records, const std::string& received,
-                  std::vector<bool>& created, std::string& error);
+                  std::vector<StoreOutcome>& outcomes, std::string& error);
 
 // The same for records read from another line database, each keeping the time it arrived there.
-bool CopyRecords(SqlDatabase& database, const std::vector<StoredRecord>& records, std::vector<bool>& created,
-                 std::string& error);
+bool CopyRecords(SqlDatabase& database, const std::vector<StoredRecord>& records,
+                 std::vector<StoreOutcome>& outcomes, std::string& error);
 
 // An earlier test of a serial, as the gate weighs it.
 struct PastTest {

@@ -52,10 +52,10 @@ class LineStore : public testing::TestWithParam<SqlKind> {
         }
     }
 
-    std::vector<bool> Store(const std::vector<LineRecord>& records) {
-        std::vector<bool> created;
-        EXPECT_TRUE(StoreRecords(database, records, "2026-12-07T10:43:19Z", created, error)) << error;
-        return created;
+    std::vector<StoreOutcome> Store(const std::vector<LineRecord>& records) {
+        std::vector<StoreOutcome> outcomes;
+        EXPECT_TRUE(StoreRecords(database, records, "2026-12-07T10:43:19Z", outcomes, error)) << error;
+        return outcomes;
     }
 
     std::vector<StoredRecord> All() {
@@ -72,10 +72,15 @@ class LineStore : public testing::TestWithParam<SqlKind> {
 };
 
 TEST_P(LineStore, KeepsEveryRecordOnceByItsIdWithEveryField) {
+    constexpr StoreOutcome kNew = StoreOutcome::Stored;
+    constexpr StoreOutcome kAgain = StoreOutcome::StoredAlready;
+    constexpr StoreOutcome kConflict = StoreOutcome::Conflict;
     LineRecord quoted = SampleRecord("r2", "S'; DROP TABLE records; --", true);
-    EXPECT_EQ(Store({SampleRecord("r1", "S1", false), quoted, SampleRecord("r1", "S1", false)}),
-              (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(Store({SampleRecord("r3", "S3", true), quoted}), (std::vector<bool>{true, false}));
+    LineRecord otherWithR1 = SampleRecord("r1", "S9", true, "2026-12-07T18:43:18+08:00", "bench-02");
+    EXPECT_EQ(Store({SampleRecord("r1", "S1", false), quoted, SampleRecord("r1", "S1", false), otherWithR1}),
+              (std::vector<StoreOutcome>{kNew, kNew, kAgain, kConflict}));
+    EXPECT_EQ(Store({SampleRecord("r3", "S3", true), quoted, otherWithR1}),
+              (std::vector<StoreOutcome>{kNew, kAgain, kConflict}));
     const std::vector<StoredRecord> records = All();
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(LineRecordJson(records[0].record), LineRecordJson(SampleRecord("r1", "S1", false)));
@@ -200,10 +205,10 @@ TEST_P(LineStore, CopyKeepsEachRecordOnceWithTheTimeItArrived) {
     ASSERT_TRUE(OpenDatabase("sqlite:" + (targetFolder / "line.db").string(), target, error) &&
                 MigrateSchema(target, error))
         << error;
-    std::vector<bool> created;
-    ASSERT_TRUE(CopyRecords(target, {source[1]}, created, error)) << error;
-    ASSERT_TRUE(CopyRecords(target, source, created, error)) << error;
-    EXPECT_EQ(created, (std::vector<bool>{true, false}));
+    std::vector<StoreOutcome> outcomes;
+    ASSERT_TRUE(CopyRecords(target, {source[1]}, outcomes, error)) << error;
+    ASSERT_TRUE(CopyRecords(target, source, outcomes, error)) << error;
+    EXPECT_EQ(outcomes, (std::vector<StoreOutcome>{StoreOutcome::Stored, StoreOutcome::StoredAlready}));
     std::vector<StoredRecord> copied;
     ASSERT_TRUE(ReadRecordsBySeq(target, 0, 10, copied, error)) << error;
     ASSERT_EQ(copied.size(), 2u);

@@ -10,13 +10,25 @@ namespace {
 
 constexpr size_t kLargestBatch = 500;
 
+WriteOutcome OutcomeOf(StoreOutcome stored) {
+    switch (stored) {
+        case StoreOutcome::Stored:
+            return WriteOutcome::Stored;
+        case StoreOutcome::StoredAlready:
+            return WriteOutcome::StoredAlready;
+        case StoreOutcome::Conflict:
+            break;
+    }
+    return WriteOutcome::Conflict;
+}
+
 WriteAnswer WriteAlone(RecordWriter& writer, const LineRecord& record) {
-    std::vector<bool> created;
+    std::vector<StoreOutcome> outcomes;
     std::string error;
-    if (!StoreRecords(writer.database, {record}, UtcNow(), created, error)) {
+    if (!StoreRecords(writer.database, {record}, UtcNow(), outcomes, error)) {
         return {WriteOutcome::Failed, error};
     }
-    return {created[0] ? WriteOutcome::Stored : WriteOutcome::StoredAlready, ""};
+    return {OutcomeOf(outcomes[0]), ""};
 }
 
 void WriteBatches(RecordWriter& writer) {
@@ -37,12 +49,11 @@ void WriteBatches(RecordWriter& writer) {
         for (const PendingRecord& pending : batch) {
             records.push_back(pending.record);
         }
-        std::vector<bool> created;
+        std::vector<StoreOutcome> outcomes;
         std::string error;
-        if (StoreRecords(writer.database, records, UtcNow(), created, error)) {
+        if (StoreRecords(writer.database, records, UtcNow(), outcomes, error)) {
             for (size_t i = 0; i < batch.size(); ++i) {
-                batch[i].answer.set_value(
-                    {created[i] ? WriteOutcome::Stored : WriteOutcome::StoredAlready, ""});
+                batch[i].answer.set_value({OutcomeOf(outcomes[i]), ""});
             }
         } else {
             // One record the database refuses must not keep the others of its batch out: each is tried alone.

@@ -13,7 +13,7 @@
 #include "tools/kblline/line_record.h"
 #include "tools/kblline/sql_database.h"
 
-enum class WriteOutcome { Stored, StoredAlready, Failed };
+enum class WriteOutcome { Stored, StoredAlready, Conflict, Failed };
 
 struct WriteAnswer {
     WriteOutcome outcome = WriteOutcome::Failed;
