@@ -177,6 +177,7 @@ TEST(LineTokens, ReadsStationsAndRefusesBadLines) {
         {"bench-01 0123456789abcdef extra\n", "line 1: not STATION TOKEN"},
         {"\nbench-01 short\n", "line 2: the token of bench-01 is shorter than 16 characters"},
         {"a 0123456789abcdef\nb 0123456789abcdef\n", "line 2: the token of b is given twice"},
+        {"# no station yet\n\n", "no station: give one STATION TOKEN a line"},
     };
     for (const auto& [text, message] : refused) {
         EXPECT_FALSE(ReadTokens(text, tokens, error));

@@ -140,5 +140,9 @@ bool ReadTokens(const std::string& text, std::unordered_map<std::string, std::st
             return false;
         }
     }
+    if (stationOfToken.empty()) {
+        error = "no station: give one STATION TOKEN a line";
+        return false;
+    }
     return true;
 }

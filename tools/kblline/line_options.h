@@ -34,6 +34,6 @@ bool ParseLineArguments(int argc, const char* const* argv, LineArguments& argume
 
 // Reads the tokens file's text, one "STATION TOKEN" a line ('#' starts a comment), into `stationOfToken`.
 // False, with `error` naming the line, for a line of other than two words, a token shorter than
-// kShortestToken or given twice.
+// kShortestToken or given twice; false too for a file that names no station.
 bool ReadTokens(const std::string& text, std::unordered_map<std::string, std::string>& stationOfToken,
                 std::string& error);
