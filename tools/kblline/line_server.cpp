@@ -5,6 +5,7 @@
 
 #include <sys/socket.h>
 
+#include <ctime>
 #include <memory>
 #include <nlohmann/json.hpp>
 
@@ -222,7 +223,7 @@ void GetLivePage(LineServer& server, httplib::Response& response) {
     std::string error;
     {
         Reader reader(server.readers);
-        if (!ReadLiveFigures(reader.database, live, error)) {
+        if (!ReadLiveFigures(reader.database, time(nullptr), live, error)) {
             response.status = 503;
             response.set_content("the database did not answer: " + error, "text/plain; charset=utf-8");
             return;

@@ -10,19 +10,35 @@
 
 namespace {
 
+constexpr int64_t kHour = 3600;
+constexpr int64_t kLargestUtcOffsetSeconds = 14 * kHour;
+
+// The hours the page covers, as numbers of hours since 1970-01-01 00:00 of the line's clock.
+struct LiveHours {
+    int64_t first = 0;
+    int64_t last = 0;
+};
+
 int64_t Number(const std::string& text) {
     return std::atoll(text.c_str());
 }
 
-bool ReadGroups(SqlDatabase& database, const char* column, const std::string& fromHour,
+// Runs `sql` over the tallies of `hours`, which "@HOURS" in its WHERE stands for.
+bool TallyQuery(SqlDatabase& database, std::string sql, const LiveHours& hours, SqlResult& result,
+                std::string& error) {
+    sql.replace(sql.find("@HOURS"), 6, "hour >= CAST(? AS BIGINT) AND hour <= CAST(? AS BIGINT)");
+    return SqlExecute(database, sql, {std::to_string(hours.first), std::to_string(hours.last)}, result,
+                      error);
+}
+
+bool ReadGroups(SqlDatabase& database, const char* column, const LiveHours& hours,
                 std::vector<GroupYield>& groups, std::string& error) {
     SqlResult result;
-    if (!SqlExecute(
-            database,
-            FormatText("SELECT %s, sum(tested), sum(passed) FROM hour_tally WHERE hour >= CAST(? AS BIGINT) "
-                       "GROUP BY %s ORDER BY %s",
-                       column, column, column),
-            {fromHour}, result, error)) {
+    if (!TallyQuery(database,
+                    FormatText("SELECT %s, sum(tested), sum(passed) FROM hour_tally WHERE @HOURS GROUP BY %s "
+                               "ORDER BY %s",
+                               column, column, column),
+                    hours, result, error)) {
         return false;
     }
     for (const SqlRow& row : result.rows) {
@@ -31,14 +47,12 @@ bool ReadGroups(SqlDatabase& database, const char* column, const std::string& fr
     return true;
 }
 
-bool ReadPeriods(SqlDatabase& database, const std::string& fromHour, ReportFigures& figures,
-                 std::string& error) {
+bool ReadPeriods(SqlDatabase& database, const LiveHours& hours, ReportFigures& figures, std::string& error) {
     SqlResult result;
-    if (!SqlExecute(database,
-                    "SELECT hour, min(label), sum(tested), sum(passed) FROM hour_tally WHERE hour >= CAST(? "
-                    "AS BIGINT) "
+    if (!TallyQuery(database,
+                    "SELECT hour, min(label), sum(tested), sum(passed) FROM hour_tally WHERE @HOURS "
                     "GROUP BY hour ORDER BY hour",
-                    {fromHour}, result, error)) {
+                    hours, result, error)) {
         return false;
     }
     for (const SqlRow& row : result.rows) {
@@ -50,13 +64,12 @@ bool ReadPeriods(SqlDatabase& database, const std::string& fromHour, ReportFigur
     return true;
 }
 
-bool ReadReasons(SqlDatabase& database, const std::string& fromHour, ReportFigures& figures,
-                 std::string& error) {
+bool ReadReasons(SqlDatabase& database, const LiveHours& hours, ReportFigures& figures, std::string& error) {
     SqlResult result;
-    if (!SqlExecute(database,
+    if (!TallyQuery(database,
                     "SELECT reason_key, min(reason_code), min(reason), sum(failed) FROM reason_tally "
-                    "WHERE hour >= CAST(? AS BIGINT) GROUP BY reason_key ORDER BY 4 DESC, 1",
-                    {fromHour}, result, error)) {
+                    "WHERE @HOURS GROUP BY reason_key ORDER BY 4 DESC, 1",
+                    hours, result, error)) {
         return false;
     }
     for (const SqlRow& row : result.rows) {
@@ -65,14 +78,13 @@ bool ReadReasons(SqlDatabase& database, const std::string& fromHour, ReportFigur
     return true;
 }
 
-bool ReadKeys(SqlDatabase& database, const std::string& fromHour, ReportFigures& figures,
-              std::string& error) {
+bool ReadKeys(SqlDatabase& database, const LiveHours& hours, ReportFigures& figures, std::string& error) {
     SqlResult result;
-    if (!SqlExecute(database,
+    if (!TallyQuery(database,
                     "SELECT layout, label, sum(untested), sum(chattered), "
                     "min(CASE WHEN shortest_gap_ms >= 0 THEN shortest_gap_ms END) FROM key_tally "
-                    "WHERE hour >= CAST(? AS BIGINT) GROUP BY layout, label",
-                    {fromHour}, result, error)) {
+                    "WHERE @HOURS GROUP BY layout, label",
+                    hours, result, error)) {
         return false;
     }
     for (const SqlRow& row : result.rows) {
@@ -89,13 +101,13 @@ bool ReadKeys(SqlDatabase& database, const std::string& fromHour, ReportFigures&
 }
 
 // The median and the 95th percentile (the nearest rank) of the test times, counted in tenths of a second.
-bool ReadTestTimes(SqlDatabase& database, const std::string& fromHour, ReportFigures& figures,
+bool ReadTestTimes(SqlDatabase& database, const LiveHours& hours, ReportFigures& figures,
                    std::string& error) {
     SqlResult result;
-    if (!SqlExecute(database,
-                    "SELECT tenths, sum(keyboards) FROM time_tally WHERE hour >= CAST(? AS BIGINT) "
-                    "GROUP BY tenths ORDER BY tenths",
-                    {fromHour}, result, error)) {
+    if (!TallyQuery(
+            database,
+            "SELECT tenths, sum(keyboards) FROM time_tally WHERE @HOURS GROUP BY tenths ORDER BY tenths",
+            hours, result, error)) {
         return false;
     }
     int64_t count = 0;
@@ -122,17 +134,17 @@ bool ReadTestTimes(SqlDatabase& database, const std::string& fromHour, ReportFig
     return true;
 }
 
-bool ReadEnds(SqlDatabase& database, const std::string& fromHour, ReportFigures& figures,
-              std::string& error) {
+// The earliest and the latest record's time within the hours.
+bool ReadEnds(SqlDatabase& database, const LiveHours& hours, ReportFigures& figures, std::string& error) {
+    const std::vector<std::string> span = {std::to_string(hours.first * kHour),
+                                           std::to_string((hours.last + 1) * kHour)};
+    const std::string where =
+        "SELECT time FROM records WHERE local_seconds >= CAST(? AS BIGINT) AND local_seconds < CAST(? AS "
+        "BIGINT) ";
     SqlResult first;
     SqlResult last;
-    const std::string fromSeconds = std::to_string(Number(fromHour) * 3600);
-    if (!SqlExecute(database,
-                    "SELECT time FROM records WHERE local_seconds >= CAST(? AS BIGINT) "
-                    "ORDER BY local_seconds, seq LIMIT 1",
-                    {fromSeconds}, first, error) ||
-        !SqlExecute(database, "SELECT time FROM records ORDER BY local_seconds DESC, seq DESC LIMIT 1", {},
-                    last, error)) {
+    if (!SqlExecute(database, where + "ORDER BY local_seconds, seq LIMIT 1", span, first, error) ||
+        !SqlExecute(database, where + "ORDER BY local_seconds DESC, seq DESC LIMIT 1", span, last, error)) {
         return false;
     }
     figures.firstTime = first.rows.empty() ? "" : first.rows[0][0];
@@ -185,24 +197,24 @@ std::string LastKeyboards(const std::vector<StoredRecord>& last) {
 
 }  // namespace
 
-bool ReadLiveFigures(SqlDatabase& database, LiveFigures& live, std::string& error) {
+bool ReadLiveFigures(SqlDatabase& database, int64_t nowUtcSeconds, LiveFigures& live, std::string& error) {
     live = LiveFigures();
     ReportFigures& figures = live.figures;
-    figures.periodSeconds = 3600;
+    figures.periodSeconds = kHour;
     SqlResult latest;
-    if (!SqlExecute(database, "SELECT max(hour) FROM hour_tally", {}, latest, error)) {
+    if (!SqlExecute(database, "SELECT max(hour) FROM hour_tally WHERE hour <= CAST(? AS BIGINT)",
+                    {std::to_string((nowUtcSeconds + kLargestUtcOffsetSeconds) / kHour)}, latest, error)) {
         return false;
     }
     if (latest.rows.empty() || latest.rows[0][0].empty()) {
         return true;
     }
-    const std::string fromHour = std::to_string(Number(latest.rows[0][0]) - kLiveHours + 1);
-    return ReadPeriods(database, fromHour, figures, error) &&
-           ReadGroups(database, "station", fromHour, live.stations, error) &&
-           ReadGroups(database, "layout", fromHour, figures.layouts, error) &&
-           ReadReasons(database, fromHour, figures, error) && ReadKeys(database, fromHour, figures, error) &&
-           ReadTestTimes(database, fromHour, figures, error) &&
-           ReadEnds(database, fromHour, figures, error) &&
+    const LiveHours hours = {Number(latest.rows[0][0]) - kLiveHours + 1, Number(latest.rows[0][0])};
+    return ReadPeriods(database, hours, figures, error) &&
+           ReadGroups(database, "station", hours, live.stations, error) &&
+           ReadGroups(database, "layout", hours, figures.layouts, error) &&
+           ReadReasons(database, hours, figures, error) && ReadKeys(database, hours, figures, error) &&
+           ReadTestTimes(database, hours, figures, error) && ReadEnds(database, hours, figures, error) &&
            ReadLatestRecords(database, kLastKeyboards, live.last, error);
 }
 

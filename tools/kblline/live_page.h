@@ -23,8 +23,10 @@ struct LiveFigures {
     std::vector<StoredRecord> last;    // the latest first
 };
 
-// Adds up the figures of the last kLiveHours from the database.
-bool ReadLiveFigures(SqlDatabase& database, LiveFigures& live, std::string& error);
+// Adds up the figures of the kLiveHours up to the latest record's hour. `nowUtcSeconds` is the server's clock
+// (seconds since 1970 in UTC): a record whose local time is past it even at the largest offset, 14 hours, is
+// of a station whose clock is wrong and does not move the page's hours.
+bool ReadLiveFigures(SqlDatabase& database, int64_t nowUtcSeconds, LiveFigures& live, std::string& error);
 
 // The page, with a heat map for each of `pictures`.
 std::string LivePage(const LiveFigures& live, const std::vector<LayoutPicture>& pictures);
