@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -47,20 +48,26 @@ std::string Token(int station) {
     return FormatText("bench-token-%04d-0123456789", station);
 }
 
-// The `index`th keyboard of `station`: one in twelve fails with keys left untested and one chattering.
-LineRecord BenchRecord(int station, int index, int64_t baseSeconds) {
-    const int64_t seconds = baseSeconds + index * 17 + station;
-    const int64_t day = seconds / 86400;
-    const int64_t second = seconds % 86400;
+// The `index`th keyboard of `station`, tested `index` * 17 + `station` seconds after the day's start, in UTC:
+// one in twelve fails with keys left untested and one chattering.
+LineRecord BenchRecord(int station, int index, time_t dayStart) {
+    const time_t seconds = dayStart + index * 17 + station;
+    tm utc;
+    gmtime_r(&seconds, &utc);
     LineRecord record = SampleRecord(
         FormatText("st%03d.%06d", station, index), FormatText("SN%03d%06d", station, index), index % 12 != 0,
-        FormatText("2026-12-%02lldT%02lld:%02lld:%02lld+08:00", static_cast<long long>(7 + day),
-                   static_cast<long long>(second / 3600), static_cast<long long>(second / 60 % 60),
-                   static_cast<long long>(second % 60)),
+        FormatText("%04d-%02d-%02dT%02d:%02d:%02d+00:00", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
+                   utc.tm_hour, utc.tm_min, utc.tm_sec),
         FormatText("bench-%03d", station));
     record.row.layoutFile = kLayouts[(station + index) % 4];
     record.row.testSeconds = FormatText("%d.%d", 8 + index % 9, index % 10);
     return record;
+}
+
+// The start of the day before today, in UTC: a day of records from it is all in the live page's hours.
+time_t Yesterday() {
+    const time_t now = time(nullptr);
+    return now - now % 86400 - 86400;
 }
 
 struct StationTally {
@@ -97,7 +104,7 @@ void PlayStation(int station, int stations, int records, Clock::duration period,
     const Clock::time_point start = Clock::now() + period * station / stations;
     for (int index = 0; index < records; ++index) {
         std::this_thread::sleep_until(start + period * index);
-        const LineRecord record = BenchRecord(station, index, 8 * 3600);
+        const LineRecord record = BenchRecord(station, index, Yesterday());
         const json unit = {{"station", record.station},       {"operator", "op"},
                            {"product", record.row.productId}, {"batch", record.row.batchId},
                            {"serial", record.row.serial},     {"version", record.row.version},
@@ -230,8 +237,9 @@ int Page(int total) {
     constexpr int kBatch = 5000;
     std::vector<LineRecord> batch;
     std::vector<StoreOutcome> outcomes;
+    const time_t dayStart = Yesterday();
     for (int i = 0; i < total; ++i) {
-        batch.push_back(BenchRecord(i % 200, i / 200, 0));
+        batch.push_back(BenchRecord(i % 200, i / 200, dayStart));
         if (batch.size() == kBatch || i + 1 == total) {
             if (!StoreRecords(database, batch, UtcNow(), outcomes, error)) {
                 std::fprintf(stderr, "%s\n", error.c_str());
