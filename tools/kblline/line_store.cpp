@@ -3,6 +3,7 @@
 // the order of their keys, so that two servers sharing a database never wait on each other in a circle.
 #include "tools/kblline/line_store.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
@@ -328,12 +329,15 @@ bool AskGate(SqlDatabase& database, const UnitStart& unit, int64_t retestLimit, 
 bool ReadRecordsByTime(SqlDatabase& database, int64_t fromSeconds, int64_t toSeconds, size_t limit,
                        RecordCursor& cursor, std::vector<StoredRecord>& records, std::string& error) {
     records.clear();
+    // The walk goes on from the cursor's second, so that the index is entered there and not at the span's
+    // start; the records of that second up to the cursor are passed over.
+    const int64_t fromCursor = std::max(fromSeconds, cursor.localSeconds);
     if (!ReadStoredRecords(
             database,
             "WHERE local_seconds >= CAST(? AS BIGINT) AND local_seconds < CAST(? AS BIGINT) AND "
-            "(local_seconds, seq) > (CAST(? AS BIGINT), CAST(? AS BIGINT)) "
+            "NOT (local_seconds = CAST(? AS BIGINT) AND seq <= CAST(? AS BIGINT)) "
             "ORDER BY local_seconds, seq LIMIT CAST(? AS BIGINT)",
-            {std::to_string(fromSeconds), std::to_string(toSeconds), std::to_string(cursor.localSeconds),
+            {std::to_string(fromCursor), std::to_string(toSeconds), std::to_string(cursor.localSeconds),
              std::to_string(cursor.seq), std::to_string(limit)},
             records, error)) {
         return false;
