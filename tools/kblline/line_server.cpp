@@ -5,6 +5,7 @@
 
 #include <sys/socket.h>
 
+#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -30,7 +31,12 @@ const char* const kJson = "application/json";
 
 void Answer(httplib::Response& response, int status, const json& body) {
     response.status = status;
-    response.set_content(body.dump(), kJson);
+    response.set_content(body.dump(-1, ' ', false, json::error_handler_t::replace), kJson);
+}
+
+// Tells the operator of the server, on the standard error (the service's journal), what went wrong.
+void LogProblem(const std::string& text) {
+    std::fprintf(stderr, "kblline: %s\n", text.c_str());
 }
 
 void Refuse(httplib::Response& response, int status, const std::string& field, const std::string& problem) {
@@ -117,6 +123,7 @@ void StartUnit(LineServer& server, const httplib::Request& request, httplib::Res
     std::string error;
     Reader reader(server.readers);
     if (!AskGate(reader.database, unit, server.arguments.retestLimit, gate, error)) {
+        LogProblem("the gate did not read the database: " + error);
         Refuse(response, 503, "", "the database did not answer: " + error);
         return;
     }
@@ -150,10 +157,12 @@ void PostRecord(LineServer& server, const httplib::Request& request, httplib::Re
     }
     const WriteAnswer written = WriteRecord(server.writer, record);
     if (written.outcome == WriteOutcome::Failed) {
+        LogProblem("record " + record.id + " of " + station + " not stored: " + written.error);
         Refuse(response, 503, "", "the record was not stored: " + written.error);
         return;
     }
     if (written.outcome == WriteOutcome::Conflict) {
+        LogProblem("record " + record.id + " of " + station + " refused: another record has its id");
         Refuse(response, 409, "id", "another record was stored with this id; this one is not");
         return;
     }
