@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Prepares this Debian machine for building and testing: the i386 architecture, the build, Wine and X packages,
-# the zh_CN.UTF-8 locale, and a way to run 32-bit programs. Looks first and installs only what is missing, so a
+# Prepares this Debian machine for building and testing: the i386 architecture, the build, Wine and X packages
+# (and the line server's libraries, with PostgreSQL for its tests), the zh_CN.UTF-8 locale, and a way to run
+# 32-bit programs. Looks first and installs only what is missing, so a
 # ready machine passes through in a moment, whoever runs it; installing needs root.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
     cmake g++ libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev llvm-14 clang-format-14 fonts-dejavu-core
     nlohmann-json3-dev
+    pkg-config libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
     chromium
 )
 wine32_loader=/usr/lib/wine/wine

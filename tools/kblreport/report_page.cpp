@@ -6,9 +6,7 @@
 #include "tools/kblreport/report_charts.h"
 #include "tools/kblreport/report_text.h"
 
-namespace {
-
-const char* const kStyle =
+const char* const kReportStyle =
     "body{font-family:\"Noto Sans CJK SC\",\"WenQuanYi Zen Hei\",\"Microsoft YaHei\",\"PingFang SC\","
     "sans-serif;margin:24px;color:#222;max-width:1100px}"
     "h1{font-size:24px;margin:0 0 4px}h2{font-size:18px;margin:28px 0 8px;border-bottom:1px solid #ddd}"
@@ -31,6 +29,8 @@ const char* const kStyle =
     ".swatch{display:inline-block;width:12px;height:12px;margin:0 4px 0 12px;vertical-align:middle}"
     ".swatch.passed{background:#43a047}.swatch.failed{background:#e53935}.swatch.reason{background:#fb8c00}"
     ".swatch.line{height:3px;background:#1e3a8a}.note{color:#a00}";
+
+namespace {
 
 std::string Cell(const std::string& text) {
     return "<td>" + EscapeHtml(text) + "</td>";
@@ -76,6 +76,8 @@ std::string Summary(const RecordSet& set, const ReportFigures& figures) {
     return html + "</div></section>";
 }
 
+}  // namespace
+
 std::string YieldTable(const char* id, const std::string& title, const std::vector<GroupYield>& groups) {
     std::string html =
         FormatText("<section id=\"%s\"><h2>", id) + EscapeHtml(title) +
@@ -87,6 +89,8 @@ std::string YieldTable(const char* id, const std::string& title, const std::vect
     }
     return html + "</table></section>";
 }
+
+namespace {
 
 std::string Charts(const ReportFigures& figures) {
     std::string html = FormatText("<section id=\"yield-over-time\"><h2>Yield per %s</h2>",
@@ -172,17 +176,22 @@ std::string BadRows(const RecordSet& set) {
 
 }  // namespace
 
+std::string ReportSections(const ReportFigures& figures, Grouping grouping,
+                           const std::vector<LayoutPicture>& pictures) {
+    std::string html = Charts(figures);
+    if (grouping != Grouping::None) {
+        html += YieldTable("groups", std::string("By ") + GroupingName(grouping), figures.groups);
+    }
+    return html + YieldTable("layouts", "By layout", figures.layouts) + HeatMaps(figures, pictures);
+}
+
 std::string ReportPage(const RecordSet& set, const ReportFigures& figures, Grouping grouping,
                        const std::vector<LayoutPicture>& pictures) {
     std::string html = std::string("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">") +
-                       "<title>Keyboard yield</title><style>" + kStyle + "</style></head><body>" +
+                       "<title>Keyboard yield</title><style>" + kReportStyle + "</style></head><body>" +
                        Summary(set, figures);
     if (figures.total.tested > 0) {
-        html += Charts(figures);
-        if (grouping != Grouping::None) {
-            html += YieldTable("groups", std::string("By ") + GroupingName(grouping), figures.groups);
-        }
-        html += YieldTable("layouts", "By layout", figures.layouts) + HeatMaps(figures, pictures);
+        html += ReportSections(figures, grouping, pictures);
     }
     return html + BadRows(set) + "</body></html>\n";
 }

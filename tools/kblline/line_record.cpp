@@ -1,0 +1,255 @@
+// The fields of the stations' requests. A record's JSON names its fields as the record file's header names
+// its columns, plus "id" and "station"; counts are JSON integers, every other field a string as the record
+// file holds it.
+#include "tools/kblline/line_record.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+#include "tools/kblreport/record_reading.h"
+
+namespace {
+
+constexpr size_t kLongestId = 64;
+constexpr size_t kLongestText = 4096;
+constexpr int64_t kMostKeys = 100000;
+
+struct TextField {
+    const char* name;
+    std::string KeyboardRecord::*member;
+};
+
+constexpr TextField kRecordTexts[] = {
+    {"time", &KeyboardRecord::time},
+    {"computer", &KeyboardRecord::computer},
+    {"operator", &KeyboardRecord::operatorId},
+    {"product", &KeyboardRecord::productId},
+    {"batch", &KeyboardRecord::batchId},
+    {"serial", &KeyboardRecord::serial},
+    {"version", &KeyboardRecord::version},
+    {"layout", &KeyboardRecord::layoutFile},
+    {"reason", &KeyboardRecord::reason},
+    {"reason_code", &KeyboardRecord::reasonCode},
+    {"test_seconds", &KeyboardRecord::testSeconds},
+    {"untested_keys", &KeyboardRecord::untestedKeys},
+    {"chatter_keys", &KeyboardRecord::chatterKeys},
+};
+
+struct CountField {
+    const char* name;
+    int KeyboardRecord::*member;
+};
+
+constexpr CountField kRecordCounts[] = {
+    {"required_keys", &KeyboardRecord::requiredKeys},
+    {"tested_keys", &KeyboardRecord::testedKeys},
+    {"max_keys_held", &KeyboardRecord::mostKeysHeld},
+};
+
+struct UnitField {
+    const char* name;
+    std::string UnitStart::*member;
+};
+
+constexpr UnitField kUnitTexts[] = {
+    {"station", &UnitStart::station},   {"operator", &UnitStart::operatorId},
+    {"product", &UnitStart::productId}, {"batch", &UnitStart::batchId},
+    {"serial", &UnitStart::serial},     {"version", &UnitStart::version},
+    {"layout", &UnitStart::layoutFile},
+};
+
+bool Refuse(FieldError& error, const char* field, const std::string& problem) {
+    error = {field, problem};
+    return false;
+}
+
+// Reads the string `name` of `body` into `value`: at most kLongestText bytes, no control character but tab
+// and line breaks, and only characters the tester's code page has.
+bool ReadText(const nlohmann::json& body, const char* name, std::string& value, FieldError& error) {
+    const auto found = body.find(name);
+    if (found == body.end()) {
+        return Refuse(error, name, "missing");
+    }
+    if (!found->is_string()) {
+        return Refuse(error, name, "not a string");
+    }
+    value = found->get<std::string>();
+    if (value.size() > kLongestText) {
+        return Refuse(error, name, "longer than " + std::to_string(kLongestText) + " bytes");
+    }
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F) {
+            return Refuse(error, name, "holds a control character");
+        }
+    }
+    std::string gbk;
+    if (!Utf8ToGbk(value, gbk)) {
+        return Refuse(error, name, "holds a character the tester's code page (GBK) has not");
+    }
+    return true;
+}
+
+bool IsIdCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '_' || c == '-';
+}
+
+bool CheckId(const std::string& id, FieldError& error) {
+    if (id.empty() || id.size() > kLongestId) {
+        return Refuse(error, "id", "must be 1 to " + std::to_string(kLongestId) + " characters");
+    }
+    for (const char c : id) {
+        if (!IsIdCharacter(c)) {
+            return Refuse(error, "id", "may hold only A-Z, a-z, 0-9, '.', '_' and '-'");
+        }
+    }
+    return true;
+}
+
+// A layout is named by its file alone, never by a path: the live page loads it from the layouts folder.
+bool CheckLayout(const std::string& layout, FieldError& error) {
+    if (layout.empty() || layout == "." || layout == ".." ||
+        layout.find_first_of("/\\:") != std::string::npos) {
+        return Refuse(error, "layout", "must be a layout's file name, without a folder");
+    }
+    return true;
+}
+
+bool ReadCount(const nlohmann::json& body, const char* name, int& value, FieldError& error) {
+    const auto found = body.find(name);
+    if (found == body.end()) {
+        return Refuse(error, name, "missing");
+    }
+    if (!found->is_number_integer() || found->get<int64_t>() < 0 || found->get<int64_t>() > kMostKeys) {
+        return Refuse(error, name, "not a whole number from 0 to " + std::to_string(kMostKeys));
+    }
+    value = found->get<int>();
+    return true;
+}
+
+bool IsDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The columns the record file's reader checks for their form: the time, the test time and the chatter list.
+bool CheckForms(const KeyboardRecord& row, FieldError& error) {
+    int64_t localSeconds = 0;
+    if (!ParseRecordTime(row.time, localSeconds)) {
+        return Refuse(error, "time", "not a time such as 2026-12-07T18:43:18+08:00");
+    }
+    const std::string& seconds = row.testSeconds;
+    const size_t point = seconds.find('.');
+    if (!seconds.empty() && !(IsDigits(seconds.substr(0, point)) &&
+                              (point == std::string::npos || IsDigits(seconds.substr(point + 1))))) {
+        return Refuse(error, "test_seconds", "neither empty nor a number of seconds such as 12.5");
+    }
+    for (const std::string& item : SplitKeyList(row.chatterKeys)) {
+        const size_t colon = item.rfind(':');
+        if (colon == std::string::npos || !IsDigits(item.substr(colon + 1)) || item.size() - colon - 1 > 9) {
+            return Refuse(error, "chatter_keys", "item \"" + item + "\" is not label:ms");
+        }
+    }
+    return true;
+}
+
+// A converter from UTF-8 to GBK, closed with its thread.
+struct GbkConverter {
+    iconv_t handle = iconv_open("GBK", "UTF-8");
+
+    GbkConverter() = default;
+    GbkConverter(const GbkConverter&) = delete;
+    GbkConverter& operator=(const GbkConverter&) = delete;
+    ~GbkConverter() {
+        if (handle != reinterpret_cast<iconv_t>(-1)) {
+            iconv_close(handle);
+        }
+    }
+};
+
+}  // namespace
+
+bool Utf8ToGbk(const std::string& utf8, std::string& gbk) {
+    // One converter per thread: a converter keeps state between calls and serves one thread at a time.
+    thread_local const GbkConverter gbkConverter;
+    const iconv_t converter = gbkConverter.handle;
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return false;
+    }
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    std::string input = utf8;
+    gbk.assign(utf8.size() + 4, '\0');
+    char* in = &input[0];
+    char* out = &gbk[0];
+    size_t inLeft = input.size();
+    size_t outLeft = gbk.size();
+    const bool converted = iconv(converter, &in, &inLeft, &out, &outLeft) != static_cast<size_t>(-1);
+    gbk.resize(gbk.size() - outLeft);
+    return converted && inLeft == 0;
+}
+
+bool ReadLineRecord(const nlohmann::json& body, LineRecord& record, FieldError& error) {
+    if (!body.is_object()) {
+        return Refuse(error, "", "the body is not a JSON object");
+    }
+    if (!ReadText(body, "id", record.id, error) || !CheckId(record.id, error) ||
+        !ReadText(body, "station", record.station, error)) {
+        return false;
+    }
+    if (record.station.empty()) {
+        return Refuse(error, "station", "empty");
+    }
+    for (const TextField& field : kRecordTexts) {
+        if (!ReadText(body, field.name, record.row.*field.member, error)) {
+            return false;
+        }
+    }
+    std::string verdict;
+    if (!ReadText(body, "verdict", verdict, error)) {
+        return false;
+    }
+    if (verdict != "PASS" && verdict != "FAIL") {
+        return Refuse(error, "verdict", "neither PASS nor FAIL");
+    }
+    record.row.passed = verdict == "PASS";
+    for (const CountField& field : kRecordCounts) {
+        if (!ReadCount(body, field.name, record.row.*field.member, error)) {
+            return false;
+        }
+    }
+    return CheckLayout(record.row.layoutFile, error) && CheckForms(record.row, error);
+}
+
+bool ReadUnitStart(const nlohmann::json& body, UnitStart& unit, FieldError& error) {
+    if (!body.is_object()) {
+        return Refuse(error, "", "the body is not a JSON object");
+    }
+    for (const UnitField& field : kUnitTexts) {
+        if (!ReadText(body, field.name, unit.*field.member, error)) {
+            return false;
+        }
+    }
+    return !unit.serial.empty() || Refuse(error, "serial", "empty");
+}
+
+nlohmann::json LineRecordJson(const LineRecord& record) {
+    nlohmann::json body = {
+        {"id", record.id}, {"station", record.station}, {"verdict", record.row.passed ? "PASS" : "FAIL"}};
+    for (const TextField& field : kRecordTexts) {
+        body[field.name] = record.row.*field.member;
+    }
+    for (const CountField& field : kRecordCounts) {
+        body[field.name] = record.row.*field.member;
+    }
+    return body;
+}
+
+std::string LineRecordRow(const LineRecord& record) {
+    // The tester's row writer takes its texts in its code page; each was checked to have one on arrival.
+    KeyboardRecord row = record.row;
+    for (const TextField& field : kRecordTexts) {
+        Utf8ToGbk(record.row.*field.member, row.*field.member);
+    }
+    return RecordRow(row);
+}
