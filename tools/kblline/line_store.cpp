@@ -12,6 +12,7 @@
 
 #include "base/text_format.h"
 #include "tools/kblreport/record_reading.h"
+#include "tools/kblreport/report_figures.h"
 
 namespace {
 
@@ -69,8 +70,13 @@ void TallyRecord(const LineRecord& record, int64_t localSeconds, BatchTallies& t
             reason.text = row.reason;
         }
     }
-    for (const std::string& label : SplitKeyList(row.untestedKeys)) {
-        ++tallies.keys[{hour, row.layoutFile, label}].untested;
+    // A key counts as failed on only where a failed keyboard left few keys untested, as kblreport counts
+    // it: a keyboard stopped early tells nothing about the keys it never reached.
+    const std::vector<std::string> untested = SplitKeyList(row.untestedKeys);
+    for (const std::string& label : untested) {
+        if (!row.passed && untested.size() <= kFewKeysLeft) {
+            ++tallies.keys[{hour, row.layoutFile, label}].untested;
+        }
     }
     for (const std::string& item : SplitKeyList(row.chatterKeys)) {
         const size_t colon = item.rfind(':');

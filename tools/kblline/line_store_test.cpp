@@ -154,7 +154,7 @@ TEST_P(LineStore, LiveFiguresAddUpTheLastDayOfTheLinesClock) {
     EXPECT_EQ(figures.keys[2].chattered, 3);
     EXPECT_EQ(figures.keys[2].shortestGapMs, 7);
     EXPECT_EQ(figures.keys[0].label, ";");
-    EXPECT_EQ(figures.keys[0].untested, 3);
+    EXPECT_EQ(figures.keys[0].failedOn, 3);
     EXPECT_EQ(figures.timedCount, 4);
     EXPECT_DOUBLE_EQ(figures.medianSeconds, 12.3);
     EXPECT_DOUBLE_EQ(figures.percentile95Seconds, 40.0);

@@ -88,14 +88,16 @@ bool ReadKeys(SqlDatabase& database, const LiveHours& hours, ReportFigures& figu
         return false;
     }
     for (const SqlRow& row : result.rows) {
-        figures.keys.push_back({row[0], row[1], Number(row[2]), Number(row[3]),
+        figures.keys.push_back({row[0], row[1], Number(row[2]), Number(row[3]), Number(row[2]),
                                 row[4].empty() ? -1 : static_cast<int32_t>(Number(row[4]))});
     }
     std::sort(figures.keys.begin(), figures.keys.end(), [](const KeyTally& a, const KeyTally& b) {
         if (a.layoutFile != b.layoutFile) {
             return a.layoutFile < b.layoutFile;
         }
-        return a.Heat() != b.Heat() ? a.Heat() > b.Heat() : a.label < b.label;
+        const int64_t heatA = a.failedOn + a.chattered;
+        const int64_t heatB = b.failedOn + b.chattered;
+        return heatA != heatB ? heatA > heatB : a.label < b.label;
     });
     return true;
 }

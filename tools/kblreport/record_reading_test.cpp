@@ -155,13 +155,13 @@ TEST(RecordFiles, OfEveryFormatAreReadByTheirColumnsNames) {
 
 TEST(RecordFiles, GiveDefusedFieldsBackAsTyped) {
     KeyboardRecord keyboard = Keyboard(kTime, kReasonOther);
-    keyboard.operatorId = "'=SUM(A1)";
-    keyboard.productId = "''KB";
-    keyboard.batchId = "'+1";
-    keyboard.reason = "'-\t'";
+    keyboard.operatorId = "=SUM(A1)";
+    keyboard.productId = "'KB";
+    keyboard.batchId = "+1";
+    keyboard.reason = "-\t'";
     keyboard.reasonCode = "'abc";
-    keyboard.untestedKeys = "'-;=;@";
-    keyboard.chatterKeys = "'@:5";
+    keyboard.untestedKeys = "-;=;@";
+    keyboard.chatterKeys = "@:5";
     const RecordSet set = Read(kHeader + RecordRow(keyboard));
     ASSERT_EQ(set.records.size(), 1u);
     const Record& record = set.records[0];
