@@ -6,6 +6,7 @@
 #include <regex>
 #include <string>
 
+#include "app/core_state.h"
 #include "records/test_log.h"
 #include "tests/unit/platform_fake.h"
 
@@ -72,7 +73,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, OsNames,
 
 class LogFileWriting : public ::testing::Test {
   protected:
-    void SetUp() override { folder = MakeScratchFolder(); }
+    void SetUp() override {
+        ResetCoreState();
+        ResetFakePlatform();
+        folder = MakeScratchFolder();
+    }
     void TearDown() override {
         CloseLog();
         RemoveScratchFolder(folder);
