@@ -5,11 +5,11 @@
 #include <cstdlib>
 
 #include "app/command_line.h"
-#include "app/core_state.h"
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "base/paths.h"
 #include "base/program.h"
+#include "engine/core_state.h"
 #include "engine/led_test_win.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"

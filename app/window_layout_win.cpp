@@ -1,6 +1,7 @@
 // The main window's initialisation, its layout on every resize, and the centring of dialogs over it.
 #include <string>
 
+#include "app/layout_switch_win.h"
 #include "app/main_window_win.h"
 #include "app/system_keys_win.h"
 #include "base/program.h"
@@ -8,7 +9,6 @@
 #include "engine/test_state.h"
 #include "layouts/keyboard_picture_win.h"
 #include "layouts/layout_catalogue.h"
-#include "layouts/layout_switch_win.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -36,4 +36,5 @@ struct ProgramState {
 
 extern ProgramState program;
 
-// The start values come back with ResetCoreState (app/core_state.h), with the rest of the program-wide state.
+// The start values come back with ResetCoreState (engine/core_state.h), with the rest of the program-wide
+// state.

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/core_state.h"
 #include "base/platform.h"
 #include "base/program.h"
 #include "base/text_format.h"
+#include "engine/core_state.h"
 #include "engine/key_events.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"

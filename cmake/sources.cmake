@@ -13,6 +13,7 @@ set(DVQ_CORE_SOURCES
     layouts/layout_catalogue.cpp
     layouts/layout_reader.cpp
     engine/compound_keys.cpp
+    engine/core_state.cpp
     engine/key_events.cpp
     engine/readouts.cpp
     engine/test_state.cpp
@@ -23,7 +24,6 @@ set(DVQ_CORE_SOURCES
     records/log_file.cpp
     records/test_log.cpp
     app/command_line.cpp
-    app/core_state.cpp
     app/settings.cpp
 )
 
@@ -32,7 +32,6 @@ set(DVQ_SHELL_SOURCES
     base/message_box_win.cpp
     base/shell_services_win.cpp
     layouts/keyboard_picture_win.cpp
-    layouts/layout_switch_win.cpp
     engine/led_test_win.cpp
     engine/verdict_win.cpp
     records/host_link_win.cpp
@@ -43,6 +42,7 @@ set(DVQ_SHELL_SOURCES
     app/about_box_win.cpp
     app/bench_panel_win.cpp
     app/help_win.cpp
+    app/layout_switch_win.cpp
     app/main_window_win.cpp
     app/startup_win.cpp
     app/system_keys_win.cpp

@@ -5,6 +5,7 @@
 
 #include "base/program.h"
 #include "engine/test_state.h"
+#include "engine/verdict_record.h"
 #include "records/host_link.h"
 #include "records/test_log.h"
 #include "records/verdict_keeping.h"
@@ -55,7 +56,8 @@ void ReportFailureToHost() {
 }
 
 bool KeepVerdict(VerdictOutcome outcome) {
-    const bool rowKept = KeepKeyboardRecord(outcome == VerdictOutcome::Passed);
+    const bool rowKept =
+        program.recordOn && KeepKeyboardRecord(RecordOfVerdict(outcome == VerdictOutcome::Passed));
     if (program.pluginMode) {
         ReportFailureToHost();
         return true;

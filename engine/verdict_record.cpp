@@ -87,13 +87,3 @@ KeyboardRecord RecordOfVerdict(bool passed) {
     record.mostKeysHeld = testState.mostKeysHeld;
     return record;
 }
-
-std::string RecordFilePath(const std::string& logPath) {
-    if (!program.recordPath.empty()) {
-        return program.recordPath;
-    }
-    if (program.pluginMode || logPath.empty()) {
-        return std::string();
-    }
-    return WithExtension(logPath, ".csv");
-}

@@ -1,5 +1,5 @@
 // The record of the keyboard just concluded, gathered from the engine's state, the run's identity and the
-// system's clock, and where the record goes.
+// system's clock.
 #pragma once
 
 #include <string>
@@ -14,7 +14,3 @@ KeyboardRecord RecordOfVerdict(bool passed);
 // that the ';' between the items and the ':' before a chatter gap are never part of a caption. Both bytes of
 // a GBK character are 0x40 or above, so none of them is taken for one of these.
 std::string KeyListItem(const std::string& label);
-
-// Where the records of a run logged to `logPath` go: RecordPath when the settings name one, else (outside
-// plug-in mode) the log's path with ".csv" instead of its extension; empty when there is no place for them.
-std::string RecordFilePath(const std::string& logPath);

@@ -7,7 +7,6 @@
 #include "base/program.h"
 #include "base/shell_services_win.h"
 #include "base/text_format.h"
-#include "engine/verdict_record.h"
 #include "layouts/layout_catalogue.h"
 #include "records/key_guard_win.h"
 #include "records/keyboard_record.h"
@@ -174,7 +173,7 @@ void ContinueOperator(HWND dialog) {
     }
     // With records kept, their file must open too; it follows the log's path unless the settings name it.
     // It is never the log itself, where its rows would land among the log's lines.
-    const std::string recordPath = program.recordOn ? RecordFilePath(logPath) : std::string();
+    const std::string recordPath = RecordFilePath(logPath);
     if (!recordPath.empty() && SameFile(recordPath, logPath)) {
         ShowError(
             dialog,

@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "base/disk_file.h"
+#include "base/paths.h"
 #include "base/platform.h"
+#include "base/program.h"
 
 namespace {
 
@@ -118,6 +120,19 @@ bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record)
         CutFileTo(file, length);
     }
     return std::fclose(file) == 0 && written;
+}
+
+std::string RecordFilePath(const std::string& logPath) {
+    if (!program.recordOn) {
+        return std::string();
+    }
+    if (!program.recordPath.empty()) {
+        return program.recordPath;
+    }
+    if (program.pluginMode || logPath.empty()) {
+        return std::string();
+    }
+    return WithExtension(logPath, ".csv");
 }
 
 bool RecordFileWritable(const std::string& path) {

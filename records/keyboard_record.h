@@ -38,5 +38,10 @@ std::string RecordRow(const KeyboardRecord& record);
 // by a power cut) gets one first. False when any of it fails; the file is then cut back to what it held.
 bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record);
 
+// Where the records of a run logged to `logPath` go: none without Record=1; RecordPath when the settings
+// name one, else (outside plug-in mode) the log's path with ".csv" instead of its extension; empty when
+// there is no place for them.
+std::string RecordFilePath(const std::string& logPath);
+
 // True when the record file at `path` can be opened for appending (it is made when missing).
 bool RecordFileWritable(const std::string& path);

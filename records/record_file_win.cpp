@@ -3,17 +3,15 @@
 
 #include "base/program.h"
 #include "base/text_format.h"
-#include "engine/verdict_record.h"
 #include "records/keyboard_record.h"
 #include "records/test_log.h"
 #include "records/verdict_keeping.h"
 
-bool KeepKeyboardRecord(bool passed) {
-    const std::string path = program.recordOn ? RecordFilePath(testLog.path) : std::string();
+bool KeepKeyboardRecord(const KeyboardRecord& record) {
+    const std::string path = RecordFilePath(testLog.path);
     if (path.empty()) {
         return false;
     }
-    const KeyboardRecord record = RecordOfVerdict(passed);
     // While the operator decides, the host's run flag does not end the run (the main window asks
     // writingRecord).
     testLog.writingRecord = true;

@@ -3,10 +3,12 @@
 // KeepVerdict calls them in their order.
 #pragma once
 
-// Appends the record of the keyboard just concluded (`passed`, or failed with the recorded reason) to the
-// record file, committed to the disk. A row that cannot be written is reported at once: the operator may try
+#include "records/keyboard_record.h"
+
+// Appends `record`, the keyboard just concluded, to the record file of the run (RecordFilePath), committed
+// to the disk. A row that cannot be written is reported at once: the operator may try
 // again (a medium put back) or go on without it, which the log then says. True when the row is on disk.
-bool KeepKeyboardRecord(bool passed);
+bool KeepKeyboardRecord(const KeyboardRecord& record);
 
 enum class RecordsKept { OnDisk, NewLog, Ended };
 

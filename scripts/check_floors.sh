@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Checks that the program's folders keep to their floors: base/ (with resources/, the identifiers the resource
-# script shares) at the bottom; layouts/, engine/ and records/ above it; app/ on top. A file may include from
-# its own floor and the floors below, never from a floor above. Prints every include that breaks the rule and
-# exits 1 when there is one.
+# Checks that the program's folders keep to their floors, in one strict order: base/ (with resources/, the
+# identifiers the resource script shares) < layouts/ < records/ < engine/ < app/. A file may include from its
+# own floor and the floors below, never from a floor above; tools/ and bench/ stand beside the program and use
+# the core, never app/. Prints every include that breaks the rule and exits 1 when there is one.
 #   check_floors.sh          the check
 #   check_floors.sh --graph  the include graph between folders: "<from> -> <to>: <count>", then the check
 set -euo pipefail
@@ -11,15 +11,18 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 floor_of() {
     case $1 in
         base | resources) echo 0 ;;
-        layouts | engine | records) echo 1 ;;
-        app) echo 2 ;;
+        layouts) echo 1 ;;
+        records) echo 2 ;;
+        engine) echo 3 ;;
+        app) echo 4 ;;
         *) echo "" ;;
     esac
 }
 
 # One line per include of a project file: "<file> <including folder> <included folder>".
 includes() {
-    grep -sHoE '^#include "[a-z_]+/[^"]+"' base/* layouts/* engine/* records/* app/* resources/*.h |
+    grep -sHoE '^#include "[a-z_]+/[^"]+"' base/* layouts/* engine/* records/* app/* resources/*.h \
+        $(find tools bench -name '*.cpp' -o -name '*.h') |
         sed -E 's|^(([a-z_]+)/[^:]+):#include "([a-z_]+)/.*|\1 \2 \3|'
 }
 
@@ -29,6 +32,14 @@ fi
 
 broken=0
 while read -r file from to; do
+    # The tools and the benchmarks stand beside the program: they use the core, never app/.
+    if [[ $from == tools || $from == bench ]]; then
+        if [[ $to == app ]]; then
+            echo "floors: $file ($from/, beside the program) includes from app/"
+            broken=1
+        fi
+        continue
+    fi
     from_floor=$(floor_of "$from")
     to_floor=$(floor_of "$to")
     if [[ -z $to_floor ]]; then

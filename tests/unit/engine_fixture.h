@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core_state.h"
 #include "base/key_codes.h"
 #include "base/program.h"
+#include "engine/core_state.h"
 #include "engine/key_events.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"

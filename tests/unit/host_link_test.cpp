@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core_state.h"
+#include "engine/core_state.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/core_state.h"
 #include "base/program.h"
+#include "engine/core_state.h"
 #include "layouts/key_names.h"
 #include "tests/unit/platform_fake.h"
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/core_state.h"
 #include "base/paths.h"
+#include "engine/core_state.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {

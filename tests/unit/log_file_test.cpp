@@ -6,7 +6,7 @@
 #include <regex>
 #include <string>
 
-#include "app/core_state.h"
+#include "engine/core_state.h"
 #include "records/test_log.h"
 #include "tests/unit/platform_fake.h"
 

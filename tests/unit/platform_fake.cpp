@@ -90,8 +90,8 @@ bool ConcludeTest(WindowHandle, bool verify) {
     return false;
 }
 
-bool KeepKeyboardRecord(bool passed) {
-    fakePlatform.keeping.push_back(std::string(passed ? "row PASS" : "row FAIL") + ", host messages " +
+bool KeepKeyboardRecord(const KeyboardRecord& record) {
+    fakePlatform.keeping.push_back(std::string(record.passed ? "row PASS" : "row FAIL") + ", host messages " +
                                    std::to_string(fakePlatform.hostBlock[kMessageCount]));
     return fakePlatform.rowKept;
 }

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core_state.h"
 #include "base/paths.h"
 #include "base/program.h"
+#include "engine/core_state.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {

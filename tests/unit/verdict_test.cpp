@@ -101,6 +101,7 @@ TEST_F(Verdict, KeptRowFirstThenHostOrLog) {
          true,
          {"row FAIL, host messages 0"}},
     };
+    Load({KeyRow("'A'", 30, "A")});
     for (const Row& row : rows) {
         ClearRecords();
         std::memset(fakePlatform.hostBlock, 0, sizeof fakePlatform.hostBlock);
@@ -110,6 +111,7 @@ TEST_F(Verdict, KeptRowFirstThenHostOrLog) {
             ASSERT_EQ(OpenLink("CMX_PLUGIN_INT_1"), 0);
         }
         fakePlatform.keeping.clear();
+        program.recordOn = true;
         fakePlatform.rowKept = row.rowKept;
         fakePlatform.commitResult = row.commit;
         testState.failReason = row.outcome == VerdictOutcome::Failed ? kReasonKeyBroken : -1;

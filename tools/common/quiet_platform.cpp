@@ -43,7 +43,7 @@ bool ConcludeTest(WindowHandle, bool) {
 
 void ScheduleConclusion(WindowHandle, int32_t) {}
 
-bool KeepKeyboardRecord(bool) {
+bool KeepKeyboardRecord(const KeyboardRecord&) {
     return false;
 }
 

@@ -1,7 +1,7 @@
 // The in-memory shared block of the stand-in host's tests.
 #include "tools/hostsim/tester_block_fake.h"
 
-#include "app/core_state.h"
+#include "engine/core_state.h"
 
 void ResetTesterBlock() {
     ResetCoreState();

@@ -2,9 +2,9 @@
 // printed instead of shown.
 #include "tools/kblcheck/layout_check.h"
 
-#include "app/core_state.h"
 #include "base/platform.h"
 #include "base/program.h"
+#include "engine/core_state.h"
 #include "layouts/layout_catalogue.h"
 #include "layouts/layout_reader.h"
 #include "tools/kblcheck/check_output.h"

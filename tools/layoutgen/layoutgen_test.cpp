@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/core_state.h"
 #include "base/key_codes.h"
+#include "engine/core_state.h"
 #include "layouts/key_definitions.h"
 #include "layouts/layout_reader.h"
 #include "tests/unit/platform_fake.h"

@@ -1,5 +1,5 @@
 // The one reset of the whole program-wide state.
-#include "app/core_state.h"
+#include "engine/core_state.h"
 
 #include "base/program.h"
 #include "engine/test_state.h"

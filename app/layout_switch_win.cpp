@@ -1,5 +1,5 @@
 // Switching the current layout to the one selected in the layout list.
-#include "layouts/layout_switch_win.h"
+#include "app/layout_switch_win.h"
 
 #include "base/paths.h"
 #include "base/program.h"
