@@ -1,9 +1,6 @@
 // Reading the settings file.
 #include "app/settings.h"
 
-#include <cerrno>
-#include <cstdlib>
-
 #include "base/paths.h"
 #include "base/program.h"
 #include "base/text_format.h"
@@ -12,21 +9,6 @@ namespace {
 
 constexpr int kLongestRecordPath = 259;
 
-// `text` as a whole number from `low` to `high`, blanks around it allowed; false when it is not one.
-bool ReadWholeNumber(const std::string& text, long low, long high, long& number) {
-    const char* start = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    number = std::strtol(start, &end, 10);
-    if (end == start || errno != 0) {
-        return false;
-    }
-    while (*end == ' ' || *end == '\t') {
-        ++end;
-    }
-    return *end == '\0' && number >= low && number <= high;
-}
-
 // `key` as a switch, 0 or 1: true for 1; a value that is neither is reported and `fallback` used.
 bool ReadSwitch(const std::string& path, const char* key, bool fallback, std::string& problems) {
     std::string value;
@@ -34,7 +16,7 @@ bool ReadSwitch(const std::string& path, const char* key, bool fallback, std::st
     if (!ReadSettingText(path, key, value)) {
         return false;
     }
-    if (ReadWholeNumber(value, 0, 1, number)) {
+    if (ReadNumberBetween(value, 0, 1, number)) {
         return number == 1;
     }
     problems +=
@@ -48,7 +30,7 @@ void ReadBenchSettings(const std::string& path, std::string& problems) {
     std::string value;
     long number = 0;
     if (ReadSettingText(path, "DialogGuardMs", value)) {
-        if (ReadWholeNumber(value, 0, kMostDialogGuardMs, number)) {
+        if (ReadNumberBetween(value, 0, kMostDialogGuardMs, number)) {
             program.dialogGuardMs = static_cast<int32_t>(number);
         } else {
             program.dialogGuardMs = kUsualDialogGuardMs;
@@ -77,13 +59,13 @@ void ReadSettings(WindowHandle owner, const std::string& path) {
     std::string value;
     long number = 0;
     if (ReadSettingText(path, "ChatterMs", value)) {
-        if (ReadWholeNumber(value, 1, kLeastChatterMs - 1, number)) {
+        if (ReadNumberBetween(value, 1, kLeastChatterMs - 1, number)) {
             program.chatterMs = kLeastChatterMs;
             problems += FormatText(
                 "ChatterMs=%s is finer than the system clock's tick, which times key events: %d is used "
                 "instead.\n",
                 value.c_str(), kLeastChatterMs);
-        } else if (ReadWholeNumber(value, 0, kMostChatterMs, number)) {
+        } else if (ReadNumberBetween(value, 0, kMostChatterMs, number)) {
             program.chatterMs = static_cast<int32_t>(number);
         } else {
             program.chatterMs = kUsualChatterMs;

@@ -40,6 +40,12 @@ bool IsLeadByte(uint8_t byte);
 // when the file or the key is missing.
 bool ReadSettingText(const std::string& path, const char* key, std::string& value);
 
+// The text of `key` in section `section` of the private profile (an .ini-style file) at `path`, read as the
+// system's private-profile functions read it: names without regard to case, blanks around the text removed,
+// and one pair of matching quotes around the whole text taken away. False when the file or the key is
+// missing.
+bool ReadProfileText(const std::string& path, const char* section, const char* key, std::string& value);
+
 // True when a file (not a directory) exists at `path`.
 bool FileExists(const std::string& path);
 

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "base/gbk_posix.h"
 #include "base/platform.h"
@@ -34,6 +35,54 @@ std::string ReadComputerName() {
 
 // The native tools take no settings.
 bool ReadSettingText(const std::string&, const char*, std::string&) {
+    return false;
+}
+
+namespace {
+
+std::string TrimmedBlanks(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) {
+        return std::string();
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+}  // namespace
+
+// The private profile as Windows reads one (a layout's plan for kblcheck): a line "[name]" opens a section,
+// a line starting with ';' is a comment, and the first "key=text" of the first section of the name counts.
+bool ReadProfileText(const std::string& path, const char* section, const char* key, std::string& value) {
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    bool inSection = false;
+    bool firstLine = true;
+    while (std::getline(file, line)) {
+        if (firstLine && line.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+            line.erase(0, 3);
+        }
+        firstLine = false;
+        line = TrimmedBlanks(line);
+        if (!line.empty() && line[0] == '[') {
+            const size_t end = line.find(']');
+            const std::string name = TrimmedBlanks(line.substr(1, end == std::string::npos ? end : end - 1));
+            if (inSection) {
+                return false;
+            }
+            inSection = strcasecmp(name.c_str(), section) == 0;
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (!inSection || line.empty() || line[0] == ';' || equals == std::string::npos ||
+            strcasecmp(TrimmedBlanks(line.substr(0, equals)).c_str(), key) != 0) {
+            continue;
+        }
+        value = TrimmedBlanks(line.substr(equals + 1));
+        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
+            value = value.substr(1, value.size() - 2);
+        }
+        return true;
+    }
     return false;
 }
 

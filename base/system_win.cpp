@@ -42,15 +42,19 @@ std::string ReadComputerName() {
 }
 
 // The Windows convention for a program's own settings: a private profile beside it.
-bool ReadSettingText(const std::string& path, const char* key, std::string& value) {
+bool ReadProfileText(const std::string& path, const char* section, const char* key, std::string& value) {
     constexpr char kMissing[] = "\x01";
     char text[1024];
-    GetPrivateProfileStringA("Dorvelquinta", key, kMissing, text, sizeof text, path.c_str());
+    GetPrivateProfileStringA(section, key, kMissing, text, sizeof text, path.c_str());
     if (std::strcmp(text, kMissing) == 0) {
         return false;
     }
     value = text;
     return true;
+}
+
+bool ReadSettingText(const std::string& path, const char* key, std::string& value) {
+    return ReadProfileText(path, "Dorvelquinta", key, value);
 }
 
 bool IsLeadByte(uint8_t byte) {

@@ -1,8 +1,10 @@
-// printf-style formatting into a string of whatever length the result needs.
+// printf-style formatting into a string of whatever length the result needs, and whole numbers of settings.
 #include "base/text_format.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 
 std::string FormatText(const char* format, ...) {
     va_list arguments;
@@ -18,4 +20,18 @@ std::string FormatText(const char* format, ...) {
     }
     va_end(arguments);
     return text;
+}
+
+bool ReadNumberBetween(const std::string& text, long low, long high, long& number) {
+    const char* start = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    number = std::strtol(start, &end, 10);
+    if (end == start || errno != 0) {
+        return false;
+    }
+    while (*end == ' ' || *end == '\t') {
+        ++end;
+    }
+    return *end == '\0' && number >= low && number <= high;
 }

@@ -1,4 +1,5 @@
-// printf-style formatting into a string of whatever length the result needs.
+// printf-style formatting into a string of whatever length the result needs, and reading a whole number from
+// a settings text.
 #pragma once
 
 #include <string>
@@ -16,3 +17,6 @@
 #endif
 
 std::string FormatText(const char* format, ...) DVQ_PRINTF_FORMAT(1, 2);
+
+// `text` as a whole number from `low` to `high`, blanks after it allowed; false when it is not one.
+bool ReadNumberBetween(const std::string& text, long low, long high, long& number);

@@ -12,9 +12,11 @@ set(DVQ_CORE_SOURCES
     layouts/key_names.cpp
     layouts/layout_catalogue.cpp
     layouts/layout_reader.cpp
+    layouts/test_plan.cpp
     engine/compound_keys.cpp
     engine/core_state.cpp
     engine/key_events.cpp
+    engine/plan_run.cpp
     engine/readouts.cpp
     engine/test_state.cpp
     engine/verdict.cpp

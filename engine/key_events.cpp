@@ -7,6 +7,7 @@
 #include "base/key_codes.h"
 #include "base/program.h"
 #include "engine/compound_keys.h"
+#include "engine/plan_run.h"
 #include "engine/readouts.h"
 #include "engine/test_state.h"
 #include "engine/verdict.h"
@@ -251,6 +252,9 @@ void OnKeyDown(WindowHandle window, int32_t code, int32_t lParam) {
                 ConcludeTest(window, false);
                 return;
             }
+            if (ActivePlan() != nullptr && JudgePlanPress(window, index) == PlanPress::Failed) {
+                return;
+            }
             NoteFreshPress(state);
         }
         const bool notRequired = state.status == NotRequired || state.status == NotRequiredPressed ||
@@ -310,6 +314,9 @@ void OnKeyUp(WindowHandle window, int32_t code, int32_t lParam) {
     } else {
         return;
     }
+    if (ActivePlan() != nullptr) {
+        state.status = PlanStatusOnRelease(state, state.status);
+    }
     TraceLine("New status %d\n", state.status);
     NoteRelease(state);
     testState.lastReleased = index;
@@ -330,13 +337,14 @@ void OnKeyUp(WindowHandle window, int32_t code, int32_t lParam) {
             PaintKeyNow(window, static_cast<int32_t>(i));
         }
     }
+    AdvancePlan(window);
     UpdateReadouts(window);
     if (program.productionMode) {
         if (failCombination) {
             ConcludeTest(window, false);
             return;
         }
-        if (AllRequiredTested()) {
+        if (AllRequiredTested() && PlanLetsConclude()) {
             ConcludeWhenSettled(window);
             return;
         }

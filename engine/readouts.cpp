@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/program.h"
+#include "engine/plan_run.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
 #include "resources/resource_ids.h"
@@ -147,34 +148,47 @@ bool AddNewestLabel() {
     return true;
 }
 
-// The status line: the recent presses, after the latest chatter when there was one. With a chatter shown it
-// is built again only when the chatter or the history changed.
+// The status line: the recent presses, after what the plan says and the latest chatter when there are such.
+// With either shown it is built again only when one of them or the history changed.
 const char* StatusLineText() {
     const char* history = HistoryLineText();
-    if (testState.chatterKey < 0) {
+    const char* prompt = PlanPromptText();
+    if (testState.chatterKey < 0 && prompt == nullptr) {
         return history;
     }
     static char line[kHistoryLineCapacity];
     static int32_t shownKey = -1;
     static int32_t shownGap = -1;
     static uint32_t shownGeneration = 0;
+    static const char* shownPrompt = nullptr;
+    static uint32_t shownPlanGeneration = 0;
+    static uint32_t shownStamp = 0;
     if (shownKey == testState.chatterKey && shownGap == testState.chatterGapMs &&
-        shownGeneration == historyLine.generation) {
+        shownGeneration == historyLine.generation && shownPrompt == prompt &&
+        shownPlanGeneration == testState.planGeneration && shownStamp == catalogue.currentStamp) {
         return line;
     }
     shownKey = testState.chatterKey;
     shownGap = testState.chatterGapMs;
     shownGeneration = historyLine.generation;
-    // A gap shorter than the clock's tick was measured as 0 or one tick: the line says only that it is
-    // shorter.
-    const int32_t tick = static_cast<int32_t>(ReadEventTimeTick());
-    const int written =
-        testState.chatterGapMs < tick
-            ? std::snprintf(line, sizeof line, "按键抖动 %s: < %d ms   ", LabelOf(testState.chatterKey), tick)
-            : std::snprintf(line, sizeof line, "按键抖动 %s: %d ms   ", LabelOf(testState.chatterKey),
-                            testState.chatterGapMs);
-    const int prefix = std::min(written, static_cast<int>(sizeof line) - 1);
-    // Only whole labels follow the chatter: the line ends after the last one that fits.
+    shownPrompt = prompt;
+    shownPlanGeneration = testState.planGeneration;
+    shownStamp = catalogue.currentStamp;
+    int written = prompt == nullptr ? 0 : std::snprintf(line, sizeof line, "%s   ", prompt);
+    int prefix = std::min(written, static_cast<int>(sizeof line) - 1);
+    if (testState.chatterKey >= 0) {
+        // A gap shorter than the clock's tick was measured as 0 or one tick: the line says only that it is
+        // shorter.
+        const int32_t tick = static_cast<int32_t>(ReadEventTimeTick());
+        const size_t room = sizeof line - static_cast<size_t>(prefix);
+        written = testState.chatterGapMs < tick
+                      ? std::snprintf(line + prefix, room, "按键抖动 %s: < %d ms   ",
+                                      LabelOf(testState.chatterKey), tick)
+                      : std::snprintf(line + prefix, room, "按键抖动 %s: %d ms   ",
+                                      LabelOf(testState.chatterKey), testState.chatterGapMs);
+        prefix = std::min(prefix + written, static_cast<int>(sizeof line) - 1);
+    }
+    // Only whole labels follow: the line ends after the last one that fits.
     size_t length = std::min(std::strlen(history), sizeof line - 1 - static_cast<size_t>(prefix));
     while (length > 0 && history[length - 1] != ' ') {
         --length;

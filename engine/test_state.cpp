@@ -4,6 +4,7 @@
 #include "base/key_codes.h"
 #include "base/platform.h"
 #include "base/program.h"
+#include "engine/plan_run.h"
 #include "engine/readouts.h"
 #include "layouts/layout_catalogue.h"
 
@@ -68,6 +69,7 @@ void ResetTest() {
             state.released = false;
             state.chatterGapMs = -1;
         }
+        ResetPlan(program.mainWindow);
     }
     if (program.mainWindow != nullptr) {
         UpdateReadouts(program.mainWindow);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 constexpr int kHistorySize = 100;
@@ -24,6 +25,11 @@ struct KeyState {
     uint32_t releaseTime = 0;   // event time of the key's last release (chatter), when released
     bool released = false;      // released since the reset
     int32_t chatterGapMs = -1;  // the shortest chatter gap since the reset; -1 for none
+    // A test plan's part (engine/plan_run.h).
+    int32_t presses = 0;       // counted presses since the reset, toward the plan's Repeat
+    bool counted = true;       // the press now held counts; else its release gives back `statusBefore`
+    int32_t statusBefore = 0;  // the status the key had before a press that does not count
+    bool inSequence = false;   // the key (or another occurrence of it) is in the plan's sequence
 };
 
 struct TestState {
@@ -55,6 +61,19 @@ struct TestState {
     int32_t runPassed = 0;
     int32_t lastVerdict = -1;     // 1 passed, 0 failed, -1 none yet
     int32_t lastFailReason = -1;  // the reason of the last verdict when it failed
+    // The run of the current layout's test plan (engine/plan_run.h), reset with the test.
+    int32_t planPhase = 0;         // PlanPhase
+    int32_t idleSecondsLeft = 0;   // of the hands-off phase
+    int32_t nextInSequence = 0;    // place in the plan's sequence of the key asked for next
+    int32_t planFinding = 0;       // what the status line names: none, a key out of turn, a phantom, ...
+    int32_t planFindingKey = -1;   // the key that came
+    int32_t planExpectedKey = -1;  // the key asked for instead; -1 for none
+    int32_t rolloverRound = 0;     // the most marked keys held at once since they were last all let go
+    int32_t rolloverReached = 0;   // the most marked keys held at once in the rollover step
+    uint32_t planGeneration = 0;   // changes whenever what the status line says of the plan does
+    std::string wrongKeys;         // the keyboard's record: wrong pairs "expected>got", ';'-separated
+    std::string phantomKeys;       // keys that came during the hands-off phase
+    std::string ghostKeys;         // keys that came while the marked keys were held
     // The current layout's keys, one state per definition (the terminator's included), and the layout they
     // belong to (its catalogue stamp).
     std::vector<KeyState> keys;

@@ -60,6 +60,17 @@ std::string KeyListItem(const std::string& label) {
     return item;
 }
 
+std::string KeyPairItem(const std::string& expected, const std::string& got) {
+    const auto item = [](const std::string& label) {
+        std::string text;
+        for (const char c : KeyListItem(label)) {
+            text += c == '>' ? std::string("%3E") : std::string(1, c);
+        }
+        return text;
+    };
+    return item(expected) + ">" + item(got);
+}
+
 KeyboardRecord RecordOfVerdict(bool passed) {
     KeyboardRecord record;
     LocalTime now;

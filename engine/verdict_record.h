@@ -14,3 +14,6 @@ KeyboardRecord RecordOfVerdict(bool passed);
 // that the ';' between the items and the ':' before a chatter gap are never part of a caption. Both bytes of
 // a GBK character are 0x40 or above, so none of them is taken for one of these.
 std::string KeyListItem(const std::string& label);
+
+// A wrong pair of the record, "expected>got": each caption as a key list's item, '>' in it written %3E.
+std::string KeyPairItem(const std::string& expected, const std::string& got);

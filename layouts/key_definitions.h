@@ -35,9 +35,26 @@ struct KeyEntry {
     std::vector<int32_t> components;         // component codes, last-pressed first, ended by -1
 };
 
+// The order in which a test plan asks for the keys: free (the classic test), guided (the next key is shown; a
+// key out of turn is not counted) or strict (a key out of turn fails the keyboard).
+enum class PlanOrder : int32_t { Free = 0, Guided = 1, Strict = 2 };
+
+// A layout's test plan, read from NAME.plan beside NAME.kbl (layouts/test_plan.h). Keys are entries of the
+// layout's keys.
+struct TestPlan {
+    bool inUse = false;  // the layout has a plan file
+    PlanOrder order = PlanOrder::Free;
+    std::vector<int32_t> sequence;      // the required keys in the order they are asked for
+    int32_t repeat = 1;                 // presses each key needs before it counts as tested
+    int32_t idleSeconds = 0;            // the hands-off phase at the start of each keyboard; 0 for none
+    int32_t rolloverCount = 0;          // keys to hold down at once after the press test; 0 for no such step
+    std::vector<int32_t> rolloverKeys;  // the keys marked to hold
+};
+
 struct KeyboardLayout {
     std::string name;            // the .kbl file name without its extension
     std::vector<KeyEntry> keys;  // one entry per row, then the terminator entry
+    TestPlan plan;               // without a plan file: not in use
 };
 
 // Fills `entry` from the fields of `row`. `compoundRowCount` counts the rows of the file that carry a

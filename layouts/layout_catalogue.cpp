@@ -4,6 +4,7 @@
 #include "base/paths.h"
 #include "base/text_format.h"
 #include "layouts/layout_reader.h"
+#include "layouts/test_plan.h"
 
 LayoutCatalogue catalogue;
 
@@ -18,6 +19,9 @@ bool LoadLayoutFile(WindowHandle owner, const std::string& layoutPath, const std
     }
     const bool built = BuildKeyboardLayout(owner, rows, layout, lineCount, fileName);
     rows.FreeLayoutRows();
+    if (built) {
+        ReadTestPlan(owner, WithExtension(layoutPath, kPlanExtension), layout);
+    }
     return built;
 }
 
@@ -64,6 +68,7 @@ void MakeLayoutCurrent(int32_t index) {
     catalogue.currentStamp = madeCurrent;
     catalogue.currentLayout = index;
     catalogue.currentKeys = &catalogue.layouts[static_cast<size_t>(index)].keys;
+    catalogue.currentPlan = &catalogue.layouts[static_cast<size_t>(index)].plan;
 }
 
 void FreeLayoutCatalogue() {

@@ -16,6 +16,7 @@ struct LayoutCatalogue {
     int32_t layoutCount = 0;
     int32_t currentLayout = 0;
     std::vector<KeyEntry>* currentKeys = nullptr;  // keys of the current layout
+    const TestPlan* currentPlan = nullptr;         // its test plan
     uint32_t currentStamp = 0;  // another value each time a layout is made current, never 0 after it
 };
 
@@ -27,6 +28,7 @@ int LoadLayoutCatalogue(WindowHandle owner, const std::string& directory);
 
 // Reads and builds one layout file into `layout`, as the catalogue does for each file it finds: a file
 // without data, or whose rows do not build, is reported in a message box owned by `owner` and gives false.
+// A plan beside the file (NAME.plan) is read with it, its problems reported the same way.
 bool LoadLayoutFile(WindowHandle owner, const std::string& layoutPath, const std::string& fileName,
                     KeyboardLayout& layout);
 

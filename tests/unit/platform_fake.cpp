@@ -31,6 +31,19 @@ bool ReadSettingText(const std::string&, const char* key, std::string& value) {
     return true;
 }
 
+// As the system's functions do, a pair of matching quotes around the whole text is taken away.
+bool ReadProfileText(const std::string&, const char* section, const char* key, std::string& value) {
+    const auto found = fakePlatform.profile.find(std::string(section) + "/" + key);
+    if (found == fakePlatform.profile.end()) {
+        return false;
+    }
+    value = found->second;
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return true;
+}
+
 std::string AnsiToUtf8(const std::string& text) {
     return GbkToUtf8(text);
 }
@@ -99,6 +112,10 @@ bool KeepKeyboardRecord(const KeyboardRecord& record) {
 RecordsKept CommitRecords(LogLoss loss) {
     fakePlatform.keeping.push_back("commit, loss " + std::to_string(static_cast<int>(loss)));
     return fakePlatform.commitResult;
+}
+
+void RunPlanClock(WindowHandle, bool on) {
+    fakePlatform.planClock.push_back(on);
 }
 
 void ScheduleConclusion(WindowHandle, int32_t delayMs) {

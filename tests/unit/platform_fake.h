@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/platform.h"
+#include "engine/plan_run.h"
 #include "engine/verdict.h"
 #include "records/verdict_keeping.h"
 
@@ -22,6 +23,7 @@ struct FakePlatform {
     std::vector<ShownMessage> messages;           // every message box shown, in order
     std::vector<std::string> layoutListing;       // what the directory search returns
     std::map<std::string, std::string> settings;  // the settings file's keys and values
+    std::map<std::string, std::string> profile;   // every other private profile's "Section/Key" and text
     bool doubleByteCodePage = true;  // lead bytes 0x81-0xFE, as GBK; else a single-byte code page
     int64_t counter = 0;             // what the performance counter reads
     uint32_t eventTime = 0;          // the time stamp of the input event being handled
@@ -35,6 +37,7 @@ struct FakePlatform {
     std::vector<int32_t> paintedKeys;
     std::vector<bool> verdicts;                      // the `verify` of every verdict asked for
     std::vector<int32_t> scheduledConclusions;       // the delay of every conclusion put off, in ms
+    std::vector<bool> planClock;                     // every start (true) and stop of the plan's clock
     std::vector<std::string> keeping;                // each step of keeping a verdict: its row, its commit
     bool rowKept = true;                             // what writing the record row gives
     RecordsKept commitResult = RecordsKept::OnDisk;  // what committing the log gives

@@ -53,7 +53,7 @@ TEST_F(TestReset, ClearsCodesTimesAndHistoryAndStopsTheLedTest) {
 }
 
 TEST_F(TestReset, EmptyLayoutOnlyClearsTheState) {
-    catalogue.layouts.push_back(KeyboardLayout{"Empty", {KeyEntry()}});
+    catalogue.layouts.push_back(KeyboardLayout{"Empty", {KeyEntry()}, TestPlan()});
     catalogue.layoutCount = 1;
     MakeLayoutCurrent(0);
     testState.lastPressed = 0;

@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "base/platform.h"
+#include "engine/plan_run.h"
 #include "engine/verdict.h"
 #include "records/verdict_keeping.h"
 
@@ -42,6 +43,8 @@ bool ConcludeTest(WindowHandle, bool) {
 }
 
 void ScheduleConclusion(WindowHandle, int32_t) {}
+
+void RunPlanClock(WindowHandle, bool) {}
 
 bool KeepKeyboardRecord(const KeyboardRecord&) {
     return false;
