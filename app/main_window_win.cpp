@@ -13,6 +13,7 @@
 #include "engine/key_events.h"
 #include "engine/key_overlays_win.h"
 #include "engine/led_test_win.h"
+#include "engine/plan_win.h"
 #include "engine/test_state.h"
 #include "layouts/keyboard_picture_win.h"
 #include "layouts/layout_catalogue.h"
@@ -108,6 +109,8 @@ void OnCommand(HWND window, WORD id, WORD notification) {
 void OnTimer(HWND window, UINT_PTR timer) {
     if (timer == LED_TEST_TIMER) {
         LedTick();
+    } else if (timer == PLAN_TIMER) {
+        OnPlanTimer(window);
     } else if (timer == CONCLUSION_TIMER) {
         KillTimer(window, CONCLUSION_TIMER);
         OnConclusionDue(window);

@@ -36,6 +36,7 @@ set(DVQ_SHELL_SOURCES
     layouts/keyboard_picture_win.cpp
     engine/key_overlays_win.cpp
     engine/led_test_win.cpp
+    engine/plan_win.cpp
     engine/verdict_win.cpp
     records/host_link_win.cpp
     records/identification_win.cpp

@@ -4,6 +4,7 @@
 #include "base/key_codes.h"
 #include "base/platform.h"
 #include "base/program.h"
+#include "engine/plan_win.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
 
@@ -57,9 +58,13 @@ void PaintKeyOverlay(HWND window, HDC dc, int32_t keyIndex) {
         return;
     }
     const KeyState& state = StateOf(keyIndex);
+    const KeyEntry& entry = (*catalogue.currentKeys)[static_cast<size_t>(keyIndex)];
     OverlayLook look;
     if (OverlayLookOf(state.status, state.chatterGapMs >= 0, look)) {
-        HatchKey(window, dc, (*catalogue.currentKeys)[static_cast<size_t>(keyIndex)], look);
+        HatchKey(window, dc, entry, look);
+    }
+    if (PlanLookOf(PlanMarkOf(keyIndex), look)) {
+        HatchKey(window, dc, entry, look);
     }
 }
 
@@ -72,8 +77,15 @@ void PaintKeyboardPicture(const DRAWITEMSTRUCT* item) {
         PaintKeyOverlay(nullptr, item->hDC, static_cast<int32_t>(i));
     }
     RepaintStatusFiveOverlays(item->hDC);
+    PaintIdleCountdown(item->hDC);
 }
 
+// A plan's marks come and go: with a plan the key is painted anew whole, picture and marks, with the next
+// paint, so that a mark taken away leaves nothing behind.
 void PaintKeyNow(WindowHandle window, int32_t keyIndex) {
+    if (ActivePlan() != nullptr && catalogue.currentKeys != nullptr) {
+        InvalidateKey(static_cast<HWND>(window), (*catalogue.currentKeys)[static_cast<size_t>(keyIndex)]);
+        return;
+    }
     PaintKeyOverlay(static_cast<HWND>(window), nullptr, keyIndex);
 }

@@ -152,6 +152,14 @@ const TestPlan* ActivePlan() {
 }
 
 void ResetPlan(WindowHandle window) {
+    testState.planPhase = PlanPressTest;
+    testState.planFinding = NoFinding;
+    testState.nextInSequence = 0;
+    testState.rolloverRound = 0;
+    testState.rolloverReached = 0;
+    testState.wrongKeys.clear();
+    testState.phantomKeys.clear();
+    testState.ghostKeys.clear();
     const TestPlan* plan = ActivePlan();
     if (plan == nullptr) {
         return;
@@ -161,14 +169,6 @@ void ResetPlan(WindowHandle window) {
     }
     SetPhase(plan->idleSeconds > 0 ? PlanIdle : PlanPressTest);
     testState.idleSecondsLeft = plan->idleSeconds;
-    testState.nextInSequence = 0;
-    testState.planFindingKey = -1;
-    testState.planExpectedKey = -1;
-    testState.rolloverRound = 0;
-    testState.rolloverReached = 0;
-    testState.wrongKeys.clear();
-    testState.phantomKeys.clear();
-    testState.ghostKeys.clear();
     for (size_t i = 0; Keys()[i].virtualKey != kTerminatorCode; ++i) {
         KeyState& state = StateOf(i);
         state.presses = 0;

@@ -6,6 +6,7 @@
 #include "base/platform.h"
 #include "base/program.h"
 #include "base/text_format.h"
+#include "engine/plan_run.h"
 #include "engine/test_state.h"
 #include "engine/verdict.h"
 #include "layouts/layout_catalogue.h"
@@ -96,5 +97,11 @@ KeyboardRecord RecordOfVerdict(bool passed) {
     }
     RecordKeys(record);
     record.mostKeysHeld = testState.mostKeysHeld;
+    record.wrongKeys = testState.wrongKeys;
+    record.phantomKeys = testState.phantomKeys;
+    record.ghostKeys = testState.ghostKeys;
+    const TestPlan* plan = ActivePlan();
+    record.rolloverRequired = plan != nullptr ? plan->rolloverCount : 0;
+    record.rolloverReached = record.rolloverRequired > 0 ? testState.rolloverReached : 0;
     return record;
 }

@@ -21,7 +21,9 @@ LONG Scaled(int32_t origin, int32_t extent = 0) {
 }  // namespace
 
 void HatchKey(HWND window, HDC dc, const KeyEntry& entry, const OverlayLook& look) {
-    HBRUSH brush = CreateHatchBrush(look.hatch, look.colour);
+    HBRUSH brush = look.frame > 0 ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))
+                                  : CreateHatchBrush(look.hatch, look.colour);
+    HPEN pen = look.frame > 0 ? CreatePen(PS_INSIDEFRAME, look.frame, look.colour) : nullptr;
     const POINT corners[4] = {{Scaled(entry.left), Scaled(entry.top)},
                               {Scaled(entry.left, entry.width), Scaled(entry.top)},
                               {Scaled(entry.left, entry.width), Scaled(entry.top, entry.height)},
@@ -34,14 +36,30 @@ void HatchKey(HWND window, HDC dc, const KeyEntry& entry, const OverlayLook& loo
     }
     if (target != nullptr) {
         HGDIOBJ previous = SelectObject(target, brush);
+        HGDIOBJ previousPen = pen != nullptr ? SelectObject(target, pen) : nullptr;
         SetBkMode(target, TRANSPARENT);
         Polygon(target, corners, 4);
         SelectObject(target, previous);
+        if (previousPen != nullptr) {
+            SelectObject(target, previousPen);
+        }
         if (dc == nullptr) {
             ReleaseDC(control, target);
         }
     }
-    DeleteObject(brush);
+    if (pen != nullptr) {
+        DeleteObject(pen);
+    } else {
+        DeleteObject(brush);
+    }
+}
+
+void InvalidateKey(HWND window, const KeyEntry& entry) {
+    constexpr LONG kFrameRoom = 4;
+    const RECT rect = {Scaled(entry.left) - kFrameRoom, Scaled(entry.top) - kFrameRoom,
+                       Scaled(entry.left, entry.width) + kFrameRoom,
+                       Scaled(entry.top, entry.height) + kFrameRoom};
+    InvalidateRect(FindControl(window, IDC_PICTURE), &rect, FALSE);
 }
 
 bool DrawLayoutPicture(const DRAWITEMSTRUCT* item) {

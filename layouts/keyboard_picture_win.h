@@ -12,10 +12,12 @@ extern HDC pictureDC;
 extern HBITMAP pictureBitmap;
 extern float pictureScale;  // client width of the picture control over the bitmap's 700 pixels
 
-// How the overlay of a key looks: its colour and its hatch.
+// How the overlay of a key looks: its colour and its hatch, or with a `frame` width a frame of that width in
+// the colour round the key instead.
 struct OverlayLook {
     COLORREF colour;
     int hatch;
+    int frame = 0;
 };
 
 // Draws the layout's bitmap for a draw request of control 1006; false for any other control.
@@ -24,6 +26,9 @@ bool DrawLayoutPicture(const DRAWITEMSTRUCT* item);
 // Hatches the rectangle of `entry` as `look` says into `dc`, or, when `dc` is null, at once into the picture
 // control of `window`.
 void HatchKey(HWND window, HDC dc, const KeyEntry& entry, const OverlayLook& look);
+
+// Has the rectangle of `entry` (with room for a frame) painted anew with the picture's next paint.
+void InvalidateKey(HWND window, const KeyEntry& entry);
 
 // Deletes the picture's device context and bitmap, if any.
 void ReleasePicture();

@@ -13,10 +13,12 @@ namespace {
 
 // Plain texts, so that the header can be asked for while other files' globals are made.
 constexpr const char* kColumns[] = {
-    "time",          "computer",    "operator",      "product",      "batch",         "serial",
-    "version",       "layout",      "verdict",       "reason",       "reason_code",   "test_seconds",
-    "required_keys", "tested_keys", "untested_keys", "chatter_keys", "max_keys_held",
+    "time",          "computer",    "operator",          "product",          "batch",         "serial",
+    "version",       "layout",      "verdict",           "reason",           "reason_code",   "test_seconds",
+    "required_keys", "tested_keys", "untested_keys",     "chatter_keys",     "max_keys_held", "wrong_keys",
+    "phantom_keys",  "ghost_keys",  "rollover_required", "rollover_reached",
 };
+static_assert(sizeof kColumns / sizeof kColumns[0] == kRecordColumnCount, "every column has its name");
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 // The first characters with which a spreadsheet takes a cell for a formula (and the apostrophe that keeps
@@ -41,11 +43,11 @@ std::string Field(const std::string& text) {
     return quoted + "\"";
 }
 
-// A row of `fields`, separated by commas and ended by CR LF.
+// A row of the first `columnCount` of `fields`, separated by commas and ended by CR LF.
 template <typename Text, size_t count>
-std::string CsvRow(const Text (&fields)[count]) {
+std::string CsvRow(const Text (&fields)[count], size_t columnCount) {
     std::string row;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count && i < columnCount; ++i) {
         row += (i == 0 ? "" : ",") + Field(fields[i]);
     }
     return row + "\r\n";
@@ -53,11 +55,11 @@ std::string CsvRow(const Text (&fields)[count]) {
 
 }  // namespace
 
-std::string RecordHeaderRow() {
-    return CsvRow(kColumns);
+std::string RecordHeaderRow(size_t columnCount) {
+    return CsvRow(kColumns, columnCount);
 }
 
-std::string RecordRow(const KeyboardRecord& record) {
+std::string RecordRow(const KeyboardRecord& record, size_t columnCount) {
     const std::string fields[] = {
         record.time,
         record.computer,
@@ -76,8 +78,13 @@ std::string RecordRow(const KeyboardRecord& record) {
         record.untestedKeys,
         record.chatterKeys,
         std::to_string(record.mostKeysHeld),
+        record.wrongKeys,
+        record.phantomKeys,
+        record.ghostKeys,
+        std::to_string(record.rolloverRequired),
+        std::to_string(record.rolloverReached),
     };
-    return CsvRow(fields);
+    return CsvRow(fields, columnCount);
 }
 
 namespace {
@@ -88,6 +95,15 @@ bool EndsWithLineEnd(FILE* file, long length) {
         return true;
     }
     return std::fseek(file, length - 1, SEEK_SET) == 0 && std::fgetc(file) == '\n';
+}
+
+// The columns of the rows the file of `file` takes: the first files' width when its header row is theirs.
+size_t ColumnsOfFile(FILE* file) {
+    const std::string classic = kByteOrderMark + RecordHeaderRow(kClassicRecordColumnCount);
+    std::string start(classic.size(), '\0');
+    const bool read =
+        std::fseek(file, 0, SEEK_SET) == 0 && std::fread(&start[0], 1, start.size(), file) == start.size();
+    return read && start == classic ? kClassicRecordColumnCount : kRecordColumnCount;
 }
 
 }  // namespace
@@ -104,9 +120,9 @@ bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record)
         std::fclose(file);
         return false;
     }
-    std::string text = RecordRow(record);
+    std::string text = RecordRow(record, length == 0 ? kRecordColumnCount : ColumnsOfFile(file));
     if (length == 0) {
-        text = kByteOrderMark + RecordHeaderRow() + text;
+        text = kByteOrderMark + RecordHeaderRow(kRecordColumnCount) + text;
     } else if (!EndsWithLineEnd(file, length)) {
         // A row torn by a power cut keeps its own line: this one starts on the next.
         text = "\r\n" + text;

@@ -22,20 +22,36 @@ struct KeyboardRecord {
     std::string untestedKeys;  // labels of the required keys left untested, ';'-separated
     std::string chatterKeys;   // "label:ms" of every chattering key with its shortest gap, ';'-separated
     int mostKeysHeld = 0;      // the most keys held down at once (the rollover seen)
+    // What a test plan found: wrong pairs "expected>got" (each caption as KeyListItem writes it, '>' as %3E),
+    // and captions of phantom and ghost keys, each ';'-separated; the rollover step's count required and the
+    // most of its keys held at once, both 0 without such a step.
+    std::string wrongKeys;
+    std::string phantomKeys;
+    std::string ghostKeys;
+    int rolloverRequired = 0;
+    int rolloverReached = 0;
 };
 
-// The header row, the columns' names in their order, ended by CR LF.
-std::string RecordHeaderRow();
+// The columns of a record row, and those of the first record files, before the test plan's five.
+constexpr size_t kRecordColumnCount = 22;
+constexpr size_t kClassicRecordColumnCount = 17;
+
+// The header row, the names of the first `columnCount` columns in their order, ended by CR LF. Without a
+// count, the first files' columns: what the line server and the yield report write and read as before.
+std::string RecordHeaderRow(size_t columnCount = kClassicRecordColumnCount);
 
 // The row of `record`, ended by CR LF: texts in UTF-8 (they are taken in the ANSI code page), quoted as
 // RFC 4180 asks where they hold a comma, a quote or a line break. A text that starts with = + - @, a tab, a
 // carriage return or an apostrophe is written with one more apostrophe in front, so that a spreadsheet
 // shows it as a text instead of running it as a formula.
-std::string RecordRow(const KeyboardRecord& record);
+// Only the first `columnCount` columns are written, without a count the first files' columns.
+std::string RecordRow(const KeyboardRecord& record, size_t columnCount = kClassicRecordColumnCount);
 
-// Appends the row of `record` to the file at `path`, made with a UTF-8 byte-order mark and the header row
-// when it is new or empty, and commits it to the disk. A file that does not end with a line end (a row torn
-// by a power cut) gets one first. False when any of it fails; the file is then cut back to what it held.
+// Appends the row of `record` to the file at `path`, made with a UTF-8 byte-order mark and the header row of
+// every column when it is new or empty, and commits it to the disk. A file whose header is the first files'
+// goes on getting rows of that width, so that every row of a file has its header's columns. A file that does
+// not end with a line end (a row torn by a power cut) gets one first. False when any of it fails; the file is
+// then cut back to what it held.
 bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record);
 
 // Where the records of a run logged to `logPath` go: none without Record=1; RecordPath when the settings

@@ -31,3 +31,4 @@
 #define LED_TEST_TIMER 1
 #define HOST_POLL_TIMER 2
 #define CONCLUSION_TIMER 3
+#define PLAN_TIMER 4

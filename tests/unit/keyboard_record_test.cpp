@@ -140,8 +140,9 @@ TEST_F(VerdictRecords, AppendedWithItsHeaderOnceAndRefusedWhereNoFileCanBe) {
     ASSERT_TRUE(AppendKeyboardRecord(path, RecordOfVerdict(true)));
     ASSERT_TRUE(AppendKeyboardRecord(path, RecordOfVerdict(false)));
     const std::string text = ReadWholeFile(path);
-    const std::string row = RecordRow(RecordOfVerdict(true));
-    EXPECT_EQ(text, "\xEF\xBB\xBF" + RecordHeaderRow() + row + RecordRow(RecordOfVerdict(false)));
+    const std::string row = RecordRow(RecordOfVerdict(true), kRecordColumnCount);
+    EXPECT_EQ(text, "\xEF\xBB\xBF" + RecordHeaderRow(kRecordColumnCount) + row +
+                        RecordRow(RecordOfVerdict(false), kRecordColumnCount));
     EXPECT_FALSE(RecordFileWritable(folder + "/none/run.csv"));
     EXPECT_FALSE(AppendKeyboardRecord("/dev/full", RecordOfVerdict(true)));
     RemoveScratchFolder(folder);
