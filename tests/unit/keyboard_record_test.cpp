@@ -40,6 +40,22 @@ TEST(RecordRows, QuotedAsCsvAndInUtf8) {
               "100,A;S,D:3,6\r\n");
 }
 
+// The test plan's five columns follow the first files' seventeen; a wrong pair's captions are list items with
+// '>' written %3E.
+TEST(RecordRows, PlanColumnsComeLast) {
+    KeyboardRecord record;
+    record.wrongKeys = KeyPairItem("W", "Q") + ";" + KeyPairItem(">", ";");
+    record.phantomKeys = "A";
+    record.ghostKeys = "G;H";
+    record.rolloverRequired = 6;
+    record.rolloverReached = 4;
+    EXPECT_EQ(RecordHeaderRow(kRecordColumnCount),
+              RecordHeaderRow().substr(0, RecordHeaderRow().size() - 2) +
+                  ",wrong_keys,phantom_keys,ghost_keys,rollover_required,rollover_reached\r\n");
+    EXPECT_EQ(RecordRow(record, kRecordColumnCount), ",,,,,,,,FAIL,,,,0,0,,,0,W>Q;%3E>%3B,A,G;H,6,4\r\n");
+    EXPECT_EQ(RecordRow(record), ",,,,,,,,FAIL,,,,0,0,,,0\r\n");
+}
+
 // Texts that a spreadsheet would run as formulas keep an apostrophe in front; others stay as they are.
 TEST(RecordRows, FormulasAreDefused) {
     KeyboardRecord record;

@@ -43,7 +43,8 @@ class PlanReading : public EngineTest {
         const auto labels = [](const std::vector<int32_t>& keys) {
             std::string text;
             for (const int32_t index : keys) {
-                text += (text.empty() ? "" : ",") + (*catalogue.currentKeys)[static_cast<size_t>(index)].label;
+                text +=
+                    (text.empty() ? "" : ",") + (*catalogue.currentKeys)[static_cast<size_t>(index)].label;
             }
             return text;
         };
