@@ -196,6 +196,27 @@ const MessageCase kMessageCases[] = {
      "[Dorvelquinta 错误] Error parsing line beginning\\n1\\nPossible cause - non digit value outside "
      "quotes.\n",
      "-- 1 layout loaded, 1 message"},
+    // A plan beside a layout is read as the tester reads it: its section's name in any case, comments and
+    // other sections left aside, the quotes round a whole value taken away.
+    {"PlanBesideALayoutIsChecked",
+     {{"A.kbl", std::string(kSpaceRow) + kLetterRow},
+      {"A.plan",
+       "; Order=guided\r\n[plan]\r\n order = Strikt \r\nSequence=\"Space\" Q\r\nRepeat=2\r\n"
+       "[Other]\r\nIdle=99\r\n"}},
+     "A.kbl",
+     kCheckFoundProblems,
+     "[Dorvelquinta - Plan] Test plan\\n{dir}/A.plan\\n\\nOrder=Strikt is none of free, guided and strict: "
+     "free "
+     "is used instead.\\nSequence: Q is no key of the layout: it is left out.\\n\n",
+     "-- 1 layout loaded, 1 message"},
+    {"CleanPlanInAFolder",
+     {{"A.kbl", std::string(kSpaceRow) + kLetterRow},
+      {"A.bmp", ""},
+      {"A.plan", "[Plan]\n; Sequence=Q\nSequence=\"Space\"\nRolloverKeys=Space A\nOrder=strict\n"}},
+     "",
+     kCheckClean,
+     "",
+     "-- 1 layout loaded, 0 messages"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, KblcheckMessageTest, testing::ValuesIn(kMessageCases),
