@@ -12,7 +12,7 @@ namespace {
 constexpr COLORREF kNextColour = RGB(0, 170, 255);
 constexpr COLORREF kHoldColour = RGB(0, 0, 0);
 constexpr COLORREF kIdleColour = RGB(96, 96, 96);
-constexpr int kNextFrame = 3;
+constexpr int kNextFrame = 4;
 constexpr int kPlanClockMs = 1000;
 
 }  // namespace

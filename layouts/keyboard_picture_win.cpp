@@ -21,9 +21,6 @@ LONG Scaled(int32_t origin, int32_t extent = 0) {
 }  // namespace
 
 void HatchKey(HWND window, HDC dc, const KeyEntry& entry, const OverlayLook& look) {
-    HBRUSH brush = look.frame > 0 ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))
-                                  : CreateHatchBrush(look.hatch, look.colour);
-    HPEN pen = look.frame > 0 ? CreatePen(PS_INSIDEFRAME, look.frame, look.colour) : nullptr;
     const POINT corners[4] = {{Scaled(entry.left), Scaled(entry.top)},
                               {Scaled(entry.left, entry.width), Scaled(entry.top)},
                               {Scaled(entry.left, entry.width), Scaled(entry.top, entry.height)},
@@ -34,23 +31,28 @@ void HatchKey(HWND window, HDC dc, const KeyEntry& entry, const OverlayLook& loo
         control = FindControl(window, IDC_PICTURE);
         target = GetDC(control);
     }
-    if (target != nullptr) {
+    if (target == nullptr) {
+        return;
+    }
+    if (look.frame > 0) {
+        // A frame lies inside the key's rectangle, one line of pixels after the other.
+        HBRUSH brush = CreateSolidBrush(look.colour);
+        RECT frame = {corners[0].x, corners[0].y, corners[2].x, corners[2].y};
+        for (int line = 0; line < look.frame; ++line) {
+            FrameRect(target, &frame, brush);
+            InflateRect(&frame, -1, -1);
+        }
+        DeleteObject(brush);
+    } else {
+        HBRUSH brush = CreateHatchBrush(look.hatch, look.colour);
         HGDIOBJ previous = SelectObject(target, brush);
-        HGDIOBJ previousPen = pen != nullptr ? SelectObject(target, pen) : nullptr;
         SetBkMode(target, TRANSPARENT);
         Polygon(target, corners, 4);
         SelectObject(target, previous);
-        if (previousPen != nullptr) {
-            SelectObject(target, previousPen);
-        }
-        if (dc == nullptr) {
-            ReleaseDC(control, target);
-        }
-    }
-    if (pen != nullptr) {
-        DeleteObject(pen);
-    } else {
         DeleteObject(brush);
+    }
+    if (dc == nullptr) {
+        ReleaseDC(control, target);
     }
 }
 
