@@ -224,7 +224,9 @@ void AdvancePlan(WindowHandle window) {
     }
     if (testState.planPhase == PlanPressTest) {
         MoveSequenceOn(window, *plan);
-        if (UntestedRequiredCount() == 0) {
+        // The sequence holds required keys only: while it is not done, neither is the press test.
+        if (testState.nextInSequence >= static_cast<int32_t>(plan->sequence.size()) &&
+            UntestedRequiredCount() == 0) {
             SetPhase(plan->rolloverCount > 0 ? PlanRollover : PlanDone);
             RepaintMarked(window, *plan);
         }
