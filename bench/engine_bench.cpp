@@ -93,7 +93,8 @@ void PressAndRelease(int key) {
     // With a plan, the keys are asked for again from the first: each press stays one in turn.
     if (key == kPlainKeys - 1 && ActivePlan() != nullptr) {
         testState.nextInSequence = 0;
-        for (int i = 0; i < kPlainKeys; ++i) {
+        testState.planPhase = PlanPressTest;
+        for (int i = 0; i < kPlainKeys + kCompoundKeys; ++i) {
             StateOf(i).status = Untested;
         }
     }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "base/key_codes.h"
@@ -143,6 +144,36 @@ void MoveSequenceOn(WindowHandle window, const TestPlan& plan) {
         PaintKeyNow(window, plan.sequence[static_cast<size_t>(testState.nextInSequence)]);
     }
 }
+
+// A text put together in a fixed buffer, cut where the buffer ends.
+struct PromptText {
+    char* text;
+    size_t capacity;
+    size_t length = 0;
+
+    PromptText(char* buffer, size_t size) : text(buffer), capacity(size) { text[0] = '\0'; }
+    PromptText& Add(const char* piece, size_t pieceLength) {
+        const size_t taken = std::min(pieceLength, capacity - 1 - length);
+        std::memcpy(text + length, piece, taken);
+        length += taken;
+        text[length] = '\0';
+        return *this;
+    }
+    PromptText& Add(const char* piece) { return Add(piece, std::strlen(piece)); }
+    PromptText& Add(int32_t number) {
+        char digits[16];
+        const int written = std::snprintf(digits, sizeof digits, "%d", number);
+        return Add(digits, static_cast<size_t>(written));
+    }
+    // A label as a plan writes it: in quotes when it holds a blank.
+    PromptText& AddLabel(const std::string& label) {
+        const bool quoted =
+            std::any_of(label.begin(), label.end(), [](char c) { return c == ' ' || c == '\t'; });
+        Add(quoted ? "\"" : "", quoted ? 1 : 0);
+        Add(label.data(), label.size());
+        return Add(quoted ? "\"" : "", quoted ? 1 : 0);
+    }
+};
 
 }  // namespace
 
@@ -303,47 +334,48 @@ const char* PlanPromptText() {
     }
     shownGeneration = testState.planGeneration;
     shownStamp = catalogue.currentStamp;
-    std::string finding;
+    // Built by copying its pieces: in an ordered test it changes with every key.
+    PromptText prompt(text, sizeof text);
     const char* got = LabelOf(testState.planFindingKey);
     switch (testState.planFinding) {
         case OutOfTurn:
-            finding =
-                std::string("顺序错误: 期望 ") + LabelOf(testState.planExpectedKey) + ", 收到 " + got + "   ";
+            prompt.Add("顺序错误: 期望 ")
+                .Add(LabelOf(testState.planExpectedKey))
+                .Add(", 收到 ")
+                .Add(got)
+                .Add("   ");
             break;
         case Phantom:
-            finding = std::string("空闲期按键: ") + got + "   ";
+            prompt.Add("空闲期按键: ").Add(got).Add("   ");
             break;
         case Ghost:
-            finding = std::string("鬼键: ") + got + "   ";
+            prompt.Add("鬼键: ").Add(got).Add("   ");
             break;
         case RolloverShort:
-            finding = "同时按下的键不够，请再试一次   ";
+            prompt.Add("同时按下的键不够，请再试一次   ");
             break;
         default:
             break;
     }
-    std::string marked;
-    for (const int32_t index : plan->rolloverKeys) {
-        marked += (marked.empty() ? "" : " ") + PlanLabelText(EntryOf(index).label);
-    }
+    const bool findingOnly = prompt.length > 0;
     const int32_t count = static_cast<int32_t>(plan->sequence.size());
-    text[0] = '\0';
     if (testState.planPhase == PlanIdle) {
-        std::snprintf(text, sizeof text, "%s请勿触碰键盘: 还剩 %d 秒", finding.c_str(),
-                      testState.idleSecondsLeft);
+        prompt.Add("请勿触碰键盘: 还剩 ").Add(testState.idleSecondsLeft).Add(" 秒");
     } else if (testState.planPhase == PlanPressTest && plan->order != PlanOrder::Free &&
                testState.nextInSequence < count) {
-        const std::string next =
-            PlanLabelText(EntryOf(plan->sequence[static_cast<size_t>(testState.nextInSequence)]).label);
-        std::snprintf(text, sizeof text, "%s下一个键: %s", finding.c_str(), next.c_str());
+        prompt.Add("下一个键: ")
+            .AddLabel(EntryOf(plan->sequence[static_cast<size_t>(testState.nextInSequence)]).label);
     } else if (testState.planPhase == PlanRollover) {
-        std::snprintf(text, sizeof text, "%s请同时按住: %s (%d/%d)", finding.c_str(), marked.c_str(),
-                      testState.rolloverRound, plan->rolloverCount);
+        prompt.Add("请同时按住:");
+        for (const int32_t index : plan->rolloverKeys) {
+            prompt.Add(" ").AddLabel(EntryOf(index).label);
+        }
+        prompt.Add(" (").Add(testState.rolloverRound).Add("/").Add(plan->rolloverCount).Add(")");
     } else if (testState.planFinding == RolloverPassed) {
-        std::snprintf(text, sizeof text, "同时按键通过: %d/%d", testState.rolloverReached,
-                      plan->rolloverCount);
-    } else if (!finding.empty()) {
-        std::snprintf(text, sizeof text, "%s", finding.c_str());
+        prompt.Add("同时按键通过: ").Add(testState.rolloverReached).Add("/").Add(plan->rolloverCount);
+    } else if (findingOnly) {
+        prompt.length -= 3;  // no blanks after a finding that nothing follows
+        text[prompt.length] = '\0';
     }
-    return text[0] == '\0' ? nullptr : text;
+    return prompt.length == 0 ? nullptr : text;
 }

@@ -174,8 +174,14 @@ const char* StatusLineText() {
     shownPrompt = prompt;
     shownPlanGeneration = testState.planGeneration;
     shownStamp = catalogue.currentStamp;
-    int written = prompt == nullptr ? 0 : std::snprintf(line, sizeof line, "%s   ", prompt);
-    int prefix = std::min(written, static_cast<int>(sizeof line) - 1);
+    int prefix = 0;
+    if (prompt != nullptr) {
+        const size_t length = std::min(std::strlen(prompt), sizeof line / 2);
+        std::memcpy(line, prompt, length);
+        std::memcpy(line + length, "   ", 3);
+        prefix = static_cast<int>(length + 3);
+    }
+    int written = 0;
     if (testState.chatterKey >= 0) {
         // A gap shorter than the clock's tick was measured as 0 or one tick: the line says only that it is
         // shorter.
@@ -189,7 +195,7 @@ const char* StatusLineText() {
         prefix = std::min(prefix + written, static_cast<int>(sizeof line) - 1);
     }
     // Only whole labels follow: the line ends after the last one that fits.
-    size_t length = std::min(std::strlen(history), sizeof line - 1 - static_cast<size_t>(prefix));
+    size_t length = std::min(historyLine.length, sizeof line - 1 - static_cast<size_t>(prefix));
     while (length > 0 && history[length - 1] != ' ') {
         --length;
     }
