@@ -33,7 +33,6 @@ void CheckKeyEntry(const KeyEntry& entry, const LayoutRow& row) {
     Require(entry.virtualKey >= 0 || entry.scanCode == entry.virtualKey);
     Require(entry.extended == 0 || entry.extended == 1);
     Require(IsStatusFromFile(entry.status));
-    Require(entry.duplicateRole == 0);
     const bool hasCompoundTime = row.fields.size() > kRequiredColumns;
     Require(hasCompoundTime || entry.virtualKey != kCompoundKey);
     if (!hasCompoundTime) {
