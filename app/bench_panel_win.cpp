@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kBitmapHeight = 340;
 constexpr int kMargin = 8;
 constexpr int kSwatchWidth = 34;
 constexpr int kSwatchHeight = 18;
@@ -78,7 +77,7 @@ void DrawSwatch(HDC dc, int x, int y, const LegendEntry& entry) {
 RECT PanelRect(HWND picture) {
     RECT client;
     GetClientRect(picture, &client);
-    client.top = ScaledCoordinate(0, kBitmapHeight, pictureScale);
+    client.top = ScaledCoordinate(0, kPictureHeight, pictureScale);
     return client;
 }
 

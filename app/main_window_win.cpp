@@ -10,6 +10,7 @@
 #include "base/forwarded_keys.h"
 #include "base/program.h"
 #include "base/shell_services_win.h"
+#include "engine/engine_shell.h"
 #include "engine/key_events.h"
 #include "engine/led_test_win.h"
 #include "engine/test_state.h"

@@ -8,6 +8,7 @@
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "base/paths.h"
+#include "base/product.h"
 #include "base/program.h"
 #include "engine/core_state.h"
 #include "engine/led_test_win.h"
@@ -37,10 +38,10 @@ std::string QueryProgramDirectory() {
 // Plug-in mode: opens the host's block and starts polling its run flag, or reports why it cannot and ends.
 void OpenHostLink(HWND mainWindow, const std::string& sharedMemoryName) {
     const int32_t code = OpenLink(sharedMemoryName.c_str());
-    if (code != 0) {
+    if (code != kLinkOpened) {
         char message[256];
         std::snprintf(message, sizeof message, "Unable to initialize interface with Calderomax (%d)", code);
-        MessageBoxA(nullptr, message, "Dorvelquinta: 错误", MB_OK);
+        MessageBoxA(nullptr, message, kErrorCaption, MB_OK);
         PostQuitMessage(0);
         return;
     }

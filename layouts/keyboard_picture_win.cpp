@@ -2,10 +2,10 @@
 #include "layouts/keyboard_picture_win.h"
 
 #include "base/key_codes.h"
-#include "base/platform.h"
 #include "base/program.h"
 #include "base/shell_services_win.h"
 #include "base/window_geometry.h"
+#include "layouts/keyboard_picture.h"
 #include "layouts/layout_catalogue.h"
 #include "resources/resource_ids.h"
 
@@ -14,9 +14,6 @@ HBITMAP pictureBitmap = nullptr;
 float pictureScale = 1.0f;
 
 namespace {
-
-constexpr int kBitmapWidth = 700;
-constexpr int kBitmapHeight = 340;
 
 // The hatch of every overlay is a diagonal cross; on the bench each state has a hatch of its own as well, so
 // that an operator who cannot tell red from green tells held keys from passed ones.
@@ -104,8 +101,8 @@ void PaintKeyboardPicture(const DRAWITEMSTRUCT* item) {
         return;
     }
     SetStretchBltMode(item->hDC, HALFTONE);
-    StretchBlt(item->hDC, 0, 0, Scaled(kBitmapWidth), Scaled(kBitmapHeight), pictureDC, 0, 0, kBitmapWidth,
-               kBitmapHeight, SRCCOPY);
+    StretchBlt(item->hDC, 0, 0, Scaled(kPictureWidth), Scaled(kPictureHeight), pictureDC, 0, 0, kPictureWidth,
+               kPictureHeight, SRCCOPY);
     if (catalogue.currentKeys == nullptr) {
         return;
     }

@@ -1,6 +1,7 @@
 // The record file of a run.
 #include <windows.h>
 
+#include "base/product.h"
 #include "base/program.h"
 #include "base/text_format.h"
 #include "records/keyboard_record.h"
@@ -21,7 +22,7 @@ bool KeepKeyboardRecord(const KeyboardRecord& record) {
             "无法写入记录文件\n%"
             "s\n这块键盘的记录没有保存。\n请检查磁盘后按“重试”，或按“取消”不保存这条记录。",
             path.c_str());
-        if (MessageBoxA(static_cast<HWND>(program.mainWindow), text.c_str(), "Dorvelquinta: 错误",
+        if (MessageBoxA(static_cast<HWND>(program.mainWindow), text.c_str(), kErrorCaption,
                         MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY) {
             LogLine("    记录未保存: %s\n", path.c_str());
             break;
