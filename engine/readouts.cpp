@@ -72,32 +72,17 @@ void FormatMilliseconds(char* text, int32_t milliseconds) {
 // "%0.1f" of the rate. The rate changes only with a new press, so the text of the last rate is kept and
 // formatted again only when the rate differs.
 const char* TypingRateText(float rate) {
-    static float shownRate = -1.0f;
-    static char text[32];
-    if (rate != shownRate) {
-        std::snprintf(text, sizeof text, "%0.1f", static_cast<double>(rate));
-        shownRate = rate;
+    ShownReadouts& shown = testState.shown;
+    if (rate != shown.rate) {
+        std::snprintf(shown.rateText, sizeof shown.rateText, "%0.1f", static_cast<double>(rate));
+        shown.rate = rate;
     }
-    return text;
+    return shown.rateText;
 }
 
 const char* LabelOf(int32_t index) {
     return index < 0 ? "N/A" : (*catalogue.currentKeys)[static_cast<size_t>(index)].label.c_str();
 }
-
-// The line of recent presses as last built: its text, the length of each label in it (with its space, newest
-// first) and the history it shows.
-struct HistoryLine {
-    char text[kHistoryLineCapacity] = "";
-    size_t length = 0;
-    uint16_t labelLengths[kHistorySize] = {};
-    int32_t labelCount = 0;
-    uint32_t generation = 0;
-    int32_t position = 0;
-    const std::vector<KeyEntry>* keys = nullptr;
-};
-
-HistoryLine historyLine;
 
 const std::string& HistoryLabel(int32_t slot) {
     return (*catalogue.currentKeys)[static_cast<size_t>(testState.history[slot].keyIndex)].label;
@@ -105,7 +90,7 @@ const std::string& HistoryLabel(int32_t slot) {
 
 // The line walked from the newest press, as far as whole labels fit.
 void BuildHistoryLine() {
-    HistoryLine& line = historyLine;
+    HistoryLine& line = testState.shown.historyLine;
     line.length = 0;
     line.labelCount = 0;
     int32_t slot = PreviousHistorySlot(testState.historyPos);
@@ -126,7 +111,7 @@ void BuildHistoryLine() {
 // One press more: its label goes in front, and the oldest labels leave the line when the history has let them
 // go or they no longer fit. The same line as a walk from the newest press gives.
 bool AddNewestLabel() {
-    HistoryLine& line = historyLine;
+    HistoryLine& line = testState.shown.historyLine;
     const std::string& label = HistoryLabel(PreviousHistorySlot(testState.historyPos));
     const size_t added = label.size() + 1;
     if (added >= kHistoryLineCapacity) {
@@ -154,28 +139,27 @@ const char* StatusLineText() {
     if (testState.chatterKey < 0) {
         return history;
     }
-    static char line[kHistoryLineCapacity];
-    static int32_t shownKey = -1;
-    static int32_t shownGap = -1;
-    static uint32_t shownGeneration = 0;
-    if (shownKey == testState.chatterKey && shownGap == testState.chatterGapMs &&
-        shownGeneration == historyLine.generation) {
+    ShownReadouts& shown = testState.shown;
+    char* line = shown.statusLine;
+    constexpr size_t kLineSize = sizeof shown.statusLine;
+    if (shown.chatterKey == testState.chatterKey && shown.chatterGapMs == testState.chatterGapMs &&
+        shown.historyGeneration == shown.historyLine.generation) {
         return line;
     }
-    shownKey = testState.chatterKey;
-    shownGap = testState.chatterGapMs;
-    shownGeneration = historyLine.generation;
+    shown.chatterKey = testState.chatterKey;
+    shown.chatterGapMs = testState.chatterGapMs;
+    shown.historyGeneration = shown.historyLine.generation;
     // A gap shorter than the clock's tick was measured as 0 or one tick: the line says only that it is
     // shorter.
     const int32_t tick = static_cast<int32_t>(ReadEventTimeTick());
     const int written =
         testState.chatterGapMs < tick
-            ? std::snprintf(line, sizeof line, "按键抖动 %s: < %d ms   ", LabelOf(testState.chatterKey), tick)
-            : std::snprintf(line, sizeof line, "按键抖动 %s: %d ms   ", LabelOf(testState.chatterKey),
+            ? std::snprintf(line, kLineSize, "按键抖动 %s: < %d ms   ", LabelOf(testState.chatterKey), tick)
+            : std::snprintf(line, kLineSize, "按键抖动 %s: %d ms   ", LabelOf(testState.chatterKey),
                             testState.chatterGapMs);
-    const int prefix = std::min(written, static_cast<int>(sizeof line) - 1);
+    const int prefix = std::min(written, static_cast<int>(kLineSize) - 1);
     // Only whole labels follow the chatter: the line ends after the last one that fits.
-    size_t length = std::min(std::strlen(history), sizeof line - 1 - static_cast<size_t>(prefix));
+    size_t length = std::min(std::strlen(history), kLineSize - 1 - static_cast<size_t>(prefix));
     while (length > 0 && history[length - 1] != ' ') {
         --length;
     }
@@ -189,7 +173,7 @@ const char* StatusLineText() {
 // Built again only when the history changed, and then by one label in front when one press was added, the
 // usual case: a key event costs no walk over the hundred recorded presses.
 const char* HistoryLineText() {
-    HistoryLine& line = historyLine;
+    HistoryLine& line = testState.shown.historyLine;
     if (line.generation == testState.historyGeneration && line.keys == catalogue.currentKeys) {
         return line.text;
     }

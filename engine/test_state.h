@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
-constexpr int kHistorySize = 100;
+#include "engine/readouts.h"
+
+constexpr int kHistorySize = kHistoryLabelsMax;
 
 // One recorded key-down. An empty slot has every byte 0xFF, so its key index reads -1.
 struct HistoryEntry {
@@ -42,6 +44,7 @@ struct TestState {
     int32_t runPassed = 0;
     int32_t lastVerdict = -1;     // 1 passed, 0 failed, -1 none yet
     int32_t lastFailReason = -1;  // the reason of the last verdict when it failed
+    ShownReadouts shown;          // what the readouts showed last
 };
 
 extern TestState testState;

@@ -38,8 +38,6 @@ constexpr const char* kLastRunSection = "LastRun";
 constexpr const char* kLastRunKeys[] = {"Operator", "Product", "Batch", "Log"};
 constexpr int kLastRunFields[] = {IDC_OPERATOR_ID, IDC_PRODUCT_ID, IDC_BATCH_ID, IDC_LOG_PATH};
 
-bool appendToLog = false;
-
 void ShowError(HWND dialog, const char* text) {
     MessageBoxA(dialog, text, kErrorCaption, MB_OK);
 }
@@ -124,7 +122,7 @@ void RememberRun(HWND dialog) {
 
 // On the bench a log that holds records is overwritten only when the operator says so.
 bool OverwriteAgreed(HWND dialog, const char* logPath) {
-    if (!program.benchOn || appendToLog) {
+    if (!program.benchOn || testLog.appendToLog) {
         return true;
     }
     HANDLE file = CreateFileA(logPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -153,9 +151,9 @@ void ContinueOperator(HWND dialog) {
     GetDlgItemTextA(dialog, IDC_LOG_PATH, logPath, kLogPathSize);
     acceptable = CheckLogPath(dialog, logPath, acceptable) && acceptable;
     if (IsDlgButtonChecked(dialog, IDC_APPEND_LOG) == BST_CHECKED) {
-        appendToLog = true;
+        testLog.appendToLog = true;
     } else if (IsDlgButtonChecked(dialog, IDC_OVERWRITE_LOG) == BST_CHECKED) {
-        appendToLog = false;
+        testLog.appendToLog = false;
     }
     if (!acceptable) {
         return;
@@ -187,7 +185,7 @@ void ContinueOperator(HWND dialog) {
     if (pathWhole && !OverwriteAgreed(dialog, logPath)) {
         return;
     }
-    if (!pathWhole || !OpenLog(logPath, appendToLog)) {
+    if (!pathWhole || !OpenLog(logPath, testLog.appendToLog)) {
         ShowError(dialog, "无法打开日志文件。请输入一个替换的文件名。");
         return;
     }
@@ -214,8 +212,8 @@ bool LeftByOperator(HWND dialog, WORD command) {
 // log put back on its medium is continued, never overwritten.
 struct OperatorDialog {
     static void Start(HWND dialog, LPARAM reopened) {
-        appendToLog = reopened != 0 || program.logAppend;
-        CheckDlgButton(dialog, appendToLog ? IDC_APPEND_LOG : IDC_OVERWRITE_LOG, BST_CHECKED);
+        testLog.appendToLog = reopened != 0 || program.logAppend;
+        CheckDlgButton(dialog, testLog.appendToLog ? IDC_APPEND_LOG : IDC_OVERWRITE_LOG, BST_CHECKED);
         if (reopened == 0 && program.benchOn) {
             FillFromLastRun(dialog);
         }

@@ -6,11 +6,14 @@
 #include "base/paths.h"
 #include "base/program.h"
 #include "engine/core_state.h"
+#include "tests/unit/core_fixture.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
 
-TEST(Settings, ReadOrReplacedAndReportedOnce) {
+class Settings : public CoreTest {};
+
+TEST_F(Settings, ReadOrReplacedAndReportedOnce) {
     struct Row {
         std::map<std::string, std::string> file;
         int32_t chatterMs;
@@ -72,12 +75,10 @@ TEST(Settings, ReadOrReplacedAndReportedOnce) {
             EXPECT_EQ(fakePlatform.messages[0].caption, "Dorvelquinta - Settings");
         }
     }
-    ResetCoreState();
-    ResetFakePlatform();
 }
 
 // The bench's keys: each read, or replaced by the safer value and reported.
-TEST(Settings, TheBenchsKeys) {
+TEST_F(Settings, TheBenchsKeys) {
     struct Row {
         std::map<std::string, std::string> file;
         int32_t dialogGuardMs;
@@ -116,8 +117,6 @@ TEST(Settings, TheBenchsKeys) {
         EXPECT_EQ(report,
                   row.report.empty() ? "" : "Settings file\nC:\\t\\dorvelquinta.ini\n\n" + row.report);
     }
-    ResetCoreState();
-    ResetFakePlatform();
 }
 
 }  // namespace
