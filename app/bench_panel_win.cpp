@@ -8,6 +8,7 @@
 #include "base/text_format.h"
 #include "base/window_geometry.h"
 #include "engine/key_events.h"
+#include "engine/key_overlays_win.h"
 #include "engine/test_state.h"
 #include "engine/verdict.h"
 #include "layouts/keyboard_picture_win.h"

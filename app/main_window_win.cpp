@@ -12,6 +12,7 @@
 #include "base/shell_services_win.h"
 #include "engine/engine_shell.h"
 #include "engine/key_events.h"
+#include "engine/key_overlays_win.h"
 #include "engine/led_test_win.h"
 #include "engine/test_state.h"
 #include "layouts/keyboard_picture_win.h"

@@ -32,6 +32,7 @@ set(DVQ_SHELL_SOURCES
     base/message_box_win.cpp
     base/shell_services_win.cpp
     layouts/keyboard_picture_win.cpp
+    engine/key_overlays_win.cpp
     engine/led_test_win.cpp
     engine/verdict_win.cpp
     records/host_link_win.cpp

@@ -39,8 +39,9 @@ void SortForAnyOrder(int32_t* components, HistoryEntry* presses, int count) {
 
 bool MatchCompound(int32_t index) {
     const KeyEntry& compound = (*catalogue.currentKeys)[static_cast<size_t>(index)];
+    const int32_t status = StateOf(index).status;
     const HistoryEntry& newest = testState.history[PreviousHistorySlot(testState.historyPos)];
-    if (!TraceActive() && compound.status != FailArmed &&
+    if (!TraceActive() && status != FailArmed &&
         (newest.keyIndex < 0 || CodeOf(newest) != compound.components[0])) {
         return false;  // the newest press is not the last component: decided without the full comparison
     }
@@ -63,7 +64,7 @@ bool MatchCompound(int32_t index) {
         }
         ++count;
     }
-    if (compound.status == FailArmed && ok) {
+    if (status == FailArmed && ok) {
         SortForAnyOrder(components, presses, count);
         TraceLine("Sorted compound characters and History\n");
     }

@@ -1,5 +1,6 @@
-// What the engine asks of the shell around it in the middle of an operation: stop the LED test, run a
-// verdict dialog, conclude a production test now or once the queued input is handled.
+// What the engine asks of the shell around it in the middle of an operation: paint a key's overlay at once,
+// stop the LED test, run a verdict dialog, conclude a production test now or once the queued input is
+// handled.
 // Each is defined once by the Windows shell (engine/*_win.cpp) and once more by every native program that
 // links the core (the unit tests record the calls; the tools ignore them).
 #pragma once
@@ -7,6 +8,9 @@
 #include <cstdint>
 
 #include "base/platform.h"
+
+// Paints the overlay of entry `keyIndex` of the current keys at once on the picture of `window`.
+void PaintKeyNow(WindowHandle window, int32_t keyIndex);
 
 // Stops the LED test and restores the lock keys, when the LED test is running.
 void StopLedTest();

@@ -11,7 +11,6 @@
 #include "engine/readouts.h"
 #include "engine/test_state.h"
 #include "engine/verdict.h"
-#include "layouts/keyboard_picture.h"
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
 #include "records/test_log.h"
@@ -60,7 +59,7 @@ int32_t ShortcutCommand(int32_t code) {
     }
 }
 
-std::vector<KeyEntry>& Keys() {
+const std::vector<KeyEntry>& Keys() {
     return *catalogue.currentKeys;
 }
 
@@ -82,26 +81,26 @@ int32_t MillisecondsBetween(int64_t later, int64_t earlier) {
 // the input's own time stamps: the entry keeps its shortest gap and the readouts show the latest. The gap, or
 // -1 when the press is no chatter (or chatter is not looked for).
 int32_t NoteChatter(int32_t index) {
-    KeyEntry& entry = Keys()[static_cast<size_t>(index)];
-    if (program.chatterMs <= 0 || !entry.released) {
+    KeyState& state = StateOf(index);
+    if (program.chatterMs <= 0 || !state.released) {
         return -1;
     }
-    const uint32_t gap = ReadEventTime() - entry.releaseTime;
+    const uint32_t gap = ReadEventTime() - state.releaseTime;
     if (gap >= static_cast<uint32_t>(program.chatterMs)) {
         return -1;
     }
     const int32_t gapMs = static_cast<int32_t>(gap);
-    entry.chatterGapMs = entry.chatterGapMs < 0 ? gapMs : std::min(entry.chatterGapMs, gapMs);
+    state.chatterGapMs = state.chatterGapMs < 0 ? gapMs : std::min(state.chatterGapMs, gapMs);
     testState.chatterKey = index;
     testState.chatterGapMs = gapMs;
     return gapMs;
 }
 
 // A fresh press: timed, counted among the keys held down.
-void NoteFreshPress(KeyEntry& entry) {
+void NoteFreshPress(KeyState& state) {
     TraceLine("Recorded time key depressed\n");
     const int64_t now = ReadPerformanceCounter();
-    entry.downTime = now;
+    state.downTime = now;
     if (testState.lastKeyDownTime > 0) {
         testState.delayTimeMs = MillisecondsBetween(now, testState.lastKeyDownTime);
     }
@@ -113,11 +112,11 @@ void NoteFreshPress(KeyEntry& entry) {
 }
 
 // A release of a held key: no longer held, and its time stamp kept for the chatter of its next press.
-void NoteRelease(KeyEntry& entry) {
+void NoteRelease(KeyState& state) {
     testState.heldKeys = std::max(testState.heldKeys - 1, 0);
     if (program.chatterMs > 0) {
-        entry.releaseTime = ReadEventTime();
-        entry.released = true;
+        state.releaseTime = ReadEventTime();
+        state.released = true;
     }
 }
 
@@ -132,8 +131,8 @@ int32_t FindKey(int32_t code, int32_t scan, int32_t extended) {
     for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {
         const KeyEntry& entry = keys[i];
         const bool codeMatches = testState.matchByKeyCode ? entry.virtualKey == code : entry.scanCode == scan;
-        if (codeMatches && (entry.extended != 0) == (extended != 0) &&
-            (entry.duplicateRole == 0 || entry.duplicateRole == 1)) {
+        const int32_t turn = testState.keys[i].duplicateRole;
+        if (codeMatches && (entry.extended != 0) == (extended != 0) && (turn == 0 || turn == 1)) {
             return static_cast<int32_t>(i);
         }
     }
@@ -175,7 +174,8 @@ void OnConclusionDue(WindowHandle window) {
 void ReleaseKeysNoLongerDown(WindowHandle window) {
     for (size_t i = 0; Keys()[i].virtualKey != kTerminatorCode; ++i) {
         const KeyEntry& entry = Keys()[i];
-        const bool shownHeld = entry.status == Pressed || entry.status == NotRequiredPressed;
+        const int32_t status = StateOf(i).status;
+        const bool shownHeld = status == Pressed || status == NotRequiredPressed;
         if (!shownHeld || entry.virtualKey == kCompoundKey || IsKeyDown(entry.virtualKey)) {
             continue;
         }
@@ -192,7 +192,7 @@ void ReleaseKeysNoLongerDown(WindowHandle window) {
 int32_t UntestedRequiredCount() {
     int32_t count = 0;
     for (size_t i = 0; catalogue.currentKeys != nullptr && Keys()[i].virtualKey != kTerminatorCode; ++i) {
-        count += Keys()[i].status == Untested || Keys()[i].status == Pressed ? 1 : 0;
+        count += StateOf(i).status == Untested || StateOf(i).status == Pressed ? 1 : 0;
     }
     return count;
 }
@@ -201,11 +201,8 @@ bool AllRequiredTested() {
     if (!program.productionMode || catalogue.currentKeys == nullptr) {
         return false;
     }
-    for (const KeyEntry& entry : Keys()) {
-        if (entry.virtualKey == kTerminatorCode) {
-            break;
-        }
-        if (entry.status == Untested || entry.status == Pressed) {
+    for (size_t i = 0; Keys()[i].virtualKey != kTerminatorCode; ++i) {
+        if (StateOf(i).status == Untested || StateOf(i).status == Pressed) {
             return false;
         }
     }
@@ -237,13 +234,14 @@ void OnKeyDown(WindowHandle window, int32_t code, int32_t lParam) {
 
     const int32_t index = FindKey(code, event.scan, event.extended);
     if (index >= 0) {
-        KeyEntry& entry = Keys()[static_cast<size_t>(index)];
-        TraceLine("Key matched: %s. Current status %d\n", entry.label.c_str(), entry.status);
-        if (program.productionMode && entry.status == FailOnPress) {
+        const KeyEntry& entry = Keys()[static_cast<size_t>(index)];
+        KeyState& state = StateOf(index);
+        TraceLine("Key matched: %s. Current status %d\n", entry.label.c_str(), state.status);
+        if (program.productionMode && state.status == FailOnPress) {
             ConcludeTest(window, false);
             return;
         }
-        if (entry.status != Pressed && entry.status != NotRequiredPressed) {
+        if (state.status != Pressed && state.status != NotRequiredPressed) {
             const int32_t chatterMs = NoteChatter(index);
             if (chatterMs >= 0 && program.productionMode) {
                 // A chattering key fails the keyboard as a fail-on-press key does, named in the log.
@@ -253,23 +251,23 @@ void OnKeyDown(WindowHandle window, int32_t code, int32_t lParam) {
                 ConcludeTest(window, false);
                 return;
             }
-            NoteFreshPress(entry);
+            NoteFreshPress(state);
         }
-        const bool notRequired = entry.status == NotRequired || entry.status == NotRequiredPressed ||
-                                 entry.status == NotRequiredReleased;
-        entry.status = notRequired ? NotRequiredPressed : Pressed;
+        const bool notRequired = state.status == NotRequired || state.status == NotRequiredPressed ||
+                                 state.status == NotRequiredReleased;
+        state.status = notRequired ? NotRequiredPressed : Pressed;
         testState.lastPressed = index;
-        TraceLine("New status %d\n", entry.status);
+        TraceLine("New status %d\n", state.status);
         PaintKeyNow(window, index);
         for (int32_t unit = 0; unit < event.repeat; ++unit) {
-            RecordHistory(index, entry.status);
+            RecordHistory(index, state.status);
         }
     }
 
     bool failCombination = false;
     for (size_t i = 0; Keys()[i].virtualKey != kTerminatorCode; ++i) {
-        KeyEntry& compound = Keys()[i];
-        if (IsCompoundEntry(compound) && compound.status == FailArmed &&
+        KeyState& compound = StateOf(i);
+        if (IsCompoundEntry(Keys()[i]) && compound.status == FailArmed &&
             MatchCompound(static_cast<int32_t>(i))) {
             compound.status = FailTriggered;
             PaintKeyNow(window, static_cast<int32_t>(i));
@@ -298,29 +296,30 @@ void OnKeyUp(WindowHandle window, int32_t code, int32_t lParam) {
     if (index < 0) {
         return;
     }
-    KeyEntry& entry = Keys()[static_cast<size_t>(index)];
-    TraceLine("Key matched: %s. Current status %d\n", entry.label.c_str(), entry.status);
-    if (program.productionMode && entry.status == FailOnPress) {
+    const KeyEntry& entry = Keys()[static_cast<size_t>(index)];
+    KeyState& state = StateOf(index);
+    TraceLine("Key matched: %s. Current status %d\n", entry.label.c_str(), state.status);
+    if (program.productionMode && state.status == FailOnPress) {
         ConcludeTest(window, false);
         return;
     }
-    if (entry.status == Pressed) {
-        entry.status = Passed;
-    } else if (entry.status == NotRequiredPressed) {
-        entry.status = NotRequiredReleased;
+    if (state.status == Pressed) {
+        state.status = Passed;
+    } else if (state.status == NotRequiredPressed) {
+        state.status = NotRequiredReleased;
     } else {
         return;
     }
-    TraceLine("New status %d\n", entry.status);
-    NoteRelease(entry);
+    TraceLine("New status %d\n", state.status);
+    NoteRelease(state);
     testState.lastReleased = index;
     PaintKeyNow(window, index);
-    testState.holdTimeMs = MillisecondsBetween(ReadPerformanceCounter(), entry.downTime);
+    testState.holdTimeMs = MillisecondsBetween(ReadPerformanceCounter(), state.downTime);
 
     bool failCombination = false;
     for (size_t i = 0; Keys()[i].virtualKey != kTerminatorCode; ++i) {
-        KeyEntry& compound = Keys()[i];
-        if (IsCompoundEntry(compound) && compound.status != FailInactive &&
+        KeyState& compound = StateOf(i);
+        if (IsCompoundEntry(Keys()[i]) && compound.status != FailInactive &&
             MatchCompound(static_cast<int32_t>(i))) {
             if (compound.status == FailArmed) {
                 compound.status = FailTriggered;
@@ -342,7 +341,7 @@ void OnKeyUp(WindowHandle window, int32_t code, int32_t lParam) {
             return;
         }
     }
-    if (entry.duplicateRole == 1) {
+    if (state.duplicateRole == 1) {
         PassTurn(index);
     }
     TraceLine("Completed Key up processing\n");

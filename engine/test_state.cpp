@@ -11,10 +11,6 @@ TestState testState;
 
 namespace {
 
-bool SameKey(const KeyEntry& a, const KeyEntry& b) {
-    return a.virtualKey == b.virtualKey && a.scanCode == b.scanCode && a.extended == b.extended;
-}
-
 int32_t StatusAfterReset(int32_t status) {
     switch (status) {
         case Pressed:
@@ -56,12 +52,21 @@ void ResetTest() {
     testState.ledTestStarted = false;
     testState.waitingForLedTest = false;
     if (catalogue.currentKeys != nullptr) {
-        std::vector<KeyEntry>& keys = *catalogue.currentKeys;
+        const std::vector<KeyEntry>& keys = *catalogue.currentKeys;
+        if (testState.keysStamp != catalogue.currentStamp || testState.keys.size() != keys.size()) {
+            testState.keysStamp = catalogue.currentStamp;
+            testState.keys.assign(keys.size(), KeyState());
+            for (size_t i = 0; i < keys.size(); ++i) {
+                testState.keys[i].status = keys[i].status;
+                testState.keys[i].downTime = keys[i].downTime;
+            }
+        }
         for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {
-            keys[i].status = StatusAfterReset(keys[i].status);
-            keys[i].duplicateRole = AssignTurn(static_cast<int32_t>(i));
-            keys[i].released = false;
-            keys[i].chatterGapMs = -1;
+            KeyState& state = testState.keys[i];
+            state.status = StatusAfterReset(state.status);
+            state.duplicateRole = FirstTurnOf(keys, static_cast<int32_t>(i));
+            state.released = false;
+            state.chatterGapMs = -1;
         }
     }
     if (program.mainWindow != nullptr) {
@@ -69,30 +74,10 @@ void ResetTest() {
     }
 }
 
-int32_t AssignTurn(int32_t index) {
+void PassTurn(int32_t index) {
     const std::vector<KeyEntry>& keys = *catalogue.currentKeys;
     const KeyEntry& entry = keys[static_cast<size_t>(index)];
-    if (entry.virtualKey == kCompoundKey) {
-        return 0;
-    }
-    int32_t firstIndex = -1;
-    for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {
-        if (!SameKey(keys[i], entry)) {
-            continue;
-        }
-        if (firstIndex < 0) {
-            firstIndex = static_cast<int32_t>(i);
-        }
-        if (static_cast<int32_t>(i) != index) {
-            return index == firstIndex ? 1 : 2;
-        }
-    }
-    return 0;
-}
-
-void PassTurn(int32_t index) {
-    std::vector<KeyEntry>& keys = *catalogue.currentKeys;
-    KeyEntry& entry = keys[static_cast<size_t>(index)];
+    KeyState& state = StateOf(index);
     size_t i = static_cast<size_t>(index) + 1;
     while (static_cast<int32_t>(i) != index) {
         if (keys[i].virtualKey == kTerminatorCode) {
@@ -100,11 +85,12 @@ void PassTurn(int32_t index) {
             continue;
         }
         if (SameKey(keys[i], entry)) {
-            entry.duplicateRole = 2;
-            keys[i].duplicateRole = 1;
+            KeyState& next = StateOf(i);
+            state.duplicateRole = 2;
+            next.duplicateRole = 1;
             // The next press of the key lands on the next occurrence: its chatter is timed from this release.
-            keys[i].releaseTime = entry.releaseTime;
-            keys[i].released = entry.released;
+            next.releaseTime = state.releaseTime;
+            next.released = state.released;
             return;
         }
         ++i;

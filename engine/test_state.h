@@ -1,8 +1,11 @@
-// The engine's state: codes and times shown to the operator, the history of recent key-downs, and the reset
-// that starts a test afresh. Also the turn rule for keys that occur more than once in a layout.
+// The engine's state: codes and times shown to the operator, the history of recent key-downs, each key's test
+// state, and the reset that starts a test afresh. Also the turn rule for keys that occur more than once in a
+// layout.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "engine/readouts.h"
 
@@ -13,6 +16,16 @@ struct HistoryEntry {
     int32_t keyIndex = -1;
     int32_t status = -1;  // the status the key had just been given: 1 or 7
     int64_t time = -1;    // counter value when the slot was written
+};
+
+// The test state of one key of the current layout, at the index of its definition.
+struct KeyState {
+    int32_t status = 0;         // KeyStatus
+    int64_t downTime = 0;       // counter value of the last key-down
+    int32_t duplicateRole = 0;  // turn marker of a key that occurs more than once
+    uint32_t releaseTime = 0;   // event time of the key's last release (chatter), when released
+    bool released = false;      // released since the reset
+    int32_t chatterGapMs = -1;  // the shortest chatter gap since the reset; -1 for none
 };
 
 struct TestState {
@@ -45,17 +58,26 @@ struct TestState {
     int32_t lastVerdict = -1;     // 1 passed, 0 failed, -1 none yet
     int32_t lastFailReason = -1;  // the reason of the last verdict when it failed
     ShownReadouts shown;          // what the readouts showed last
+    // The current layout's keys, one state per definition (the terminator's included), and the layout they
+    // belong to (its catalogue stamp).
+    std::vector<KeyState> keys;
+    uint32_t keysStamp = 0;
 };
 
 extern TestState testState;
 
 // Brings the test back to its start: LED test stopped, codes, times and history cleared, statuses mapped back
-// and turn markers set anew; refreshes the readouts when the main window exists.
+// and turn markers set anew; refreshes the readouts when the main window exists. A layout made current since
+// the last reset gets its keys' states anew, each with the status its definition starts with.
 void ResetTest();
 
-// The turn marker entry `index` of the current keys has in a fresh test: 0 for a key that occurs once, 1 for
-// the first occurrence of a duplicated key, 2 for the others.
-int32_t AssignTurn(int32_t index);
+// The test state of entry `index` of the current keys.
+inline KeyState& StateOf(int32_t index) {
+    return testState.keys[static_cast<size_t>(index)];
+}
+inline KeyState& StateOf(size_t index) {
+    return testState.keys[index];
+}
 
 // Hands the turn of a duplicated key from entry `index` to its next occurrence, wrapping to the first, with
 // the time stamp of the key's release.

@@ -26,22 +26,22 @@ void AppendListed(std::string& list, const std::string& item) {
 
 // The key counts and lists of the record, from the current keys' statuses.
 void RecordKeys(KeyboardRecord& record) {
-    for (const KeyEntry& entry : *catalogue.currentKeys) {
-        if (entry.virtualKey == kTerminatorCode) {
-            break;
-        }
-        const bool required = entry.status == Untested || entry.status == Pressed || entry.status == Passed;
+    const std::vector<KeyEntry>& keys = *catalogue.currentKeys;
+    for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {
+        const KeyEntry& entry = keys[i];
+        const KeyState& state = StateOf(i);
+        const bool required = state.status == Untested || state.status == Pressed || state.status == Passed;
         record.requiredKeys += required ? 1 : 0;
-        record.testedKeys += entry.status == Passed || entry.status == NotRequiredReleased ? 1 : 0;
+        record.testedKeys += state.status == Passed || state.status == NotRequiredReleased ? 1 : 0;
         if (entry.label.empty()) {
             continue;  // a key without a caption cannot be named in a list
         }
-        if (entry.status == Untested || entry.status == Pressed) {
+        if (state.status == Untested || state.status == Pressed) {
             AppendListed(record.untestedKeys, KeyListItem(entry.label));
         }
-        if (entry.chatterGapMs >= 0) {
+        if (state.chatterGapMs >= 0) {
             AppendListed(record.chatterKeys,
-                         KeyListItem(entry.label) + ":" + std::to_string(entry.chatterGapMs));
+                         KeyListItem(entry.label) + ":" + std::to_string(state.chatterGapMs));
         }
     }
 }

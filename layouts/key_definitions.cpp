@@ -125,3 +125,27 @@ bool BuildKeyboardLayout(WindowHandle owner, const LayoutRowList& rows, Keyboard
     layout.keys.emplace_back();  // the terminator entry
     return true;
 }
+
+bool SameKey(const KeyEntry& a, const KeyEntry& b) {
+    return a.virtualKey == b.virtualKey && a.scanCode == b.scanCode && a.extended == b.extended;
+}
+
+int32_t FirstTurnOf(const std::vector<KeyEntry>& keys, int32_t index) {
+    const KeyEntry& entry = keys[static_cast<size_t>(index)];
+    if (entry.virtualKey == kCompoundKey) {
+        return 0;
+    }
+    int32_t firstIndex = -1;
+    for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {
+        if (!SameKey(keys[i], entry)) {
+            continue;
+        }
+        if (firstIndex < 0) {
+            firstIndex = static_cast<int32_t>(i);
+        }
+        if (static_cast<int32_t>(i) != index) {
+            return index == firstIndex ? 1 : 2;
+        }
+    }
+    return 0;
+}

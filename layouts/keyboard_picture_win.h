@@ -1,10 +1,12 @@
-// The keyboard picture: the current layout's bitmap scaled into control 1006, with a hatched overlay in the
-// colour of every key's status.
+// The keyboard picture: the current layout's bitmap scaled into control 1006, and the hatched overlay a key's
+// rectangle can be given on it.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+
+#include "layouts/key_definitions.h"
 
 extern HDC pictureDC;
 extern HBITMAP pictureBitmap;
@@ -16,19 +18,12 @@ struct OverlayLook {
     int hatch;
 };
 
-// The look of a key of `status`: magenta once it `chattered`, else its status's colour; false when it is not
-// painted.
-bool OverlayLookOf(int32_t status, bool chattered, OverlayLook& look);
+// Draws the layout's bitmap for a draw request of control 1006; false for any other control.
+bool DrawLayoutPicture(const DRAWITEMSTRUCT* item);
 
-// Paints the whole picture for a draw request of control 1006; nothing for any other control.
-void PaintKeyboardPicture(const DRAWITEMSTRUCT* item);
-
-// Paints the overlay of entry `keyIndex` of the current keys into `dc`, or, when `dc` is null, at once into
-// the picture control of `window`.
-void PaintKeyOverlay(HWND window, HDC dc, int32_t keyIndex);
-
-// Paints once more the overlays of every key whose status is FailTriggered, so that they lie on top.
-void RepaintStatusFiveOverlays(HDC dc);
+// Hatches the rectangle of `entry` as `look` says into `dc`, or, when `dc` is null, at once into the picture
+// control of `window`.
+void HatchKey(HWND window, HDC dc, const KeyEntry& entry, const OverlayLook& look);
 
 // Deletes the picture's device context and bitmap, if any.
 void ReleasePicture();

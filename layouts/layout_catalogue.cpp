@@ -59,6 +59,10 @@ int LoadLayoutCatalogue(WindowHandle owner, const std::string& directory) {
 }
 
 void MakeLayoutCurrent(int32_t index) {
+    // Counted across the catalogue's resets, so that the engine never takes a new layout for the one before.
+    static uint32_t madeCurrent = 0;
+    madeCurrent = madeCurrent == UINT32_MAX ? 1 : madeCurrent + 1;
+    catalogue.currentStamp = madeCurrent;
     catalogue.currentLayout = index;
     catalogue.currentKeys = &catalogue.layouts[static_cast<size_t>(index)].keys;
 }

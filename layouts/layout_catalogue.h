@@ -16,6 +16,7 @@ struct LayoutCatalogue {
     int32_t layoutCount = 0;
     int32_t currentLayout = 0;
     std::vector<KeyEntry>* currentKeys = nullptr;  // keys of the current layout
+    uint32_t currentStamp = 0;  // another value each time a layout is made current, never 0 after it
 };
 
 extern LayoutCatalogue catalogue;

@@ -35,9 +35,10 @@ class Chatter : public EngineTest {
     // "label:gap" of every entry that chattered, in file order.
     std::string Chattered() const {
         std::string text;
-        for (const KeyEntry& entry : *catalogue.currentKeys) {
-            if (entry.virtualKey != kTerminatorCode && entry.chatterGapMs >= 0) {
-                text += entry.label + ":" + std::to_string(entry.chatterGapMs) + " ";
+        const std::vector<KeyEntry>& keys = *catalogue.currentKeys;
+        for (size_t i = 0; keys[i].virtualKey != kTerminatorCode; ++i) {
+            if (StateOf(i).chatterGapMs >= 0) {
+                text += keys[i].label + ":" + std::to_string(StateOf(i).chatterGapMs) + " ";
             }
         }
         return text;

@@ -80,15 +80,12 @@ class EngineTest : public CoreTest {
     // The status of every entry, separated by spaces.
     std::string Statuses() const {
         std::string text;
-        for (const KeyEntry& entry : *catalogue.currentKeys) {
-            if (entry.virtualKey == kTerminatorCode) {
-                break;
-            }
-            text += (text.empty() ? "" : " ") + std::to_string(entry.status);
+        for (size_t i = 0; (*catalogue.currentKeys)[i].virtualKey != kTerminatorCode; ++i) {
+            text += (text.empty() ? "" : " ") + std::to_string(StateOf(i).status);
         }
         return text;
     }
-    int32_t Status(size_t index) const { return (*catalogue.currentKeys)[index].status; }
+    int32_t Status(size_t index) const { return StateOf(index).status; }
 
     std::string LogText() const {
         std::fflush(logFile);

@@ -58,7 +58,7 @@ TEST_F(KeyEvents, AutoRepeatAddsHistoryButNoNewTime) {
     Down('S', 31);
     Down('S', 31, false, 3);
     EXPECT_EQ(testState.delayTimeMs, 100);
-    EXPECT_EQ((*catalogue.currentKeys)[1].downTime, 200 * kTicksPerMs);
+    EXPECT_EQ(StateOf(1).downTime, 200 * kTicksPerMs);
     EXPECT_EQ(HistoryCount(), 6);
     Down('S', 31, false, 0);
     EXPECT_EQ(HistoryCount(), 6);

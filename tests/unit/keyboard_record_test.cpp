@@ -127,8 +127,8 @@ TEST(KeyListItems, NoCaptionBreaksTheListsSeparators) {
 TEST_F(VerdictRecords, ListCaptionsThatHoldTheSeparatorsEncoded) {
     Load({KeyRow("'L'", 38, "L"), KeyRow("\"VK_OEM_1\"", 39, ";"), KeyRow("'Q'", 16, ""),
           KeyRow("\"VK_OEM_7\"", 40, "'"), KeyRow("\"VK_OEM_2\"", 53, ":;")});
-    (*catalogue.currentKeys)[1].chatterGapMs = 4;
-    (*catalogue.currentKeys)[4].chatterGapMs = 7;
+    StateOf(1).chatterGapMs = 4;
+    StateOf(4).chatterGapMs = 7;
     const KeyboardRecord record = RecordOfVerdict(false);
     EXPECT_EQ(record.requiredKeys, 5);
     EXPECT_EQ(record.untestedKeys, "L;%3B;';%3A%3B");

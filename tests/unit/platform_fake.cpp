@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "base/gbk_posix.h"
-#include "layouts/keyboard_picture.h"
+#include "engine/engine_shell.h"
 #include "records/host_link.h"
 
 FakePlatform fakePlatform;

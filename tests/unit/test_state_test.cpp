@@ -12,7 +12,7 @@ TEST_F(TestReset, MapsEveryStatusBack) {
     }
     Load(lines);
     for (int32_t status = 0; status < 10; ++status) {
-        (*catalogue.currentKeys)[static_cast<size_t>(status)].status = status;
+        StateOf(status).status = status;
     }
     ResetTest();
     EXPECT_EQ(Statuses(), "0 0 0 3 4 4 6 3 3 9");
@@ -46,7 +46,7 @@ TEST_F(TestReset, ClearsCodesTimesAndHistoryAndStopsTheLedTest) {
     // Not part of a test: the Alt state, the matching mode and the key-down times.
     EXPECT_TRUE(testState.altPending);
     EXPECT_EQ(testState.matchByKeyCode, 1);
-    EXPECT_EQ((*catalogue.currentKeys)[0].downTime, 10 * kTicksPerMs);
+    EXPECT_EQ(StateOf(0).downTime, 10 * kTicksPerMs);
     EXPECT_EQ(Statuses(), "0 0");
     EXPECT_EQ(fakePlatform.controls[1008], "0 (0x0)");
     EXPECT_EQ(fakePlatform.controls[1012], "N/A");
@@ -74,7 +74,7 @@ TEST_F(DuplicatedKeys, FirstOccurrenceHasTheTurnLaterOnesWait) {
     Load({KeyRow("'A'", 30, "A1"), KeyRow("'S'", 31, "S"), KeyRow("'A'", 30, "A2"),
           KeyRow("'A'", 30, "A3", true), KeyRow("\"COMPOUND\"", 0, "C1") + ",100,65",
           KeyRow("\"COMPOUND\"", 0, "C2") + ",100,65"});
-    const std::vector<KeyEntry>& keys = *catalogue.currentKeys;
+    const std::vector<KeyState>& keys = testState.keys;
     EXPECT_EQ(keys[0].duplicateRole, 1);
     EXPECT_EQ(keys[1].duplicateRole, 0);
     EXPECT_EQ(keys[2].duplicateRole, 2);
@@ -94,8 +94,8 @@ TEST_F(DuplicatedKeys, OccurrencesLightInTurnWrappingToTheFirst) {
     Down('A', 30);
     EXPECT_EQ(Statuses(), "1 2 0 2");
     ResetTest();
-    EXPECT_EQ((*catalogue.currentKeys)[0].duplicateRole, 1);
-    EXPECT_EQ((*catalogue.currentKeys)[3].duplicateRole, 2);
+    EXPECT_EQ(StateOf(0).duplicateRole, 1);
+    EXPECT_EQ(StateOf(3).duplicateRole, 2);
 }
 
 TEST_F(DuplicatedKeys, ProductionTestNeedsEveryOccurrence) {

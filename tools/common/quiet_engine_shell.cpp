@@ -2,7 +2,6 @@
 // test, no dialog. A verdict is never concluded: the key handler that asks for one stops, as it would while
 // the shell's dialogs were open.
 #include "engine/engine_shell.h"
-#include "layouts/keyboard_picture.h"
 
 void PaintKeyNow(WindowHandle, int32_t) {}
 

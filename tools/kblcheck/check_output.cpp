@@ -42,14 +42,15 @@ std::string FormatComponents(const KeyEntry& entry) {
 
 }  // namespace
 
-std::string FormatKeyEntry(const KeyEntry& entry) {
-    return FormatText("virtualKey=%" PRId32 " scanCode=%" PRId32 " label=\"%s\" extended=%" PRId32
-                      " status=%" PRId32 " downTime=%" PRId64 " left=%" PRId32 " top=%" PRId32
-                      " width=%" PRId32 " height=%" PRId32 " compoundTime=%" PRId64
-                      " components=%s duplicateRole=%" PRId32,
-                      entry.virtualKey, entry.scanCode, ShowLineBreaks(entry.label).c_str(), entry.extended,
-                      entry.status, entry.downTime, entry.left, entry.top, entry.width, entry.height,
-                      entry.compoundTime, FormatComponents(entry).c_str(), entry.duplicateRole);
+std::string FormatKeyEntry(const std::vector<KeyEntry>& keys, size_t index) {
+    const KeyEntry& entry = keys[index];
+    return FormatText(
+        "virtualKey=%" PRId32 " scanCode=%" PRId32 " label=\"%s\" extended=%" PRId32 " status=%" PRId32
+        " downTime=%" PRId64 " left=%" PRId32 " top=%" PRId32 " width=%" PRId32 " height=%" PRId32
+        " compoundTime=%" PRId64 " components=%s duplicateRole=%" PRId32,
+        entry.virtualKey, entry.scanCode, ShowLineBreaks(entry.label).c_str(), entry.extended, entry.status,
+        entry.downTime, entry.left, entry.top, entry.width, entry.height, entry.compoundTime,
+        FormatComponents(entry).c_str(), FirstTurnOf(keys, static_cast<int32_t>(index)));
 }
 
 void AppendLayoutDump(const KeyboardLayout& layout, std::string& output) {
@@ -59,6 +60,6 @@ void AppendLayoutDump(const KeyboardLayout& layout, std::string& output) {
     }
     output += "layout " + layout.name + " (" + std::to_string(keyCount) + " keys)\n";
     for (size_t i = 0; i < keyCount; ++i) {
-        output += "  " + FormatKeyEntry(layout.keys[i]) + "\n";
+        output += "  " + FormatKeyEntry(layout.keys, i) + "\n";
     }
 }

@@ -12,8 +12,9 @@ std::string ShowLineBreaks(const std::string& text);
 // One message box as one line: "[caption] text" and a line feed.
 std::string FormatMessageBlock(const char* caption, const std::string& text);
 
-// One key entry with every field, on one line without its line feed.
-std::string FormatKeyEntry(const KeyEntry& entry);
+// Entry `index` of `keys` (ended by the terminator entry) with every field and the turn it starts a test
+// with, on one line without its line feed.
+std::string FormatKeyEntry(const std::vector<KeyEntry>& keys, size_t index);
 
 // The layout's name and key count, then one indented line per entry before the terminator.
 void AppendLayoutDump(const KeyboardLayout& layout, std::string& output);
