@@ -172,7 +172,8 @@ bool ReadChatterKeys(const std::string& list, std::vector<ChatterKey>& keys, std
 bool ReadWrongKeys(const std::string& list, std::vector<WrongKey>& keys, std::string& badItem) {
     for (const std::string& item : SplitKeyItems(list)) {
         const size_t mark = item.find('>');
-        if (mark == 0 || mark + 1 >= item.size() || item.find('>', mark + 1) != std::string::npos) {
+        if (mark == std::string::npos || mark == 0 || mark + 1 == item.size() ||
+            item.find('>', mark + 1) != std::string::npos) {
             badItem = item;
             return false;
         }
