@@ -109,18 +109,10 @@ std::string HeatColour(int64_t heat, int64_t hottest, KeyCount count) {
                       std::lround(120 * (1 - t)));
 }
 
+// The name of `count` in a map's data-count.
 const char* CountName(KeyCount count) {
-    switch (count) {
-        case KeyCount::FailedOn:
-            return "failed-on";
-        case KeyCount::Chattered:
-            return "chattered";
-        case KeyCount::Phantom:
-            return "phantom";
-        case KeyCount::Ghost:
-            break;
-    }
-    return "ghost";
+    static constexpr const char* kNames[] = {"failed-on", "chattered", "phantom", "ghost"};
+    return kNames[static_cast<size_t>(count)];
 }
 
 std::string KeyTitle(const KeyTally& key) {

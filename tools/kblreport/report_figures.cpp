@@ -262,17 +262,9 @@ ReportFigures ComputeFigures(const std::vector<Record>& records, Grouping groupi
 }
 
 int64_t CountOf(const KeyTally& key, KeyCount count) {
-    switch (count) {
-        case KeyCount::FailedOn:
-            return key.failedOn;
-        case KeyCount::Chattered:
-            return key.chattered;
-        case KeyCount::Phantom:
-            return key.phantom;
-        case KeyCount::Ghost:
-            break;
-    }
-    return key.ghost;
+    static constexpr int64_t KeyTally::*kCounts[] = {&KeyTally::failedOn, &KeyTally::chattered,
+                                                     &KeyTally::phantom, &KeyTally::ghost};
+    return key.*kCounts[static_cast<size_t>(count)];
 }
 
 std::vector<KeyTally> KeysOfLayout(const std::vector<KeyTally>& keys, const std::string& layoutFile) {
