@@ -46,8 +46,8 @@ struct KeyTally {
     int64_t ghost = 0;           // keyboards on which it came while the rollover step's keys were held
 };
 
-// Which count of the keys a heat map or a list shows. Tables indexed by it (CountOf's, the maps' names) follow
-// this order.
+// Which count of the keys a heat map or a list shows. Tables indexed by it (CountOf's, the maps' names)
+// follow this order.
 enum class KeyCount { FailedOn, Chattered, Phantom, Ghost };
 
 // A pair of keys a test plan found, one key coming where it asked for the other, as often as it came.
