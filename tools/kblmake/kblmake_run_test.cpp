@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/key_codes.h"
 #include "tools/common/output_file.h"
 #include "tools/kblcheck/layout_check.h"
 #include "tools/kblmake/plan_file.h"
@@ -183,6 +184,38 @@ TEST_F(KblmakeRun, WritesAPlanOfTheRequiredKeysInReadingOrder) {
     ASSERT_EQ(Run({"--plan", "guided", json, folder + "/Pad"}).exitCode, kMakeDone);
     EXPECT_NE(ReadFile(folder + "/Pad.plan").find("\r\nOrder=guided\r\nSequence=Esc F1 "), std::string::npos);
     EXPECT_EQ(Files(), (std::vector<std::string>{"Pad.bmp", "Pad.kbl", "Pad.plan", "pad.json"}));
+}
+
+// Rows by the middle of their highest key, each left to right; keys that need no test left out. Keys of no
+// height, which no made layout has, still make rows.
+TEST(PlanSequence, FollowsTheReadingOrderOfTheRectangles) {
+    const struct {
+        const char* label;
+        int32_t status;
+        int32_t left, top, height;
+    } keys[] = {
+        {"A", Untested, 50, 10, 30},  {"B", Untested, 10, 20, 30},  {"C", Untested, 0, 25, 30},
+        {"D", Untested, 5, 100, 0},   {"E", Untested, 0, 100, 1},   {"F", NotRequired, 0, 0, 30},
+        {"G", FailOnPress, 0, 0, 30}, {"H", Untested, 20, 101, -4},
+    };
+    std::vector<KeyEntry> entries;
+    for (const auto& key : keys) {
+        KeyEntry entry;
+        entry.virtualKey = 'A';
+        entry.label = key.label;
+        entry.status = key.status;
+        entry.left = key.left;
+        entry.top = key.top;
+        entry.width = 20;
+        entry.height = key.height;
+        entries.push_back(entry);
+    }
+    entries.emplace_back();  // the terminator
+    std::string order;
+    for (const KeyEntry* key : KeysInReadingOrder(entries)) {
+        order += key->label;
+    }
+    EXPECT_EQ(order, "BACEDH");
 }
 
 // Each Sequence reads back, through the private-profile functions, as the labels in order: a label with a

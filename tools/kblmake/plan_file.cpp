@@ -35,7 +35,8 @@ std::vector<const KeyEntry*> KeysInReadingOrder(const std::vector<KeyEntry>& key
         return a->top != b->top ? a->top < b->top : a->left < b->left;
     });
     for (auto row = required.begin(); row != required.end();) {
-        const int32_t middle = (*row)->top + (*row)->height / 2;
+        // A key of no height still starts a row of its own.
+        const int32_t middle = (*row)->top + std::max((*row)->height / 2, 1);
         const auto end =
             std::find_if(row, required.end(), [&](const KeyEntry* key) { return key->top >= middle; });
         std::stable_sort(row, end, [](const KeyEntry* a, const KeyEntry* b) { return a->left < b->left; });
