@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/key_codes.h"
+#include "base/text_format.h"
 #include "tools/common/output_file.h"
 #include "tools/kblcheck/layout_check.h"
 #include "tools/kblmake/plan_file.h"
@@ -187,8 +188,8 @@ TEST_F(KblmakeRun, WritesAPlanOfTheRequiredKeysInReadingOrder) {
 }
 
 // Rows by the middle of their highest key, each left to right; keys that need no test left out. Keys of no
-// height, which no made layout has, still make rows.
-TEST(PlanSequence, FollowsTheReadingOrderOfTheRectangles) {
+// height, which no made layout has, still make rows. A Sequence longer than the tester reads is refused.
+TEST(PlanSequence, FollowsTheReadingOrderAndFitsWhatTheTesterReads) {
     const struct {
         const char* label;
         int32_t status;
@@ -216,6 +217,28 @@ TEST(PlanSequence, FollowsTheReadingOrderOfTheRectangles) {
         order += key->label;
     }
     EXPECT_EQ(order, "BACEDH");
+
+    // 128 keys "Key0000" to "Key0127" make a Sequence of 1,023 characters, all the tester reads; one more is
+    // refused rather than cut short.
+    for (const int count : {128, 129}) {
+        std::vector<KeyEntry> many(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            many[static_cast<size_t>(i)].virtualKey = 'A';
+            many[static_cast<size_t>(i)].left = i;
+            many[static_cast<size_t>(i)].height = 30;
+            many[static_cast<size_t>(i)].label = FormatText("Key%04d", i);
+        }
+        many.emplace_back();
+        std::string text;
+        size_t keyCount = 0;
+        std::string error;
+        EXPECT_EQ(FormatPlanText(many, "strict", text, keyCount, error), count == 128) << error;
+        EXPECT_EQ(error, count == 128
+                             ? ""
+                             : "the plan's Sequence of 129 keys would be 1031 characters long, and the "
+                               "tester reads at most 1023: shorten the captions with --map, or leave "
+                               "keys out with --not-required");
+    }
 }
 
 // Each Sequence reads back, through the private-profile functions, as the labels in order: a label with a

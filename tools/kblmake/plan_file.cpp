@@ -76,6 +76,14 @@ bool FormatPlanText(const std::vector<KeyEntry>& keys, const std::string& order,
     if (!FormatPlanSequence(labels, sequence, error)) {
         return false;
     }
+    if (sequence.size() > kLongestPlanValue) {
+        error = "the plan's Sequence of " + std::to_string(labels.size()) + " keys would be " +
+                std::to_string(sequence.size()) + " characters long, and the tester reads at most " +
+                std::to_string(kLongestPlanValue) +
+                ": shorten the captions with --map, or leave keys out with "
+                "--not-required";
+        return false;
+    }
     text =
         "; The test plan of the layout of the same name, made by kblmake: its required keys in the "
         "reading\r\n"

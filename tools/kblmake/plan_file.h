@@ -7,6 +7,10 @@
 
 #include "layouts/key_definitions.h"
 
+// The longest value the tester reads from a plan: it reads each into 1,024 bytes with the closing zero, and
+// the private-profile functions cut a longer one short without a word.
+constexpr size_t kLongestPlanValue = 1023;
+
 // The orders --plan takes, as the plan's Order key writes them.
 extern const char* const kPlanOrders;
 
