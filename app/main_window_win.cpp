@@ -226,8 +226,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_APPCOMMAND:
             return 1;
         case kLineStateMessage:
-            NoteLineState(static_cast<LineReach>(wParam & 0xFF), static_cast<int32_t>(lParam),
-                          static_cast<int32_t>(wParam >> 8));
+            NoteLineState(static_cast<LineReach>(wParam & 0x0F), (wParam & kLineAnswered) != 0,
+                          static_cast<int32_t>(lParam), static_cast<int32_t>(wParam >> 8));
             RefreshBenchPanel(window);
             return 0;
         default:

@@ -1,5 +1,6 @@
 // The line's requests over WinHTTP: a session and a connection per request, so that a request on the
-// sender's thread and the gate's on the window's thread share nothing.
+// sender's thread and the gate's on the window's thread share nothing, and none goes on a connection an
+// earlier request left open.
 #include "records/line_http_win.h"
 
 #include <windows.h>
@@ -67,7 +68,11 @@ LineResponse SendLineRequest(const LineAddress& address, const std::string& toke
     const HttpHandle request(WinHttpOpenRequest(connection.handle, method, target.c_str(), nullptr,
                                                 WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                                                 address.secure ? WINHTTP_FLAG_SECURE : 0));
-    if (request.handle == nullptr) {
+    // A connection kept from an earlier request may lead to a server since stopped, whose last threads
+    // still answer on it: every request goes on a connection of its own.
+    DWORD feature = WINHTTP_DISABLE_KEEP_ALIVE;
+    if (request.handle == nullptr ||
+        !WinHttpSetOption(request.handle, WINHTTP_OPTION_DISABLE_FEATURE, &feature, sizeof feature)) {
         return response;
     }
     const std::wstring headers =

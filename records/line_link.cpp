@@ -68,12 +68,12 @@ bool LineLinkOn() {
     return !program.lineUrl.empty();
 }
 
-void NoteLineState(LineReach reach, int32_t waiting, int32_t setAside) {
-    lineLink.reach = reach;
+void NoteLineState(LineReach reach, bool answered, int32_t waiting, int32_t setAside) {
     lineLink.waiting = waiting;
     lineLink.setAside = setAside;
-    if (reach == LineReach::Reached) {
-        lineLink.outageTold = false;
+    if (answered) {
+        lineLink.reach = reach;
+        lineLink.outageTold = lineLink.outageTold && reach != LineReach::Reached;
     }
 }
 

@@ -33,8 +33,10 @@ extern LineLinkState lineLink;
 // True when the settings name a line server (LineUrl): without one nothing of the link is done or shown.
 bool LineLinkOn();
 
-// Takes the sender's state; the line reached ends an outage, so that the next one is told again.
-void NoteLineState(LineReach reach, int32_t waiting, int32_t setAside);
+// Takes the sender's state: the records waiting and set aside, and with `answered` (the sender just had the
+// line's answer, or none) whether the line is reached. The line reached ends an outage, so that the next one
+// is told again; a report without an answer leaves the reach as the window last learnt it (from the gate).
+void NoteLineState(LineReach reach, bool answered, int32_t waiting, int32_t setAside);
 
 // The unit about to be tested: the run's identifiers, the serial and version just typed, the layout
 // under test and the station, in UTF-8.

@@ -153,28 +153,29 @@ void SendOldest(LineSpool& spool, const std::string& id) {
 
 // What the sender told the window last.
 struct ReportedState {
-    LineReach reach = LineReach::Unknown;
     size_t waiting = 0;
     int32_t setAside = 0;
     bool told = false;
 };
 
-// Tells the window the line's state when it changed since the last time.
-void ReportState(const LineSpool& spool, ReportedState& reported) {
-    if (reported.told && reported.reach == spool.reach && reported.waiting == spool.waiting.size() &&
+// Tells the window the line's state: after each answer of the line (or its silence), and whenever the
+// records waiting or set aside changed.
+void ReportState(const LineSpool& spool, bool answered, ReportedState& reported) {
+    if (!answered && reported.told && reported.waiting == spool.waiting.size() &&
         reported.setAside == spool.setAside) {
         return;
     }
-    reported = {spool.reach, spool.waiting.size(), spool.setAside, true};
-    PostMessageA(setting.window, kLineStateMessage,
-                 static_cast<WPARAM>(spool.reach) | static_cast<WPARAM>(spool.setAside) << 8,
-                 static_cast<LPARAM>(spool.waiting.size()));
+    reported = {spool.waiting.size(), spool.setAside, true};
+    const WPARAM state = static_cast<WPARAM>(spool.reach) | (answered ? kLineAnswered : 0) |
+                         static_cast<WPARAM>(spool.setAside) << 8;
+    PostMessageA(setting.window, kLineStateMessage, state, static_cast<LPARAM>(spool.waiting.size()));
 }
 
 DWORD WINAPI RunSender(void*) {
     LineSpool spool;
     LoadSpool(spool, ListSpoolIds(setting.folder));
     ReportedState reported;
+    bool answered = false;
     for (;;) {
         EnterCriticalSection(&shared.lock);
         for (const std::string& id : shared.added) {
@@ -187,8 +188,9 @@ DWORD WINAPI RunSender(void*) {
         }
         const bool draining = shared.draining;
         LeaveCriticalSection(&shared.lock);
-        ReportState(spool, reported);
+        ReportState(spool, answered, reported);
         const LineTask task = NextLineTask(spool, SteadyMs());
+        answered = task.kind != LineTaskKind::Wait;
         if (task.kind == LineTaskKind::Wait || (draining && task.kind == LineTaskKind::Probe)) {
             if (draining) {
                 return 0;

@@ -7,8 +7,10 @@
 #include <string>
 
 // The message with which the sender tells the main window the line's state: wParam the LineReach in its low
-// byte and the records set aside above it, lParam the records waiting.
+// four bits, kLineAnswered when the sender just had the line's answer (or none), and the records set aside
+// from bit 8 on; lParam the records waiting.
 constexpr UINT kLineStateMessage = WM_APP + 16;
+constexpr WPARAM kLineAnswered = 0x10;
 
 // With the line link on, starts the sender for the spool folder beside the program: it sends the records
 // left there by an earlier run (oldest first), then each one spooled, and posts its state to `window`.

@@ -206,23 +206,25 @@ TEST_F(LineLink, TheGatesAnswers) {
     }
 }
 
-// An outage is told once, at its first unanswered gate, and again only after the line was reached; with
+// An outage is told once, at its first unanswered gate, and again only after the line was reached (by the
+// gate, or by the sender with an answer: its report of a record spooled tells nothing of the line); with
 // LineOffline=stop no keyboard is tested meanwhile.
 TEST_F(LineLink, AnOutageIsToldOnce) {
     struct Row {
-        int32_t status;  // of the gate's answer; -1: the sender reports the line reached
+        int32_t status;  // of the gate's answer; -1: the sender's report of a record spooled, while it last
+                         // knew the line reached; -2: its report of the line's answer to a record
         bool stopOffline;
         bool test;
         bool tellOutage;
     };
     const Row rows[] = {
-        {0, false, true, true},    {0, false, true, false}, {503, true, false, false},
-        {-1, false, false, false}, {0, true, false, true},  {200, false, true, false},
-        {0, false, true, true},
+        {0, false, true, true},    {0, false, true, false},   {503, true, false, false},
+        {-1, false, false, false}, {0, false, true, false},   {-2, false, false, false},
+        {0, true, false, true},    {200, false, true, false}, {0, false, true, true},
     };
     for (const Row& row : rows) {
         if (row.status < 0) {
-            NoteLineState(LineReach::Reached, 0, 0);
+            NoteLineState(LineReach::Reached, row.status == -2, 1, 0);
             continue;
         }
         const GateOutcome outcome =
@@ -281,9 +283,9 @@ TEST_F(LineLink, TheUnitAskedAndTheStateShown) {
                                          {"version", "V2"},
                                          {"layout", u8"德语.kbl"}}));
     EXPECT_EQ(LineStateText(), "线路: 连接中");
-    NoteLineState(LineReach::Unreachable, 3, 1);
+    NoteLineState(LineReach::Unreachable, true, 3, 1);
     EXPECT_EQ(LineStateText(), "线路: 无法连接，待发送 3 条，拒收 1 条");
-    NoteLineState(LineReach::Reached, 0, 0);
+    NoteLineState(LineReach::Reached, true, 0, 0);
     EXPECT_EQ(LineStateText(), "线路: 已连接");
 }
 
