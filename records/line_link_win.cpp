@@ -12,6 +12,7 @@
 #include "base/text_format.h"
 #include "records/line_http_win.h"
 #include "records/line_link.h"
+#include "records/retry_write_win.h"
 #include "records/test_log.h"
 #include "records/verdict_keeping.h"
 
@@ -264,23 +265,12 @@ bool SpoolLineRecord(const KeyboardRecord& record) {
     std::string id;
     const std::string text = SpoolText(record, id);
     const std::string folder = SpoolFolder();
-    // While the operator decides, the host's run flag does not end the run (the main window asks
-    // writingRecord).
-    testLog.writingRecord = true;
-    bool kept = WriteSpoolFile(folder, id, text);
-    while (!kept) {
-        const std::string question = FormatText(
-            "无法写入线路的发送队列\n%"
-            "s\n这块键盘的记录不会发送到线路。\n请检查磁盘后按“重试”，或按“取消”不发送这条记录。",
-            folder.c_str());
-        if (MessageBoxA(static_cast<HWND>(program.mainWindow), question.c_str(), "Dorvelquinta: 错误",
-                        MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY) {
-            LogLine("    线路记录未保存: %s\n", id.c_str());
-            break;
-        }
-        kept = WriteSpoolFile(folder, id, text);
-    }
-    testLog.writingRecord = false;
+    const bool kept = WriteOrAskAgain(
+        [&] { return WriteSpoolFile(folder, id, text); },
+        FormatText("无法写入线路的发送队列\n%"
+                   "s\n这块键盘的记录不会发送到线路。\n请检查磁盘后按“重试”，或按“取消”不发送这条记录。",
+                   folder.c_str()),
+        FormatText("    线路记录未保存: %s\n", id.c_str()));
     if (kept) {
         HandToSender(id, false);
     }
