@@ -18,6 +18,8 @@
 #include "layouts/keyboard_picture_win.h"
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
+#include "records/line_link.h"
+#include "records/line_link_win.h"
 #include "records/test_log.h"
 #include "resources/resource_ids.h"
 
@@ -225,6 +227,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_APPCOMMAND:
             return 1;
+        case kLineStateMessage:
+            NoteLineState(static_cast<LineReach>(wParam & 0x0F), (wParam & kLineAnswered) != 0,
+                          static_cast<int32_t>(lParam), static_cast<int32_t>(wParam >> 8));
+            RefreshBenchPanel(window);
+            return 0;
         default:
             break;
     }

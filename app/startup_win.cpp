@@ -16,12 +16,14 @@
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
 #include "records/identification_win.h"
+#include "records/line_link_win.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
 constexpr DWORD kProgramPathCapacity = 400;
 constexpr UINT kHostPollPeriodMs = 1000;
+constexpr DWORD kLineDrainMs = 3000;
 
 int64_t QueryTicksPerMs() {
     LARGE_INTEGER frequency;
@@ -101,6 +103,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
 
     ReadSettings(mainWindow, JoinPath(program.programDirectory, kSettingsFileName));
+    StartLineLink(mainWindow);
     const int layoutCount = LoadLayoutCatalogue(mainWindow, program.programDirectory);
     if (layoutCount > 0) {
         MakeLayoutCurrent(0);
@@ -117,5 +120,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // A quit request posted during start-up ends the loop without the window's destruction: the same
     // clean-up runs here, so no filter or lock-key change outlives the program.
     EndProgram();
+    // Records the line has not yet taken go while it takes them, for a moment; the rest wait in the spool.
+    StopLineLink(kLineDrainMs);
     return exitCode;
 }

@@ -29,10 +29,10 @@ const char* FailReasonText(int32_t reason);
 const char* FailReasonCode(int32_t reason);
 
 // Keeps the verdict just given, in this order: the keyboard's record row first, as it depends on nothing
-// else; then in plug-in mode the host's failure message, so that nothing the host does after hearing of it
-// can keep the row from the disk; else the log committed, where a lost log is told apart by whether the
-// record holds the verdict. False when the run must end (the operator left the Operator dialog that a lost
-// log brings back).
+// else, and the record put in the line's spool; then in plug-in mode the host's failure message, so that
+// nothing the host does after hearing of it can keep the row from the disk; else the log committed, where a
+// lost log is told apart by whether the record holds the verdict. False when the run must end (the operator
+// left the Operator dialog that a lost log brings back).
 bool KeepVerdict(VerdictOutcome outcome);
 
 // Asks for the verdict: with `verify` the pass question, without it the failure at once ("User Selection:

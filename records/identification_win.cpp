@@ -11,6 +11,8 @@
 #include "layouts/layout_catalogue.h"
 #include "records/key_guard_win.h"
 #include "records/keyboard_record.h"
+#include "records/line_link.h"
+#include "records/line_link_win.h"
 #include "records/log_browse_win.h"
 #include "records/log_file.h"
 #include "records/test_log.h"
@@ -239,7 +241,17 @@ struct OperatorDialog {
     }
 };
 
-// The Serial dialog's own part: Continue logs both numbers, or asks for the one missing.
+// A serial the line's gate did not let through: the dialog stays, ready for the next keyboard's serial.
+void AskForAnotherSerial(HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_SERIAL, "");
+    SetDlgItemTextA(dialog, IDC_SERIAL_PROMPT,
+                    lineLink.reach == LineReach::Reached ? "线路不允许检测，请输入下一个序列号"
+                                                         : "线路无法连接，不能检测键盘");
+    SetFocus(GetDlgItem(dialog, IDC_SERIAL));
+}
+
+// The Serial dialog's own part: Continue logs both numbers once the line's gate lets the keyboard through,
+// or asks for the one missing.
 struct SerialDialog {
     static void Start(HWND dialog, LPARAM) { GuardDialogFromKeys(dialog, {64, 66, 160, 10}); }
     static bool Command(HWND dialog, WORD command) {
@@ -248,7 +260,9 @@ struct SerialDialog {
         }
         const std::string serial = IdentifierText(dialog, IDC_SERIAL);
         const std::string version = IdentifierText(dialog, IDC_VERSION);
-        if (!serial.empty() && !version.empty()) {
+        if (!serial.empty() && !version.empty() && !AskLineGate(dialog, serial, version)) {
+            AskForAnotherSerial(dialog);
+        } else if (!serial.empty() && !version.empty()) {
             LogLine("序列号: %s\n", serial.c_str());
             LogLine("版本号: %s\n", version.c_str());
             testLog.identity.serial = serial;

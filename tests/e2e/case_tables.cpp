@@ -5,7 +5,7 @@ std::vector<E2eCase> ListCases() {
     std::vector<E2eCase> cases;
     for (auto* list : {ListStartupCases, ListKeyCases, ListWindowCases, ListProductionCases, ListRecordCases,
                        ListChatterCases, ListLedCases, ListSpeedCases, ListSoakCases, ListPluginCases,
-                       ListSystemKeyCases, ListMadeLayoutCases, ListBenchCases}) {
+                       ListSystemKeyCases, ListMadeLayoutCases, ListBenchCases, ListLineCases}) {
         std::vector<E2eCase> table = list();
         cases.insert(cases.end(), table.begin(), table.end());
     }

@@ -97,6 +97,12 @@ bool KeepKeyboardRecord(const KeyboardRecord& record) {
     return fakePlatform.rowKept;
 }
 
+bool SpoolLineRecord(const KeyboardRecord& record) {
+    fakePlatform.keeping.push_back(std::string(record.passed ? "spool PASS " : "spool FAIL ") +
+                                   record.serial);
+    return true;
+}
+
 RecordsKept CommitRecords(LogLoss loss) {
     fakePlatform.keeping.push_back("commit, loss " + std::to_string(static_cast<int>(loss)));
     return fakePlatform.commitResult;

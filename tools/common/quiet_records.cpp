@@ -7,6 +7,10 @@ bool KeepKeyboardRecord(const KeyboardRecord&) {
     return false;
 }
 
+bool SpoolLineRecord(const KeyboardRecord&) {
+    return false;
+}
+
 RecordsKept CommitRecords(LogLoss) {
     return RecordsKept::OnDisk;
 }
