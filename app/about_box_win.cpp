@@ -6,22 +6,19 @@
 #include "base/product.h"
 #include "base/program.h"
 #include "base/shell_services_win.h"
+#include "resources/resource_ids.h"
 
 namespace {
-
-constexpr int kVersionLine = 1039;
-constexpr int kLogoArea = 1036;
-constexpr int kLogoBitmap = 111;
 
 void PaintLogo(HWND dialog) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
     HDC memoryDC = CreateCompatibleDC(dc);
-    HBITMAP logo = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kLogoBitmap));
+    HBITMAP logo = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT_LOGO));
     HGDIOBJ previous = SelectObject(memoryDC, logo);
     SetMapMode(memoryDC, GetMapMode(dc));
     RECT area;
-    GetWindowRect(GetDlgItem(dialog, kLogoArea), &area);
+    GetWindowRect(GetDlgItem(dialog, IDC_ABOUT_LOGO), &area);
     POINT corner = {area.left, area.top};
     ScreenToClient(dialog, &corner);
     BitBlt(dc, corner.x, corner.y, area.right - area.left, area.bottom - area.top, memoryDC, 0, 0, SRCCOPY);
@@ -38,7 +35,7 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
             char versionLine[64];
             std::snprintf(versionLine, sizeof versionLine, "%s %s Build: %s", kProductName, kProductVersion,
                           kProductBuild);
-            SetDlgItemTextA(dialog, kVersionLine, versionLine);
+            SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, versionLine);
             return TRUE;
         }
         case WM_PAINT:

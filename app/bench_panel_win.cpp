@@ -12,11 +12,11 @@
 #include "engine/test_state.h"
 #include "engine/verdict.h"
 #include "layouts/keyboard_picture_win.h"
+#include "records/line_link.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-constexpr int kBitmapHeight = 340;
 constexpr int kMargin = 8;
 constexpr int kSwatchWidth = 34;
 constexpr int kSwatchHeight = 18;
@@ -39,6 +39,7 @@ struct PanelShown {
     int32_t untested = -1;
     bool verdictShown = false;
     int32_t runTested = -1;
+    std::string line;  // the line link's state, with the link on
 };
 
 PanelShown shown;
@@ -79,7 +80,7 @@ void DrawSwatch(HDC dc, int x, int y, const LegendEntry& entry) {
 RECT PanelRect(HWND picture) {
     RECT client;
     GetClientRect(picture, &client);
-    client.top = ScaledCoordinate(0, kBitmapHeight, pictureScale);
+    client.top = ScaledCoordinate(0, kPictureHeight, pictureScale);
     return client;
 }
 
@@ -124,6 +125,12 @@ void PaintBenchPanel(const DRAWITEMSTRUCT* item) {
     DrawTextAt(dc, small, RGB(0, 0, 0), kMargin, legendTop + kSwatchHeight + 8,
                FormatText("已测 %d   合格 %d   不合格 %d", testState.runTested, testState.runPassed,
                           testState.runTested - testState.runPassed));
+    if (LineLinkOn()) {
+        shown.line = LineStateText();
+        const bool reached = lineLink.reach == LineReach::Reached && lineLink.setAside == 0;
+        DrawTextAt(dc, small, reached ? RGB(0, 128, 0) : RGB(200, 0, 0), right, legendTop + kSwatchHeight + 8,
+                   shown.line);
+    }
     DeleteObject(small);
     DeleteObject(large);
 }
@@ -132,11 +139,17 @@ void RefreshBenchPanel(HWND window) {
     if (!PanelOn()) {
         return;
     }
+    const std::string line = LineLinkOn() ? LineStateText() : std::string();
     if (shown.untested == UntestedRequiredCount() && shown.verdictShown == VerdictShown() &&
-        shown.runTested == testState.runTested) {
+        shown.runTested == testState.runTested && shown.line == line) {
         return;
     }
     HWND picture = GetDlgItem(window, IDC_PICTURE);
+    if (shown.line != line) {
+        // The line's state is the picture's text too, which screen readers and automation read.
+        SetWindowTextA(picture, line.c_str());
+        shown.line = line;
+    }
     const RECT panel = PanelRect(picture);
     InvalidateRect(picture, &panel, FALSE);
 }

@@ -10,6 +10,7 @@
 #include "base/forwarded_keys.h"
 #include "base/program.h"
 #include "base/shell_services_win.h"
+#include "engine/engine_shell.h"
 #include "engine/key_events.h"
 #include "engine/key_overlays_win.h"
 #include "engine/led_test_win.h"
@@ -18,6 +19,8 @@
 #include "layouts/keyboard_picture_win.h"
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
+#include "records/line_link.h"
+#include "records/line_link_win.h"
 #include "records/test_log.h"
 #include "resources/resource_ids.h"
 
@@ -227,6 +230,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_APPCOMMAND:
             return 1;
+        case kLineStateMessage:
+            NoteLineState(static_cast<LineReach>(wParam & 0x0F), (wParam & kLineAnswered) != 0,
+                          static_cast<int32_t>(lParam), static_cast<int32_t>(wParam >> 8));
+            RefreshBenchPanel(window);
+            return 0;
         default:
             break;
     }

@@ -4,6 +4,7 @@
 #include "base/paths.h"
 #include "base/program.h"
 #include "base/text_format.h"
+#include "records/line_link.h"
 
 namespace {
 
@@ -52,6 +53,36 @@ void ReadBenchSettings(const std::string& path, std::string& problems) {
     }
 }
 
+// The line link: off without LineUrl, whatever else the file says.
+void ReadLineSettings(const std::string& path, std::string& problems) {
+    std::string value;
+    LineAddress address;
+    if (!ReadSettingText(path, "LineUrl", value) || value.empty()) {
+        return;
+    }
+    if (!ParseLineUrl(value, address)) {
+        problems += FormatText(
+            "LineUrl=%s is not an address such as http://192.168.1.20:8080: the line link is off.\n",
+            value.c_str());
+        return;
+    }
+    program.lineUrl = value;
+    if (!ReadSettingText(path, "LineToken", program.lineToken) || program.lineToken.empty()) {
+        problems += "LineToken is missing: the line refuses every request without the station's token.\n";
+    }
+    if (!ReadSettingText(path, "LineStation", program.lineStation) || program.lineStation.empty()) {
+        program.lineStation = ReadComputerName();
+    }
+    program.lineGate = ReadSwitch(path, "LineGate", true, problems);
+    if (ReadSettingText(path, "LineOffline", value) && value != "continue") {
+        program.lineStopOffline = value == "stop";
+        if (!program.lineStopOffline) {
+            problems += FormatText("LineOffline=%s is neither continue nor stop: continue is used instead.\n",
+                                   value.c_str());
+        }
+    }
+}
+
 }  // namespace
 
 void ReadSettings(WindowHandle owner, const std::string& path) {
@@ -88,6 +119,7 @@ void ReadSettings(WindowHandle owner, const std::string& path) {
         }
     }
     ReadBenchSettings(path, problems);
+    ReadLineSettings(path, problems);
     if (!problems.empty()) {
         ShowMessage(owner, "Settings file\n" + path + "\n\n" + problems, "Dorvelquinta - Settings",
                     kMessageOk | kMessageIconWarning);

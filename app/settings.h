@@ -21,6 +21,7 @@ constexpr int kUsualDialogGuardMs = 700;
 
 // Reads the settings of the file at `path` into the program's state. A value that cannot be read is replaced
 // (a chatter threshold by 20 ms, one finer than a clock tick by 16 ms, a record switch by 1, so that records
-// are kept rather than lost, a record path by the default) and every such value is reported in one message
-// box owned by `owner`, naming the file, the key and the value used instead.
+// are kept rather than lost, a record path by the default, LineOffline by continue; a LineUrl that is no
+// address leaves the line link off) and every such value is reported in one message box owned by `owner`,
+// naming the file, the key and the value used instead.
 void ReadSettings(WindowHandle owner, const std::string& path);

@@ -8,6 +8,7 @@
 #include "app/main_window_win.h"
 #include "app/settings.h"
 #include "base/paths.h"
+#include "base/product.h"
 #include "base/program.h"
 #include "engine/core_state.h"
 #include "engine/led_test_win.h"
@@ -15,12 +16,14 @@
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
 #include "records/identification_win.h"
+#include "records/line_link_win.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
 constexpr DWORD kProgramPathCapacity = 400;
 constexpr UINT kHostPollPeriodMs = 1000;
+constexpr DWORD kLineDrainMs = 3000;
 
 int64_t QueryTicksPerMs() {
     LARGE_INTEGER frequency;
@@ -37,10 +40,10 @@ std::string QueryProgramDirectory() {
 // Plug-in mode: opens the host's block and starts polling its run flag, or reports why it cannot and ends.
 void OpenHostLink(HWND mainWindow, const std::string& sharedMemoryName) {
     const int32_t code = OpenLink(sharedMemoryName.c_str());
-    if (code != 0) {
+    if (code != kLinkOpened) {
         char message[256];
         std::snprintf(message, sizeof message, "Unable to initialize interface with Calderomax (%d)", code);
-        MessageBoxA(nullptr, message, "Dorvelquinta: 错误", MB_OK);
+        MessageBoxA(nullptr, message, kErrorCaption, MB_OK);
         PostQuitMessage(0);
         return;
     }
@@ -100,6 +103,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
 
     ReadSettings(mainWindow, JoinPath(program.programDirectory, kSettingsFileName));
+    StartLineLink(mainWindow);
     const int layoutCount = LoadLayoutCatalogue(mainWindow, program.programDirectory);
     if (layoutCount > 0) {
         MakeLayoutCurrent(0);
@@ -116,5 +120,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // A quit request posted during start-up ends the loop without the window's destruction: the same
     // clean-up runs here, so no filter or lock-key change outlives the program.
     EndProgram();
+    // Records the line has not yet taken go while it takes them, for a moment; the rest wait in the spool.
+    StopLineLink(kLineDrainMs);
     return exitCode;
 }

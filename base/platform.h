@@ -1,6 +1,6 @@
-// Services of the platform that the portable core calls in the middle of an operation.
-// Each function is defined once by the Windows shell (files ending in _win.cpp) and once more by every
-// native program that links the core (the unit tests record the calls; the tools print or ignore them).
+// Services of the operating system that the portable core calls in the middle of an operation.
+// Each function is defined once for Windows (base/*_win.cpp) and once more for every kind of native program
+// that links the core (the unit tests record the calls; the tools print or ignore them).
 #pragma once
 
 #include <cstdint>
@@ -84,21 +84,3 @@ void SetControlText(WindowHandle window, int32_t controlId, const char* text);
 
 // Posts the button command `commandId` (notification 0, lParam 0) to `window`.
 void PostCommand(WindowHandle window, int32_t commandId);
-
-// Paints the overlay of entry `keyIndex` of the current keys at once on the picture of `window`.
-void PaintKeyNow(WindowHandle window, int32_t keyIndex);
-
-// Stops the LED test and restores the lock keys, when the LED test is running.
-void StopLedTest();
-
-// The verdict of production mode: asks the operator, logs, resets the test and asks for the next keyboard or
-// ends the run. Always false: the key handler that called it stops at once.
-bool ConcludeTest(WindowHandle window, bool verify);
-
-// Opens the host's named shared block and maps `length` bytes of it. Null on failure, with `errorCode` 2 when
-// no block of that name can be opened and 3 when it cannot be mapped.
-uint8_t* MapHostBlock(const char* name, size_t length, int32_t& errorCode);
-
-// Waits `milliseconds` without handling the program's own window messages; the window is painted first and
-// the thread's hooks stay serviced meanwhile.
-void SleepMilliseconds(int32_t milliseconds);

@@ -29,9 +29,14 @@ struct ProgramState {
     std::string recordPath;     // RecordPath: where the rows go; empty for the log's path with .csv
     bool benchOn = false;       // the settings file is there: the operator's bench (see app/settings.h)
     int32_t dialogGuardMs = 0;  // DialogGuardMs: keys are kept from a verdict or Serial dialog this long
-    bool requireLedTest = false;  // RequireLedTest=1: no pass question before the LED test has run
-    std::string logFolder;        // LogFolder: where a first run's log is suggested
-    bool logAppend = false;       // LogAppend=1: the Operator dialog starts in append mode
+    bool requireLedTest = false;   // RequireLedTest=1: no pass question before the LED test has run
+    std::string logFolder;         // LogFolder: where a first run's log is suggested
+    bool logAppend = false;        // LogAppend=1: the Operator dialog starts in append mode
+    std::string lineUrl;           // LineUrl: the line server, when it is a good address; else no line link
+    std::string lineToken;         // LineToken: the station's token on the line
+    std::string lineStation;       // LineStation: the station's name on the line; the computer's by default
+    bool lineGate = false;         // LineGate=1: each serial is asked of the line before its keyboard
+    bool lineStopOffline = false;  // LineOffline=stop: no keyboard is tested while the line is not reached
 };
 
 extern ProgramState program;

@@ -6,7 +6,6 @@ namespace {
 constexpr int32_t kPictureMargin = 10;
 constexpr int32_t kButtonGap = 20;
 constexpr int32_t kButtonRowBottomGap = 5;
-constexpr double kBitmapWidth = 700.0;
 
 int32_t KeepOnScreen(int32_t position, int32_t size, int32_t screenSize) {
     if (position < 0) {
@@ -49,7 +48,7 @@ int32_t ScaledCoordinate(int32_t origin, int32_t extent, float scale) {
 }
 
 float PictureScaleFor(int32_t pictureClientWidth) {
-    return static_cast<float>(pictureClientWidth / kBitmapWidth);
+    return static_cast<float>(pictureClientWidth / static_cast<double>(kPictureWidth));
 }
 
 void CenterOver(const PixelRect& owner, int32_t dialogWidth, int32_t dialogHeight, int32_t screenWidth,

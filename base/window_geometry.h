@@ -10,6 +10,11 @@ struct PixelRect {
     int32_t height;
 };
 
+// The area of a layout's bitmap that the picture shows, in pixels: every layout's key rectangles are in it,
+// and the picture control scales it to its own width.
+constexpr int kPictureWidth = 700;
+constexpr int kPictureHeight = 340;
+
 constexpr int kButtonRowSlotsMax = 6;
 
 // Where the picture and the buttons of the bottom row go in a client area of `clientWidth` x `clientHeight`.

@@ -14,6 +14,7 @@
 #include "layouts/layout_catalogue.h"
 #include "layouts/layout_reader.h"
 #include "tools/common/bitmap_file.h"
+#include "tools/common/message_sink.h"
 
 namespace {
 
@@ -22,7 +23,6 @@ constexpr int kKeysPerLayout = 110;
 constexpr int kFirstKeyName = 4;  // the names after the four pseudo-codes
 constexpr int kCompoundEvery = 37;
 
-int messageCount = 0;
 std::string folder;
 
 std::string LayoutFileName(int index) {
@@ -72,7 +72,7 @@ bool WriteLayoutFolder(const std::string& newFolder) {
 void MeasureCatalogueLoad(benchmark::State& state) {
     for (auto _ : state) {
         const int layoutCount = LoadLayoutCatalogue(nullptr, folder);
-        if (layoutCount != kLayoutCount || messageCount != 0 ||
+        if (layoutCount != kLayoutCount || messageSink.messageCount != 0 ||
             catalogue.layouts[0].keys.size() != static_cast<size_t>(kKeysPerLayout) + 1) {
             state.SkipWithError("the catalogue did not load every layout whole");
             break;
@@ -90,7 +90,8 @@ void MeasureOneLayoutBuild(benchmark::State& state) {
         LayoutRowList rows;
         const int lineCount = rows.ReadLayoutFile(path.c_str());
         KeyboardLayout layout;
-        if (!BuildKeyboardLayout(nullptr, rows, layout, lineCount, fileName) || messageCount != 0) {
+        if (!BuildKeyboardLayout(nullptr, rows, layout, lineCount, fileName) ||
+            messageSink.messageCount != 0) {
             state.SkipWithError("the layout did not build");
             break;
         }
@@ -101,10 +102,6 @@ void MeasureOneLayoutBuild(benchmark::State& state) {
 BENCHMARK(MeasureOneLayoutBuild)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-void ShowMessage(WindowHandle, const std::string&, const char*, uint32_t) {
-    ++messageCount;
-}
 
 int main(int argc, char** argv) {
     return RunBenchmarksOnFiles(argc, argv, "catalogue_bench", WriteLayoutFolder);

@@ -45,8 +45,6 @@ void operator delete(void* memory, size_t) noexcept {
     std::free(memory);
 }
 
-void ShowMessage(WindowHandle, const std::string&, const char*, uint32_t) {}
-
 namespace {
 
 // A layout of 110 entries: 80 keys, then 30 compound keys made of two of them.

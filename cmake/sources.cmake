@@ -23,7 +23,10 @@ set(DVQ_CORE_SOURCES
     engine/verdict_record.cpp
     records/host_link.cpp
     records/keyboard_record.cpp
+    records/line_link.cpp
+    records/line_spool.cpp
     records/log_file.cpp
+    records/record_json.cpp
     records/test_log.cpp
     app/command_line.cpp
     app/settings.cpp
@@ -41,6 +44,8 @@ set(DVQ_SHELL_SOURCES
     records/host_link_win.cpp
     records/identification_win.cpp
     records/key_guard_win.cpp
+    records/line_http_win.cpp
+    records/line_link_win.cpp
     records/log_browse_win.cpp
     records/record_file_win.cpp
     app/about_box_win.cpp

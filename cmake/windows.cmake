@@ -9,7 +9,8 @@ add_executable(dorvelquinta WIN32 ${DVQ_SHELL_SOURCES} resources/dorvelquinta.rc
 # The settings that ship lie beside the build's tester too, where the end-to-end cases take them from.
 configure_file(resources/dorvelquinta.ini ${PROJECT_BINARY_DIR}/dorvelquinta.ini COPYONLY)
 target_include_directories(dorvelquinta PRIVATE ${PROJECT_BINARY_DIR}/generated)
-target_link_libraries(dorvelquinta PRIVATE dvq_core)
+# WinHTTP, part of Windows, carries the line link.
+target_link_libraries(dorvelquinta PRIVATE dvq_core winhttp)
 target_link_options(dorvelquinta PRIVATE ${DVQ_STATIC_LINK} -mwindows)
 
 add_subdirectory(tools/kblcheck)

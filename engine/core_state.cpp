@@ -5,6 +5,7 @@
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
 #include "records/host_link.h"
+#include "records/line_link.h"
 #include "records/test_log.h"
 
 void ResetCoreState() {
@@ -13,4 +14,5 @@ void ResetCoreState() {
     testState = TestState();
     testLog = TestLogState();
     hostLink = HostLink();
+    lineLink = LineLinkState();
 }

@@ -7,6 +7,7 @@
 #include "base/key_codes.h"
 #include "base/program.h"
 #include "engine/compound_keys.h"
+#include "engine/engine_shell.h"
 #include "engine/plan_run.h"
 #include "engine/readouts.h"
 #include "engine/test_state.h"
@@ -36,11 +37,6 @@ EventFields ReadEventFields(int32_t code, int32_t lParam) {
         return {code, 1, 1};
     }
     return {(lParam >> 16) & 0xFF, lParam & kExtendedBit, lParam & 0xFF};
-}
-
-// The LED test's own lock-key presses carry scan code 0xFF.
-bool IsSyntheticLockKey(int32_t code, int32_t scan) {
-    return (code == kCapsLock || code == kNumLock || code == kScrollLock) && scan == kSyntheticScan;
 }
 
 // The button command an Alt shortcut posts, or 0 when the key is no shortcut.
@@ -126,6 +122,10 @@ void NoteRelease(KeyState& state) {
 }
 
 }  // namespace
+
+bool IsLedTestPress(int32_t code, int32_t scan) {
+    return (code == kCapsLock || code == kNumLock || code == kScrollLock) && scan == kSyntheticScan;
+}
 
 int32_t FindKey(int32_t code, int32_t scan, int32_t extended) {
     const std::vector<KeyEntry>& keys = Keys();
@@ -217,7 +217,7 @@ void OnKeyDown(WindowHandle window, int32_t code, int32_t lParam) {
     const EventFields event = ReadEventFields(code, lParam);
     testState.lastExtended = event.extended;
     if (code >= 0) {
-        if (IsSyntheticLockKey(code, event.scan)) {
+        if (IsLedTestPress(code, event.scan)) {
             return;
         }
         if (code == kAlt || code == kLeftAlt || code == kRightAlt) {
@@ -292,7 +292,7 @@ void OnKeyUp(WindowHandle window, int32_t code, int32_t lParam) {
         return;
     }
     const EventFields event = ReadEventFields(code, lParam);
-    if (code >= 0 && IsSyntheticLockKey(code, event.scan)) {
+    if (code >= 0 && IsLedTestPress(code, event.scan)) {
         return;
     }
     TraceEvent("Key Up", code, event.scan);

@@ -5,6 +5,9 @@
 
 #include "base/platform.h"
 
+// True for a press of the LED test's own, which key processing drops: a lock key with scan code 0xFF.
+bool IsLedTestPress(int32_t code, int32_t scan);
+
 // `code` is the virtual-key code (or -5, -4, -3 for the left, middle and right mouse button) and `lParam` the
 // key message's lParam (ignored for mouse buttons). Nothing happens while no layout is current.
 void OnKeyDown(WindowHandle window, int32_t code, int32_t lParam);

@@ -3,8 +3,9 @@
 #include "engine/led_test_win.h"
 
 #include "base/key_codes.h"
-#include "base/platform.h"
 #include "base/program.h"
+#include "engine/engine_shell.h"
+#include "engine/key_events.h"
 #include "engine/test_state.h"
 #include "resources/resource_ids.h"
 
@@ -33,18 +34,13 @@ void SetAllLocks(bool on) {
     SetLockState(on, VK_NUMLOCK);
 }
 
-bool IsOwnLockPress(const MSG& message) {
-    const WPARAM key = message.wParam;
-    return (key == VK_CAPITAL || key == VK_SCROLL || key == VK_NUMLOCK) &&
-           ((message.lParam >> 16) & 0xFF) == kSyntheticScan;
-}
-
 // The presses the last tick sent may still wait in the queue, and the keyboard state changes only as they are
 // taken from it: they are taken first, so that the restore reads the lights as they will be. Nothing else is
 // taken.
 void TakeOwnPendingPresses() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYUP, PM_NOREMOVE) && IsOwnLockPress(message)) {
+    while (PeekMessageA(&message, nullptr, WM_KEYDOWN, WM_KEYUP, PM_NOREMOVE) &&
+           IsLedTestPress(static_cast<int32_t>(message.wParam), (message.lParam >> 16) & 0xFF)) {
         PeekMessageA(&message, message.hwnd, message.message, message.message, PM_REMOVE);
     }
 }

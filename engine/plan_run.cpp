@@ -8,6 +8,7 @@
 
 #include "base/key_codes.h"
 #include "base/program.h"
+#include "engine/engine_shell.h"
 #include "engine/key_events.h"
 #include "engine/readouts.h"
 #include "engine/test_state.h"
@@ -326,16 +327,15 @@ const char* PlanPromptText() {
     if (plan == nullptr) {
         return nullptr;
     }
-    static char text[512];
-    static uint32_t shownGeneration = 0;
-    static uint32_t shownStamp = 0;
-    if (shownGeneration == testState.planGeneration && shownStamp == catalogue.currentStamp) {
+    ShownReadouts& shown = testState.shown;
+    char* text = shown.planPrompt;
+    if (shown.planGeneration == testState.planGeneration && shown.planStamp == catalogue.currentStamp) {
         return text[0] == '\0' ? nullptr : text;
     }
-    shownGeneration = testState.planGeneration;
-    shownStamp = catalogue.currentStamp;
+    shown.planGeneration = testState.planGeneration;
+    shown.planStamp = catalogue.currentStamp;
     // Built by copying its pieces: in an ordered test it changes with every key.
-    PromptText prompt(text, sizeof text);
+    PromptText prompt(text, sizeof shown.planPrompt);
     const char* got = LabelOf(testState.planFindingKey);
     switch (testState.planFinding) {
         case OutOfTurn:

@@ -61,7 +61,3 @@ PlanMark PlanMarkOf(int32_t index);
 // What the status line says of the plan (the phase, the next key, the latest finding) ahead of the recent
 // presses, or null when it says nothing. The text lives in a buffer that changes with the plan's run.
 const char* PlanPromptText();
-
-// Starts (`on`) or stops the one-second clock of the hands-off phase for `window`, which then calls
-// OnPlanClockTick. Defined by the shell (and by the unit tests' fake).
-void RunPlanClock(WindowHandle window, bool on);

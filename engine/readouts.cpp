@@ -73,32 +73,17 @@ void FormatMilliseconds(char* text, int32_t milliseconds) {
 // "%0.1f" of the rate. The rate changes only with a new press, so the text of the last rate is kept and
 // formatted again only when the rate differs.
 const char* TypingRateText(float rate) {
-    static float shownRate = -1.0f;
-    static char text[32];
-    if (rate != shownRate) {
-        std::snprintf(text, sizeof text, "%0.1f", static_cast<double>(rate));
-        shownRate = rate;
+    ShownReadouts& shown = testState.shown;
+    if (rate != shown.rate) {
+        std::snprintf(shown.rateText, sizeof shown.rateText, "%0.1f", static_cast<double>(rate));
+        shown.rate = rate;
     }
-    return text;
+    return shown.rateText;
 }
 
 const char* LabelOf(int32_t index) {
     return index < 0 ? "N/A" : (*catalogue.currentKeys)[static_cast<size_t>(index)].label.c_str();
 }
-
-// The line of recent presses as last built: its text, the length of each label in it (with its space, newest
-// first) and the history it shows.
-struct HistoryLine {
-    char text[kHistoryLineCapacity] = "";
-    size_t length = 0;
-    uint16_t labelLengths[kHistorySize] = {};
-    int32_t labelCount = 0;
-    uint32_t generation = 0;
-    int32_t position = 0;
-    const std::vector<KeyEntry>* keys = nullptr;
-};
-
-HistoryLine historyLine;
 
 const std::string& HistoryLabel(int32_t slot) {
     return (*catalogue.currentKeys)[static_cast<size_t>(testState.history[slot].keyIndex)].label;
@@ -106,7 +91,7 @@ const std::string& HistoryLabel(int32_t slot) {
 
 // The line walked from the newest press, as far as whole labels fit.
 void BuildHistoryLine() {
-    HistoryLine& line = historyLine;
+    HistoryLine& line = testState.shown.historyLine;
     line.length = 0;
     line.labelCount = 0;
     int32_t slot = PreviousHistorySlot(testState.historyPos);
@@ -127,7 +112,7 @@ void BuildHistoryLine() {
 // One press more: its label goes in front, and the oldest labels leave the line when the history has let them
 // go or they no longer fit. The same line as a walk from the newest press gives.
 bool AddNewestLabel() {
-    HistoryLine& line = historyLine;
+    HistoryLine& line = testState.shown.historyLine;
     const std::string& label = HistoryLabel(PreviousHistorySlot(testState.historyPos));
     const size_t added = label.size() + 1;
     if (added >= kHistoryLineCapacity) {
@@ -156,46 +141,42 @@ const char* StatusLineText() {
     if (testState.chatterKey < 0 && prompt == nullptr) {
         return history;
     }
-    static char line[kHistoryLineCapacity];
-    static int32_t shownKey = -1;
-    static int32_t shownGap = -1;
-    static uint32_t shownGeneration = 0;
-    static const char* shownPrompt = nullptr;
-    static uint32_t shownPlanGeneration = 0;
-    static uint32_t shownStamp = 0;
-    if (shownKey == testState.chatterKey && shownGap == testState.chatterGapMs &&
-        shownGeneration == historyLine.generation && shownPrompt == prompt &&
-        shownPlanGeneration == testState.planGeneration && shownStamp == catalogue.currentStamp) {
+    ShownReadouts& shown = testState.shown;
+    char* line = shown.statusLine;
+    constexpr size_t kLineSize = sizeof shown.statusLine;
+    if (shown.chatterKey == testState.chatterKey && shown.chatterGapMs == testState.chatterGapMs &&
+        shown.historyGeneration == shown.historyLine.generation && shown.prompt == prompt &&
+        shown.promptGeneration == testState.planGeneration) {
         return line;
     }
-    shownKey = testState.chatterKey;
-    shownGap = testState.chatterGapMs;
-    shownGeneration = historyLine.generation;
-    shownPrompt = prompt;
-    shownPlanGeneration = testState.planGeneration;
-    shownStamp = catalogue.currentStamp;
-    int prefix = 0;
+    shown.chatterKey = testState.chatterKey;
+    shown.chatterGapMs = testState.chatterGapMs;
+    shown.historyGeneration = shown.historyLine.generation;
+    shown.prompt = prompt;
+    shown.promptGeneration = testState.planGeneration;
+    // The plan's text is copied whole, with the blanks after it: it changes with every key of an ordered
+    // test.
+    size_t prefix = 0;
     if (prompt != nullptr) {
-        const size_t length = std::min(std::strlen(prompt), sizeof line / 2);
-        std::memcpy(line, prompt, length);
-        std::memcpy(line + length, "   ", 3);
-        prefix = static_cast<int>(length + 3);
+        prefix = std::min(std::strlen(prompt), kLineSize / 2);
+        std::memcpy(line, prompt, prefix);
+        std::memcpy(line + prefix, "   ", 3);
+        prefix += 3;
     }
-    int written = 0;
     if (testState.chatterKey >= 0) {
         // A gap shorter than the clock's tick was measured as 0 or one tick: the line says only that it is
         // shorter.
         const int32_t tick = static_cast<int32_t>(ReadEventTimeTick());
-        const size_t room = sizeof line - static_cast<size_t>(prefix);
-        written = testState.chatterGapMs < tick
-                      ? std::snprintf(line + prefix, room, "按键抖动 %s: < %d ms   ",
-                                      LabelOf(testState.chatterKey), tick)
-                      : std::snprintf(line + prefix, room, "按键抖动 %s: %d ms   ",
-                                      LabelOf(testState.chatterKey), testState.chatterGapMs);
-        prefix = std::min(prefix + written, static_cast<int>(sizeof line) - 1);
+        const size_t room = kLineSize - prefix;
+        const int written = testState.chatterGapMs < tick
+                                ? std::snprintf(line + prefix, room, "按键抖动 %s: < %d ms   ",
+                                                LabelOf(testState.chatterKey), tick)
+                                : std::snprintf(line + prefix, room, "按键抖动 %s: %d ms   ",
+                                                LabelOf(testState.chatterKey), testState.chatterGapMs);
+        prefix = std::min(prefix + static_cast<size_t>(std::max(written, 0)), kLineSize - 1);
     }
     // Only whole labels follow: the line ends after the last one that fits.
-    size_t length = std::min(historyLine.length, sizeof line - 1 - static_cast<size_t>(prefix));
+    size_t length = std::min(shown.historyLine.length, kLineSize - 1 - prefix);
     while (length > 0 && history[length - 1] != ' ') {
         --length;
     }
@@ -209,7 +190,7 @@ const char* StatusLineText() {
 // Built again only when the history changed, and then by one label in front when one press was added, the
 // usual case: a key event costs no walk over the hundred recorded presses.
 const char* HistoryLineText() {
-    HistoryLine& line = historyLine;
+    HistoryLine& line = testState.shown.historyLine;
     if (line.generation == testState.historyGeneration && line.keys == catalogue.currentKeys) {
         return line.text;
     }

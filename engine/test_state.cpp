@@ -2,8 +2,8 @@
 #include "engine/test_state.h"
 
 #include "base/key_codes.h"
-#include "base/platform.h"
 #include "base/program.h"
+#include "engine/engine_shell.h"
 #include "engine/plan_run.h"
 #include "engine/readouts.h"
 #include "layouts/layout_catalogue.h"

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-constexpr int kHistorySize = 100;
+#include "engine/readouts.h"
+
+constexpr int kHistorySize = kHistoryLabelsMax;
 
 // One recorded key-down. An empty slot has every byte 0xFF, so its key index reads -1.
 struct HistoryEntry {
@@ -74,6 +76,7 @@ struct TestState {
     std::string wrongKeys;         // the keyboard's record: wrong pairs "expected>got", ';'-separated
     std::string phantomKeys;       // keys that came during the hands-off phase
     std::string ghostKeys;         // keys that came while the marked keys were held
+    ShownReadouts shown;           // what the readouts showed last
     // The current layout's keys, one state per definition (the terminator's included), and the layout they
     // belong to (its catalogue stamp).
     std::vector<KeyState> keys;

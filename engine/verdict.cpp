@@ -7,6 +7,7 @@
 #include "engine/test_state.h"
 #include "engine/verdict_record.h"
 #include "records/host_link.h"
+#include "records/line_link.h"
 #include "records/test_log.h"
 #include "records/verdict_keeping.h"
 
@@ -56,8 +57,13 @@ void ReportFailureToHost() {
 }
 
 bool KeepVerdict(VerdictOutcome outcome) {
-    const bool rowKept =
-        program.recordOn && KeepKeyboardRecord(RecordOfVerdict(outcome == VerdictOutcome::Passed));
+    const bool lineOn = LineLinkOn();
+    const KeyboardRecord record =
+        program.recordOn || lineOn ? RecordOfVerdict(outcome == VerdictOutcome::Passed) : KeyboardRecord();
+    const bool rowKept = program.recordOn && KeepKeyboardRecord(record);
+    if (lineOn) {
+        SpoolLineRecord(record);
+    }
     if (program.pluginMode) {
         ReportFailureToHost();
         return true;

@@ -5,14 +5,7 @@
 
 #include <cstdint>
 
-#include "base/platform.h"
-
-enum class VerdictDialog { PassQuestion, FailReason };
-
-// The answer of a verdict dialog: Yes or Continue, No, or the dialog could not be shown.
-constexpr int32_t kDialogAccepted = 1;
-constexpr int32_t kDialogRefused = 0;
-constexpr int32_t kDialogNotShown = -1;
+#include "engine/engine_shell.h"
 
 // The failure reasons, in the order of the reason dialog's radio buttons, and the one the verdict records
 // when the reason dialog cannot be shown.
@@ -21,14 +14,6 @@ constexpr int32_t kReasonOther = 4;
 constexpr int32_t kReasonNotShown = 5;
 
 enum class VerdictOutcome { Passed, Failed, WindowGone };
-
-// Runs `dialog` modally over the main window and gives its answer; the main window gets the focus back when
-// it still exists. Defined by the shell (and by the unit tests' fake).
-int32_t ShowVerdictDialog(VerdictDialog dialog);
-
-// Calls OnConclusionDue (engine/key_events.h) for `window` once `delayMs` have passed and the input queued
-// by then has been handled. Defined by the shell (and by the unit tests' fake).
-void ScheduleConclusion(WindowHandle window, int32_t delayMs);
 
 // Writes the log line of failure reason `reason`; the reason is kept for the keyboard's record and the host.
 void RecordFailReason(int32_t reason);
@@ -44,10 +29,10 @@ const char* FailReasonText(int32_t reason);
 const char* FailReasonCode(int32_t reason);
 
 // Keeps the verdict just given, in this order: the keyboard's record row first, as it depends on nothing
-// else; then in plug-in mode the host's failure message, so that nothing the host does after hearing of it
-// can keep the row from the disk; else the log committed, where a lost log is told apart by whether the
-// record holds the verdict. False when the run must end (the operator left the Operator dialog that a lost
-// log brings back).
+// else, and the record put in the line's spool; then in plug-in mode the host's failure message, so that
+// nothing the host does after hearing of it can keep the row from the disk; else the log committed, where a
+// lost log is told apart by whether the record holds the verdict. False when the run must end (the operator
+// left the Operator dialog that a lost log brings back).
 bool KeepVerdict(VerdictOutcome outcome);
 
 // Asks for the verdict: with `verify` the pass question, without it the failure at once ("User Selection:

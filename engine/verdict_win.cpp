@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr int kFirstReasonButton = 1026;
-constexpr int kOtherReasonButton = 1030;
-
 INT_PTR CALLBACK PassVerificationProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (OnKeyGuardMessage(dialog, message, wParam)) {
         return TRUE;
@@ -43,9 +40,9 @@ INT_PTR CALLBACK PassVerificationProc(HWND dialog, UINT message, WPARAM wParam, 
 
 // The reason chosen: the first checked radio button among the first four, else the other cause.
 int32_t ChosenReason(HWND dialog) {
-    for (int id = kFirstReasonButton; id < kOtherReasonButton; ++id) {
+    for (int id = IDC_REASON_KEY; id < IDC_REASON_OTHER; ++id) {
         if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) {
-            return kReasonKeyBroken + (id - kFirstReasonButton);
+            return kReasonKeyBroken + (id - IDC_REASON_KEY);
         }
     }
     return kReasonOther;
@@ -56,7 +53,7 @@ INT_PTR CALLBACK FailReasonProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     }
     if (message == WM_INITDIALOG) {
-        CheckDlgButton(dialog, kFirstReasonButton, BST_CHECKED);
+        CheckDlgButton(dialog, IDC_REASON_KEY, BST_CHECKED);
         CenterDialog(dialog, static_cast<HWND>(program.mainWindow));
         GuardDialogFromKeys(dialog, {10, 122, 150, 9});
         return TRUE;

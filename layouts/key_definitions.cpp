@@ -2,6 +2,7 @@
 #include "layouts/key_definitions.h"
 
 #include "base/key_codes.h"
+#include "base/product.h"
 #include "base/program.h"
 #include "base/text_format.h"
 #include "layouts/key_names.h"
@@ -117,7 +118,7 @@ bool BuildKeyboardLayout(WindowHandle owner, const LayoutRowList& rows, Keyboard
             owner,
             FormatText("Syntax error in line %d (excluding comment lines) of file\n%s\nSkipping file.",
                        failedRow, fileName.c_str()),
-            "Dorvelquinta - Error", kMessageOk | kMessageIconInformation);
+            kLayoutErrorCaption, kMessageOk | kMessageIconInformation);
         layout = KeyboardLayout();
         return false;
     }

@@ -11,9 +11,6 @@ float pictureScale = 1.0f;
 
 namespace {
 
-constexpr int kBitmapWidth = 700;
-constexpr int kBitmapHeight = 340;
-
 LONG Scaled(int32_t origin, int32_t extent = 0) {
     return ScaledCoordinate(origin, extent, pictureScale);
 }
@@ -69,8 +66,8 @@ bool DrawLayoutPicture(const DRAWITEMSTRUCT* item) {
         return false;
     }
     SetStretchBltMode(item->hDC, HALFTONE);
-    StretchBlt(item->hDC, 0, 0, Scaled(kBitmapWidth), Scaled(kBitmapHeight), pictureDC, 0, 0, kBitmapWidth,
-               kBitmapHeight, SRCCOPY);
+    StretchBlt(item->hDC, 0, 0, Scaled(kPictureWidth), Scaled(kPictureHeight), pictureDC, 0, 0, kPictureWidth,
+               kPictureHeight, SRCCOPY);
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "layouts/layout_catalogue.h"
 
 #include "base/paths.h"
+#include "base/product.h"
 #include "base/text_format.h"
 #include "layouts/layout_reader.h"
 #include "layouts/test_plan.h"
@@ -56,7 +57,7 @@ int LoadLayoutCatalogue(WindowHandle owner, const std::string& directory) {
         ShowMessage(owner,
                     "No valid keyboard layout (.kbl) files have been\nfound in the Dorvelquinta "
                     "directory.\n\nAt least one .kbl file is required to run Dorvelquinta.",
-                    "Dorvelquinta - Error", kMessageOk | kMessageIconWarning);
+                    kLayoutErrorCaption, kMessageOk | kMessageIconWarning);
     }
     return catalogue.layoutCount;
 }

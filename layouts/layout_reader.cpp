@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/platform.h"
+#include "base/product.h"
 
 namespace {
 
@@ -198,7 +199,7 @@ int LayoutRowList::ReadLayoutStream(FILE* file) {
         if (ParseLayoutLine(buffer, row)) {
             rows.push_back(std::move(row));
         } else {
-            ShowMessage(nullptr, LayoutParseErrorMessage(buffer), "Dorvelquinta 错误",
+            ShowMessage(nullptr, LayoutParseErrorMessage(buffer), kParseErrorCaption,
                         kMessageOk | kMessageIconWarning);
         }
     }

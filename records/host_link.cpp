@@ -66,16 +66,16 @@ void InitialiseBlock() {
 int32_t OpenLink(const char* name) {
     hostLink.mappingName = std::string(name).substr(0, kMappingNameCapacity - 1);
     if (NameRefused(name)) {
-        return 1;
+        return kLinkNameRefused;
     }
-    int32_t errorCode = 0;
+    int32_t errorCode = kLinkOpened;
     uint8_t* view = MapHostBlock(name, kHostBlockSize, errorCode);
     if (view == nullptr) {
         return errorCode;
     }
     hostLink.block = view;
     InitialiseBlock();
-    return 0;
+    return kLinkOpened;
 }
 
 bool RunRequested() {

@@ -41,9 +41,26 @@ struct HostLink {
 
 extern HostLink hostLink;
 
-// Opens the block named `name` and fills it. 0 on success; 1 for a refused name, 2 when no block of that name
-// can be opened, 3 when it cannot be mapped. Nothing is written into the block on failure.
+// What OpenLink gives, the number the start-up message shows: the block opened, its name refused, no block
+// of that name, or the block found but not mapped.
+constexpr int32_t kLinkOpened = 0;
+constexpr int32_t kLinkNameRefused = 1;
+constexpr int32_t kLinkNoBlock = 2;
+constexpr int32_t kLinkNotMapped = 3;
+
+// Opens the block named `name` and fills it: kLinkOpened, or why not. Nothing is written into the block on
+// failure.
 int32_t OpenLink(const char* name);
+
+// What the link asks of the system, defined once by the Windows shell (records/host_link_win.cpp) and once
+// more by every native program that links the core.
+// Opens the host's named shared block and maps `length` bytes of it. Null on failure, with `errorCode`
+// kLinkNoBlock or kLinkNotMapped.
+uint8_t* MapHostBlock(const char* name, size_t length, int32_t& errorCode);
+
+// Waits `milliseconds` without handling the program's own window messages; the window is painted first and
+// the thread's hooks stay serviced meanwhile.
+void SleepMilliseconds(int32_t milliseconds);
 
 // True while the host's run flag holds exactly 1.
 bool RunRequested();

@@ -4,12 +4,15 @@
 #include <windows.h>
 
 #include "base/paths.h"
+#include "base/product.h"
 #include "base/program.h"
 #include "base/shell_services_win.h"
 #include "base/text_format.h"
 #include "layouts/layout_catalogue.h"
 #include "records/key_guard_win.h"
 #include "records/keyboard_record.h"
+#include "records/line_link.h"
+#include "records/line_link_win.h"
 #include "records/log_browse_win.h"
 #include "records/log_file.h"
 #include "records/test_log.h"
@@ -17,20 +20,8 @@
 
 namespace {
 
-constexpr int kOperatorField = 1021;
-constexpr int kProductField = 1022;
-constexpr int kBatchField = 1023;
-constexpr int kLogPathField = 1028;
-constexpr int kBrowse = 1005;
-constexpr int kExit = 1029;
-constexpr int kOverwrite = 1030;
-constexpr int kAppend = 1031;
-constexpr int kSerialField = 1024;
-constexpr int kVersionField = 1025;
-constexpr int kPrompt = 1034;
 constexpr int kIdentifierSize = 50;
 constexpr int kLogPathSize = 400;
-constexpr const char* kErrorCaption = "Dorvelquinta: 错误";
 // What the operator is told when the log fails, by what the lost lines held.
 constexpr const char* kLogLostText[] = {
     "无法写入测试日志，检测记录已不再保存。\n"
@@ -47,9 +38,7 @@ constexpr const char* kLogLostText[] = {
 constexpr const char* kLastRunFileName = "lastrun.ini";
 constexpr const char* kLastRunSection = "LastRun";
 constexpr const char* kLastRunKeys[] = {"Operator", "Product", "Batch", "Log"};
-constexpr int kLastRunFields[] = {kOperatorField, kProductField, kBatchField, kLogPathField};
-
-bool appendToLog = false;
+constexpr int kLastRunFields[] = {IDC_OPERATOR_ID, IDC_PRODUCT_ID, IDC_BATCH_ID, IDC_LOG_PATH};
 
 void ShowError(HWND dialog, const char* text) {
     MessageBoxA(dialog, text, kErrorCaption, MB_OK);
@@ -115,12 +104,12 @@ void FillFromLastRun(HWND dialog) {
         GetPrivateProfileStringA(kLastRunSection, kLastRunKeys[i], "", text, kLogPathSize, path.c_str());
         SetDlgItemTextA(dialog, kLastRunFields[i], text);
     }
-    if (GetWindowTextLengthA(GetDlgItem(dialog, kLogPathField)) == 0 && !program.logFolder.empty()) {
+    if (GetWindowTextLengthA(GetDlgItem(dialog, IDC_LOG_PATH)) == 0 && !program.logFolder.empty()) {
         std::string folder = program.logFolder;
         while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) {
             folder.pop_back();
         }
-        SetDlgItemTextA(dialog, kLogPathField, JoinPath(folder, "test.log").c_str());
+        SetDlgItemTextA(dialog, IDC_LOG_PATH, JoinPath(folder, "test.log").c_str());
     }
 }
 
@@ -135,7 +124,7 @@ void RememberRun(HWND dialog) {
 
 // On the bench a log that holds records is overwritten only when the operator says so.
 bool OverwriteAgreed(HWND dialog, const char* logPath) {
-    if (!program.benchOn || appendToLog) {
+    if (!program.benchOn || testLog.appendToLog) {
         return true;
     }
     HANDLE file = CreateFileA(logPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -156,17 +145,17 @@ bool OverwriteAgreed(HWND dialog, const char* logPath) {
 
 void ContinueOperator(HWND dialog) {
     RunIdentity& identity = testLog.identity;
-    identity.operatorId = IdentifierText(dialog, kOperatorField);
-    identity.productId = IdentifierText(dialog, kProductField);
-    identity.batchId = IdentifierText(dialog, kBatchField);
+    identity.operatorId = IdentifierText(dialog, IDC_OPERATOR_ID);
+    identity.productId = IdentifierText(dialog, IDC_PRODUCT_ID);
+    identity.batchId = IdentifierText(dialog, IDC_BATCH_ID);
     bool acceptable = CheckIdentifiers(dialog, identity);
     char logPath[kLogPathSize] = "";
-    GetDlgItemTextA(dialog, kLogPathField, logPath, kLogPathSize);
+    GetDlgItemTextA(dialog, IDC_LOG_PATH, logPath, kLogPathSize);
     acceptable = CheckLogPath(dialog, logPath, acceptable) && acceptable;
-    if (IsDlgButtonChecked(dialog, kAppend) == BST_CHECKED) {
-        appendToLog = true;
-    } else if (IsDlgButtonChecked(dialog, kOverwrite) == BST_CHECKED) {
-        appendToLog = false;
+    if (IsDlgButtonChecked(dialog, IDC_APPEND_LOG) == BST_CHECKED) {
+        testLog.appendToLog = true;
+    } else if (IsDlgButtonChecked(dialog, IDC_OVERWRITE_LOG) == BST_CHECKED) {
+        testLog.appendToLog = false;
     }
     if (!acceptable) {
         return;
@@ -194,11 +183,11 @@ void ContinueOperator(HWND dialog) {
     }
     // A typed path longer than the field is read is not opened cut short: it is refused as a log that cannot
     // be opened.
-    const bool pathWhole = GetWindowTextLengthA(GetDlgItem(dialog, kLogPathField)) < kLogPathSize;
+    const bool pathWhole = GetWindowTextLengthA(GetDlgItem(dialog, IDC_LOG_PATH)) < kLogPathSize;
     if (pathWhole && !OverwriteAgreed(dialog, logPath)) {
         return;
     }
-    if (!pathWhole || !OpenLog(logPath, appendToLog)) {
+    if (!pathWhole || !OpenLog(logPath, testLog.appendToLog)) {
         ShowError(dialog, "无法打开日志文件。请输入一个替换的文件名。");
         return;
     }
@@ -212,7 +201,7 @@ void ContinueOperator(HWND dialog) {
 
 // Exit, Escape and the close box leave either dialog with 0.
 bool LeftByOperator(HWND dialog, WORD command) {
-    if (command != IDCANCEL && command != kExit) {
+    if (command != IDCANCEL && command != IDC_LEAVE) {
         return false;
     }
     EndDialog(dialog, 0);
@@ -225,23 +214,23 @@ bool LeftByOperator(HWND dialog, WORD command) {
 // log put back on its medium is continued, never overwritten.
 struct OperatorDialog {
     static void Start(HWND dialog, LPARAM reopened) {
-        appendToLog = reopened != 0 || program.logAppend;
-        CheckDlgButton(dialog, appendToLog ? kAppend : kOverwrite, BST_CHECKED);
+        testLog.appendToLog = reopened != 0 || program.logAppend;
+        CheckDlgButton(dialog, testLog.appendToLog ? IDC_APPEND_LOG : IDC_OVERWRITE_LOG, BST_CHECKED);
         if (reopened == 0 && program.benchOn) {
             FillFromLastRun(dialog);
         }
         if (reopened != 0) {
             const RunIdentity& identity = testLog.identity;
-            SetDlgItemTextA(dialog, kOperatorField, identity.operatorId.c_str());
-            SetDlgItemTextA(dialog, kProductField, identity.productId.c_str());
-            SetDlgItemTextA(dialog, kBatchField, identity.batchId.c_str());
-            SetDlgItemTextA(dialog, kLogPathField, testLog.path.c_str());
+            SetDlgItemTextA(dialog, IDC_OPERATOR_ID, identity.operatorId.c_str());
+            SetDlgItemTextA(dialog, IDC_PRODUCT_ID, identity.productId.c_str());
+            SetDlgItemTextA(dialog, IDC_BATCH_ID, identity.batchId.c_str());
+            SetDlgItemTextA(dialog, IDC_LOG_PATH, testLog.path.c_str());
         }
     }
     static bool Command(HWND dialog, WORD command) {
         switch (command) {
-            case kBrowse:
-                BrowseLogName(dialog, kLogPathField);
+            case IDC_BROWSE:
+                BrowseLogName(dialog, IDC_LOG_PATH);
                 return true;
             case IDC_CONTINUE:
                 ContinueOperator(dialog);
@@ -252,23 +241,35 @@ struct OperatorDialog {
     }
 };
 
-// The Serial dialog's own part: Continue logs both numbers, or asks for the one missing.
+// A serial the line's gate did not let through: the dialog stays, ready for the next keyboard's serial.
+void AskForAnotherSerial(HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_SERIAL, "");
+    SetDlgItemTextA(dialog, IDC_SERIAL_PROMPT,
+                    lineLink.reach == LineReach::Reached ? "线路不允许检测，请输入下一个序列号"
+                                                         : "线路无法连接，不能检测键盘");
+    SetFocus(GetDlgItem(dialog, IDC_SERIAL));
+}
+
+// The Serial dialog's own part: Continue logs both numbers once the line's gate lets the keyboard through,
+// or asks for the one missing.
 struct SerialDialog {
     static void Start(HWND dialog, LPARAM) { GuardDialogFromKeys(dialog, {64, 66, 160, 10}); }
     static bool Command(HWND dialog, WORD command) {
         if (command != IDC_CONTINUE) {
             return false;
         }
-        const std::string serial = IdentifierText(dialog, kSerialField);
-        const std::string version = IdentifierText(dialog, kVersionField);
-        if (!serial.empty() && !version.empty()) {
+        const std::string serial = IdentifierText(dialog, IDC_SERIAL);
+        const std::string version = IdentifierText(dialog, IDC_VERSION);
+        if (!serial.empty() && !version.empty() && !AskLineGate(dialog, serial, version)) {
+            AskForAnotherSerial(dialog);
+        } else if (!serial.empty() && !version.empty()) {
             LogLine("序列号: %s\n", serial.c_str());
             LogLine("版本号: %s\n", version.c_str());
             testLog.identity.serial = serial;
             testLog.identity.version = version;
             EndDialog(dialog, 1);
         } else {
-            SetDlgItemTextA(dialog, kPrompt, "请输入序列号和版本号");
+            SetDlgItemTextA(dialog, IDC_SERIAL_PROMPT, "请输入序列号和版本号");
         }
         return true;
     }

@@ -2,11 +2,11 @@
 #include "records/key_guard_win.h"
 
 #include "base/program.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
 constexpr UINT_PTR kGuardTimer = 0x4B47;
-constexpr int kNoticeControl = 1099;
 
 HWND guardedDialog = nullptr;
 HHOOK keyGuardHook = nullptr;
@@ -27,7 +27,7 @@ void EndGuard() {
         return;
     }
     KillTimer(guardedDialog, kGuardTimer);
-    DestroyWindow(GetDlgItem(guardedDialog, kNoticeControl));
+    DestroyWindow(GetDlgItem(guardedDialog, IDC_GUARD_NOTICE));
     UnhookWindowsHookEx(keyGuardHook);
     keyGuardHook = nullptr;
     guardedDialog = nullptr;
@@ -50,7 +50,7 @@ void GuardDialogFromKeys(HWND dialog, const NoticePlace& notice) {
     HWND text =
         CreateWindowExA(0, "Static", "请稍候，键盘输入稍后生效…", WS_CHILD | WS_VISIBLE | SS_LEFT, place.left,
                         place.top, place.right - place.left, place.bottom - place.top, dialog,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNoticeControl)), nullptr, nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_GUARD_NOTICE)), nullptr, nullptr);
     SendMessageA(text, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
     SetTimer(dialog, kGuardTimer, static_cast<UINT>(program.dialogGuardMs), nullptr);
 }

@@ -23,6 +23,7 @@ struct TestLogState {
     std::string path;            // the open log's path, as typed
     RunIdentity identity;        // the identifiers the log's lines carry
     bool writingRecord = false;  // a keyboard's record row is being written (the operator may be asked)
+    bool appendToLog = false;    // the Operator dialog's choice: append to the log rather than overwrite it
 };
 
 extern TestLogState testLog;

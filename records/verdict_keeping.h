@@ -1,6 +1,6 @@
-// Keeping a concluded keyboard's verdict, as the shell does it: the keyboard's record row, and the log
-// committed to the disk, with the operator told at once when either cannot be kept. The engine's
-// KeepVerdict calls them in their order.
+// Keeping a concluded keyboard's verdict, as the shell does it: the keyboard's record row, the record put in
+// the line's spool, and the log committed to the disk, with the operator told at once when any cannot be
+// kept. The engine's KeepVerdict calls them in their order.
 #pragma once
 
 #include "records/keyboard_record.h"
@@ -9,6 +9,12 @@
 // to the disk. A row that cannot be written is reported at once: the operator may try
 // again (a medium put back) or go on without it, which the log then says. True when the row is on disk.
 bool KeepKeyboardRecord(const KeyboardRecord& record);
+
+// With the line link on, puts `record` into the spool beside the program, as a file of its own committed to
+// the disk, and hands it to the sender, which sends it to the line until the line has it. A record that
+// cannot be put there is reported at once: the operator may try again or go on without it, which the log
+// then says. True when the record is in the spool.
+bool SpoolLineRecord(const KeyboardRecord& record);
 
 enum class RecordsKept { OnDisk, NewLog, Ended };
 

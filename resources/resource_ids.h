@@ -1,6 +1,9 @@
-// Identifiers of the dialog controls and resources, shared by the resource script and the program.
+// Identifiers of the dialog controls and resources, shared by the resource script, the program and the
+// end-to-end driver. The numbers are the ones the tester's dialogs have always had: tools that drive it find
+// its controls by them.
 #pragma once
 
+// The main window.
 #define IDC_HELP_BUTTON 1000
 #define IDC_EXIT 1003
 #define IDC_LAYOUT_LIST 1004
@@ -24,8 +27,42 @@
 #define IDC_DELAY_TIME 1022
 #define IDC_LED_TEST 1023
 
-// The Continue button of the identification and fail-reason dialogs.
+// The About box: its title picture, the program's name, the hidden version line and the area of the logo.
+#define IDB_ABOUT_TITLE 106
+#define IDB_ABOUT_LOGO 111
+#define IDC_ABOUT_TITLE 1050
+#define IDC_ABOUT_NAME 1087
+#define IDC_ABOUT_VERSION 1039
+#define IDC_ABOUT_LOGO 1036
+
+// The Operator dialog.
+#define IDC_OPERATOR_ID 1021
+#define IDC_PRODUCT_ID 1022
+#define IDC_BATCH_ID 1023
+#define IDC_LOG_PATH 1028
+#define IDC_BROWSE 1005
+#define IDC_OVERWRITE_LOG 1030
+#define IDC_APPEND_LOG 1031
+
+// The Serial dialog.
+#define IDC_SERIAL 1024
+#define IDC_VERSION 1025
+#define IDC_SERIAL_PROMPT 1034
+
+// The Continue and leave buttons of the Operator and Serial dialogs; Continue ends the fail-reason dialog
+// too.
 #define IDC_CONTINUE 1033
+#define IDC_LEAVE 1029
+
+// The fail-reason dialog's radio buttons, in the order of the reasons.
+#define IDC_REASON_KEY 1026
+#define IDC_REASON_ROW 1027
+#define IDC_REASON_BANK 1028
+#define IDC_REASON_LED 1029
+#define IDC_REASON_OTHER 1030
+
+// The notice a verdict or identification dialog shows while its keys are guarded.
+#define IDC_GUARD_NOTICE 1099
 
 // Timers of the main window.
 #define LED_TEST_TIMER 1

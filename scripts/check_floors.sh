@@ -2,7 +2,9 @@
 # Checks that the program's folders keep to their floors, in one strict order: base/ (with resources/, the
 # identifiers the resource script shares) < layouts/ < records/ < engine/ < app/. A file may include from its
 # own floor and the floors below, never from a floor above; tools/ and bench/ stand beside the program and use
-# the core, never app/. Prints every include that breaks the rule and exits 1 when there is one.
+# the core, never app/. No call goes up unseen either: every function a header of a floor declares has its
+# body on that floor, so a floor's header never stands for code above it. Prints every include and every
+# declaration that breaks the rules and exits 1 when there is one.
 #   check_floors.sh          the check
 #   check_floors.sh --graph  the include graph between folders: "<from> -> <to>: <count>", then the check
 set -euo pipefail
@@ -50,7 +52,26 @@ while read -r file from to; do
         broken=1
     fi
 done < <(includes)
+
+# The names of the functions declared or defined at the start of a line in <files>, those whose body follows
+# on that line (inline in a header) left out: "<file> <name>".
+declared_functions() {
+    grep -sHE '^[A-Za-z_][A-Za-z0-9_:<>,*& ]* [*&]?[A-Z][A-Za-z0-9]*\(' "$@" | grep -vE '\{$' |
+        sed -E 's|^([^:]+):[A-Za-z0-9_:<>,*& ]*[ *&]([A-Z][A-Za-z0-9]*)\(.*|\1 \2|'
+}
+
+for folder in base layouts records engine; do
+    defined=$(grep -shoE '^[A-Za-z_][A-Za-z0-9_:<>,*& ]* [*&]?[A-Z][A-Za-z0-9]*\(' "$folder"/*.cpp |
+        sed -E 's|.*[ *&]([A-Z][A-Za-z0-9]*)\($|\1|' | sort -u)
+    while read -r header name; do
+        if ! grep -qx "$name" <<<"$defined"; then
+            echo "floors: $header declares $name, whose body is not on its floor"
+            broken=1
+        fi
+    done < <(declared_functions "$folder"/*.h)
+done
+
 if ((broken)); then
     exit 1
 fi
-echo "floors: every include keeps to its floor"
+echo "floors: every include keeps to its floor, and every function has its body on the floor declaring it"

@@ -92,7 +92,7 @@ case $(windows_program_machine "$folder/dorvelquinta.exe") in
 esac
 
 # Resources and imports of one program: version information of this build, the manifest an exe needs, and
-# nothing imported beyond the DLLs every Windows has.
+# nothing imported beyond the DLLs every Windows has (WinHTTP, the line link's HTTP client, among them).
 check_program() {
     local file=$folder/$1 resources imports
     resources=$("${toolchain_prefix}windres" -J coff -O rc -i "$file" 2>/dev/null) || return 1
@@ -109,7 +109,7 @@ check_program() {
             "$file" || { echo "$1: manifest lacks the UTF-8 code page" >&2; return 1; }
     fi
     imports=$("${toolchain_prefix}objdump" -p "$file" | sed -nE 's/^\s*DLL Name: (.*)$/\1/p' |
-        grep -viE '^(kernel32|user32|gdi32|comdlg32|msvcrt)\.dll$' || true)
+        grep -viE '^(kernel32|user32|gdi32|comdlg32|msvcrt|winhttp)\.dll$' || true)
     [[ -z $imports ]] || { echo "$1 imports $imports" >&2; return 1; }
     # The C runtime's time functions of a 32-bit program count seconds in 32 bits and fail from 19 January
     # 2038: a shipped program takes the time from Windows instead.

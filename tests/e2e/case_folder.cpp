@@ -26,6 +26,7 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
     return static_cast<bool>(file.flush());
 }
 
+// Deletes what `folder` holds, the folders the tester made there (its spool) with what they hold.
 void DeleteFiles(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
@@ -33,8 +34,12 @@ void DeleteFiles(const std::string& folder) {
         return;
     }
     do {
+        const std::string name = found.cFileName;
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            DeleteFileA(JoinPath(folder, found.cFileName).c_str());
+            DeleteFileA(JoinPath(folder, name).c_str());
+        } else if (name != "." && name != "..") {
+            DeleteFiles(JoinPath(folder, name));
+            RemoveDirectoryA(JoinPath(folder, name).c_str());
         }
     } while (FindNextFileA(search, &found));
     FindClose(search);
@@ -81,4 +86,22 @@ bool WriteLayoutFiles(const std::string& folder, const std::vector<LayoutFile>& 
 void DeleteFolder(const std::string& folder) {
     DeleteFiles(folder);
     RemoveDirectoryA(folder.c_str());
+}
+
+std::string ReadFileBytes(const std::string& path, bool& found) {
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    found = file != INVALID_HANDLE_VALUE;
+    std::string bytes;
+    if (!found) {
+        return bytes;
+    }
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    CloseHandle(file);
+    return bytes;
 }

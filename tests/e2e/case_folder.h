@@ -13,7 +13,8 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // Makes `folder` (its parent must exist) unless it exists. False on failure.
 bool MakeFolder(const std::string& folder);
 
-// Makes `folder` (its parent must exist) empty: deletes the files a former run left there. False on failure.
+// Makes `folder` (its parent must exist) empty: deletes the files and folders a former run left there. False
+// on failure.
 bool MakeEmptyFolder(const std::string& folder);
 
 // Writes the case's files into `folder`, each with its picture where the row asks for one. Fills `problem`
@@ -22,3 +23,6 @@ bool WriteLayoutFiles(const std::string& folder, const std::vector<LayoutFile>& 
 
 // Deletes the files of `folder` and the folder itself.
 void DeleteFolder(const std::string& folder);
+
+// The bytes of the file at `path`; `found` tells whether it could be opened. The tester may hold it open.
+std::string ReadFileBytes(const std::string& path, bool& found);

@@ -6,6 +6,7 @@
 
 #include "tests/e2e/case_folder.h"
 #include "tests/e2e/case_setup.h"
+#include "tests/e2e/line_server.h"
 #include "tests/e2e/player_session.h"
 #include "tests/e2e/step_players.h"
 #include "tests/e2e/tester_controls.h"
@@ -27,6 +28,7 @@ std::string PlayOnMainWindow(Session& session, const Step& step, MainWindowPlaye
 std::string PlayStep(Session& session, const Step& step) {
     switch (step.kind) {
         case StepKind::ExpectMessageBox:
+        case StepKind::ExpectMessageBoxHolding:
             return PlayMessageBox(session, step);
         case StepKind::ExpectNoMessageBox:
             return PlayNoMessageBox(session);
@@ -147,6 +149,14 @@ std::string PlayStep(Session& session, const Step& step) {
             return PlayEndWithin(session, step);
         case StepKind::MoveMainWindow:
             return PlayOnMainWindow(session, step, PlayMoveMainWindow);
+        case StepKind::StartLine:
+            return PlayStartLine(session);
+        case StepKind::StopLine:
+            return PlayStopLine(session);
+        case StepKind::ExpectLineRecords:
+            return PlayLineRecords(session, step);
+        case StepKind::RestartTester:
+            return PlayRestartTester(session);
     }
     return "the step's kind " + std::to_string(static_cast<int>(step.kind)) + " is none the driver knows";
 }
@@ -178,22 +188,30 @@ std::string PlayCase(const E2eCase& e2eCase, const CaseSetting& setting) {
             return "cannot make the folder " + folder;
         }
     }
-    const std::string tester =
+    session.testerPath =
         JoinPath(session.folder, e2eCase.testerName.empty() ? kTesterFileName : e2eCase.testerName);
-    if (!CopyFileA(setting.testerPath.c_str(), tester.c_str(), FALSE)) {
-        return "cannot copy " + setting.testerPath + " to " + tester;
+    session.arguments = FillFolder(e2eCase.arguments, session.folder);
+    if (!CopyFileA(setting.testerPath.c_str(), session.testerPath.c_str(), FALSE)) {
+        return "cannot copy " + setting.testerPath + " to " + session.testerPath;
+    }
+    std::vector<LayoutFile> files = e2eCase.files;
+    if (e2eCase.lineServer) {
+        session.linePort = ChooseLinePort();
+        for (LayoutFile& file : files) {
+            file.text = FillPort(file.text, session.linePort);
+        }
     }
     std::string failure;
-    if (!WriteLayoutFiles(session.folder, e2eCase.files, failure) ||
+    if (!WriteLayoutFiles(session.folder, files, failure) ||
         !WriteLayoutFiles(session.currentFolder, ListDecoyFiles(), failure) ||
         !PrepareCaseSetting(e2eCase, setting, session, failure) || !SwitchLocksOff(session, failure) ||
-        !StartTarget(tester, FillFolder(e2eCase.arguments, session.folder), session.currentFolder,
-                     session.target, failure)) {
+        !StartTarget(session.testerPath, session.arguments, session.currentFolder, session.target, failure)) {
         ReleaseCaseSetting(e2eCase, session);
         return failure;
     }
     failure = PlayScript(session, e2eCase.steps);
     StopTarget(session.target);
+    StopLineServer(session);
     ReleaseCaseSetting(e2eCase, session);
     if (failure.empty()) {
         DeleteFolder(session.folder);

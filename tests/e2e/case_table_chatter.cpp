@@ -44,16 +44,16 @@ std::vector<Step> ChatterRun() {
     std::vector<Step> steps = IdentifyRun("test.log", false);
     for (const auto& part : {
              {SendTimedKeys(kBouncedA), ExpectDialog(kFailReasonTitle),
-              ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1), ExpectKeyOverlay(kA.place, kMagenta),
-              ReleaseKey({kA.stroke}), ClickDialogButton(kFailReasonTitle, kContinueButton),
+              ExpectDialogCheck(kFailReasonTitle, IDC_REASON_KEY, 1), ExpectKeyOverlay(kA.place, kMagenta),
+              ReleaseKey({kA.stroke}), ClickDialogButton(kFailReasonTitle, IDC_CONTINUE),
               ExpectDialogGone(kFailReasonTitle)},
              EnterSerial("SN2", "V2"),
-             {SendTimedKeys(kSTwice), ExpectControlText(kStatusLine, "S S "),
+             {SendTimedKeys(kSTwice), ExpectControlText(IDC_STATUS_LINE, "S S "),
               ExpectKeyOverlay(kS.place, kGreen), TypeKey({kA.stroke, kD.stroke}),
-              ClickDialogButton(kPassTitle, kPassYes), ExpectDialogGone(kPassTitle)},
+              ClickDialogButton(kPassTitle, IDYES), ExpectDialogGone(kPassTitle)},
              EnterSerial("SN3", "V3"),
              {PressKey({kAltKey}), TypeKey({Letter('F', 33)}), ReleaseKey({kAltKey}),
-              ClickDialogButton(kFailReasonTitle, kContinueButton), ExpectDialog(kSerialTitle), KillTester(),
+              ClickDialogButton(kFailReasonTitle, IDC_CONTINUE), ExpectDialog(kSerialTitle), KillTester(),
               ExpectLogFile("test.log",
                             JoinLines(LogHeader("Keys"),
                                       {"序列号: SN1", "版本号: V1", "    按键抖动: A 3 ms",
@@ -77,7 +77,7 @@ std::vector<Step> ClassicRun() {
     std::vector<Step> steps = IdentifyRun("test.log", false);
     return JoinSteps(
         steps, {SendTimedKeys(kBouncedA), ReleaseKey({kA.stroke}), SendTimedKeys(kSTwice),
-                TypeKey({kD.stroke}), ClickDialogButton(kPassTitle, kPassYes), ExpectDialog(kSerialTitle),
+                TypeKey({kD.stroke}), ClickDialogButton(kPassTitle, IDYES), ExpectDialog(kSerialTitle),
                 PressDialogKey(kSerialTitle, kEscapeStroke), ExpectExit(0),
                 ExpectLogFile("test.log",
                               JoinLines(LogHeader("Keys"), {"序列号: SN1", "版本号: V1", "用户验证: 通过"})),
@@ -97,7 +97,7 @@ std::vector<Step> LateBurst() {
     }
     return {ExpectMainWindowShown(),
             SendTimedKeys(moves),
-            ExpectControlText(kStatusLine, history),
+            ExpectControlText(IDC_STATUS_LINE, history),
             ExpectKeyOverlay(kA.place, kGreen),
             ExpectKeyOverlay(kS.place, kGreen),
             CloseMainWindow(),
@@ -127,7 +127,7 @@ std::vector<Step> LastKeyBounce(const KeyStroke& other, const KeyStroke& last) {
             ExpectDialog(kFailReasonTitle),
             ExpectNoDialog(kPassTitle),
             ReleaseKey({last}),
-            ClickDialogButton(kFailReasonTitle, kContinueButton)};
+            ClickDialogButton(kFailReasonTitle, IDC_CONTINUE)};
 }
 
 // The pass question waits for the last key's bounce, which fails the keyboard (Enter, then Space), and a key
@@ -141,8 +141,8 @@ std::vector<Step> LastKeyBounces() {
              EnterSerial("SN3", "V3"),
              {TypeKey({kA.stroke, kSpace.stroke}), SendTimedKeys(PressedAgain(kEnter.stroke, 70)),
               ExpectDialog(kPassTitle), Pause(500), ExpectDialog(kPassTitle),
-              ClickDialogButton(kPassTitle, kPassYes), ExpectDialog(kSerialTitle),
-              ClickDialogButton(kSerialTitle, kLeaveButton), ExpectExit(0),
+              ClickDialogButton(kPassTitle, IDYES), ExpectDialog(kSerialTitle),
+              ClickDialogButton(kSerialTitle, IDC_LEAVE), ExpectExit(0),
               ExpectLogFile("test.log", JoinLines(LogHeader("Last"),
                                                   {"序列号: SN1", "版本号: V1", "    按键抖动: Enter 1 ms",
                                                    "User Selection: FAILED", "    失败原因: 按键损坏",
@@ -162,12 +162,12 @@ std::vector<Step> QueuedKeysNeverAnswer() {
     for (const auto& part : {
              {TypeKey({kA.stroke, kSpace.stroke}), SendTimedKeys(PressedAgain(kEnter.stroke, 1)),
               ExpectDialog(kPassTitle), Pause(500), ExpectDialog(kPassTitle),
-              ClickDialogButton(kPassTitle, kPassNo), ExpectDialog(kFailReasonTitle),
-              ClickDialogButton(kFailReasonTitle, kContinueButton)},
+              ClickDialogButton(kPassTitle, IDNO), ExpectDialog(kFailReasonTitle),
+              ClickDialogButton(kFailReasonTitle, IDC_CONTINUE)},
              EnterSerial("SN2", "V2"),
              {TypeKey({kA.stroke, kEnter.stroke}), SendTimedKeys(PressedAgain(kSpace.stroke, 1)),
               ExpectDialog(kPassTitle), Pause(500), ExpectDialog(kPassTitle),
-              ClickDialogButton(kPassTitle, kPassYes), ExpectDialog(kSerialTitle),
+              ClickDialogButton(kPassTitle, IDYES), ExpectDialog(kSerialTitle),
               PressDialogKey(kSerialTitle, kEscapeStroke), ExpectExit(0),
               ExpectLogFile("test.log",
                             JoinLines(LogHeader("Last"), {"序列号: SN1", "版本号: V1", "用户验证: 失败",
@@ -184,11 +184,11 @@ std::vector<Step> QueuedKeysNeverAnswer() {
 std::vector<Step> RecordsBesideTheProgram() {
     std::vector<Step> steps = {
         ExpectDialog(kOperatorTitle),
-        SetDialogText(kOperatorTitle, kOperatorField, kOperatorId),
-        SetDialogText(kOperatorTitle, kProductField, kProductId),
-        SetDialogText(kOperatorTitle, kBatchField, kBatchId),
-        SetDialogText(kOperatorTitle, kLogPathField, "{dir}\\RECORDS.CSV"),
-        ClickDialogButton(kOperatorTitle, kContinueButton),
+        SetDialogText(kOperatorTitle, IDC_OPERATOR_ID, kOperatorId),
+        SetDialogText(kOperatorTitle, IDC_PRODUCT_ID, kProductId),
+        SetDialogText(kOperatorTitle, IDC_BATCH_ID, kBatchId),
+        SetDialogText(kOperatorTitle, IDC_LOG_PATH, "{dir}\\RECORDS.CSV"),
+        ClickDialogButton(kOperatorTitle, IDC_CONTINUE),
         ExpectMessageBox(kErrorCaption,
                          "记录文件与日志文件是同一个文件：{dir}\\RECORDS.CSV。\n"
                          "请换一个日志文件名，或在设置文件中为 RecordPath 另选一个文件。"),
@@ -196,7 +196,7 @@ std::vector<Step> RecordsBesideTheProgram() {
     return JoinSteps(
         JoinSteps(steps, IdentifyRun("test.log", false)),
         {PressKey({kAltKey}), TypeKey({Letter('F', 33)}), ReleaseKey({kAltKey}),
-         ClickDialogButton(kFailReasonTitle, kContinueButton), ExpectDialog(kSerialTitle),
+         ClickDialogButton(kFailReasonTitle, IDC_CONTINUE), ExpectDialog(kSerialTitle),
          PressDialogKey(kSerialTitle, kEscapeStroke), ExpectExit(0),
          ExpectLogFile("records.csv", {kRecordHeader, RowStart("SN1") + "FAIL," + kKeyBrokenUtf8 +
                                                           ",key_broken,,3,0,A;S;D,,0,,,,0,0"})});

@@ -31,120 +31,121 @@ LayoutFile BenchLayout() {
 }
 
 std::vector<Step> ReadoutsAfterReset() {
-    return {ExpectControlText(kWindowsCode, "0 (0x0)"), ExpectControlText(kBiosCode, "0 (0x0)"),
-            ExpectControlText(kLastPressed, "N/A"),     ExpectControlText(kLastReleased, "N/A"),
-            ExpectControlText(kStatusLine, ""),         ExpectControlText(kTypingRate, "0.0")};
+    return {ExpectControlText(IDC_WINDOWS_CODE, "0 (0x0)"), ExpectControlText(IDC_BIOS_CODE, "0 (0x0)"),
+            ExpectControlText(IDC_LAST_PRESSED, "N/A"),     ExpectControlText(IDC_LAST_RELEASED, "N/A"),
+            ExpectControlText(IDC_STATUS_LINE, ""),         ExpectControlText(IDC_TYPING_RATE, "0.0")};
 }
 
 // Codes, labels, extended markers, hold and delay times and the status line as keys go down and up.
 std::vector<Step> PressesAndReleases() {
     return {ExpectMainWindowShown(),
             PressKey({kA.stroke}),
-            ExpectControlText(kLastPressed, "A"),
-            ExpectControlText(kWindowsCode, "65 (0x41)"),
-            ExpectControlText(kBiosCode, "30 (0x1e)"),
-            ExpectControlText(kWindowsExtended, ""),
-            ExpectControlText(kBiosExtended, ""),
-            ExpectControlText(kStatusLine, "A "),
-            ExpectControlText(kLastReleased, "N/A"),
-            ExpectControlText(kDelayTime, "0ms"),
-            ExpectControlText(kTypingRate, "0.0"),
+            ExpectControlText(IDC_LAST_PRESSED, "A"),
+            ExpectControlText(IDC_WINDOWS_CODE, "65 (0x41)"),
+            ExpectControlText(IDC_BIOS_CODE, "30 (0x1e)"),
+            ExpectControlText(IDC_WINDOWS_EXTENDED, ""),
+            ExpectControlText(IDC_BIOS_EXTENDED, ""),
+            ExpectControlText(IDC_STATUS_LINE, "A "),
+            ExpectControlText(IDC_LAST_RELEASED, "N/A"),
+            ExpectControlText(IDC_DELAY_TIME, "0ms"),
+            ExpectControlText(IDC_TYPING_RATE, "0.0"),
             Pause(300),
             ReleaseKey({kA.stroke}),
-            ExpectControlText(kLastReleased, "A"),
-            ExpectControlValue(kHoldTime, 290, 3000, "ms"),
+            ExpectControlText(IDC_LAST_RELEASED, "A"),
+            ExpectControlValue(IDC_HOLD_TIME, 290, 3000, "ms"),
             TypeKey({kEsc.stroke}),
-            ExpectControlText(kLastPressed, "Esc"),
-            ExpectControlValue(kDelayTime, 290, 5000, "ms"),
+            ExpectControlText(IDC_LAST_PRESSED, "Esc"),
+            ExpectControlValue(IDC_DELAY_TIME, 290, 5000, "ms"),
             TypeKey({kSpace.stroke}),
-            ExpectControlText(kStatusLine, "Space Esc A "),
+            ExpectControlText(IDC_STATUS_LINE, "Space Esc A "),
             TypeKey({kRightCtrl.stroke}),
-            ExpectControlText(kLastPressed, "RCtrl"),
-            ExpectControlText(kWindowsCode, "17 (0x11)"),
-            ExpectControlText(kBiosCode, "29 (0x1d)"),
-            ExpectControlText(kWindowsExtended, "E"),
-            ExpectControlText(kBiosExtended, "E"),
+            ExpectControlText(IDC_LAST_PRESSED, "RCtrl"),
+            ExpectControlText(IDC_WINDOWS_CODE, "17 (0x11)"),
+            ExpectControlText(IDC_BIOS_CODE, "29 (0x1d)"),
+            ExpectControlText(IDC_WINDOWS_EXTENDED, "E"),
+            ExpectControlText(IDC_BIOS_EXTENDED, "E"),
             TypeKey({kLeftCtrl.stroke}),
-            ExpectControlText(kLastPressed, "LCtrl"),
-            ExpectControlText(kWindowsExtended, ""),
-            ExpectControlText(kStatusLine, "LCtrl RCtrl Space Esc A "),
+            ExpectControlText(IDC_LAST_PRESSED, "LCtrl"),
+            ExpectControlText(IDC_WINDOWS_EXTENDED, ""),
+            ExpectControlText(IDC_STATUS_LINE, "LCtrl RCtrl Space Esc A "),
             TypeKey({kG}),
-            ExpectControlText(kWindowsCode, "71 (0x47)"),
-            ExpectControlText(kBiosCode, "34 (0x22)"),
-            ExpectControlText(kLastPressed, "LCtrl"),
-            ExpectControlText(kLastReleased, "LCtrl"),
-            ExpectControlText(kStatusLine, "LCtrl RCtrl Space Esc A ")};
+            ExpectControlText(IDC_WINDOWS_CODE, "71 (0x47)"),
+            ExpectControlText(IDC_BIOS_CODE, "34 (0x22)"),
+            ExpectControlText(IDC_LAST_PRESSED, "LCtrl"),
+            ExpectControlText(IDC_LAST_RELEASED, "LCtrl"),
+            ExpectControlText(IDC_STATUS_LINE, "LCtrl RCtrl Space Esc A ")};
 }
 
 // The typing rate over presses 250 ms apart, after Clear; keys are tested after the click.
 std::vector<Step> TypingRate() {
-    return JoinSteps(JoinSteps({ClickControl(kClearButton)}, ReadoutsAfterReset()),
-                     {TypeKey({kA.stroke}), Pause(250), TypeKey({kS.stroke}), Pause(250),
-                      TypeKey({kA.stroke}), Pause(250), TypeKey({kS.stroke}),
-                      ExpectControlText(kStatusLine, "S A S A "), ExpectControlValue(kTypingRate, 2, 5, "")});
+    return JoinSteps(
+        JoinSteps({ClickControl(IDC_CLEAR)}, ReadoutsAfterReset()),
+        {TypeKey({kA.stroke}), Pause(250), TypeKey({kS.stroke}), Pause(250), TypeKey({kA.stroke}), Pause(250),
+         TypeKey({kS.stroke}), ExpectControlText(IDC_STATUS_LINE, "S A S A "),
+         ExpectControlValue(IDC_TYPING_RATE, 2, 5, "")});
 }
 
 // A posted key-down with a repeat count, and auto-repeats while the key is held.
 std::vector<Step> RepeatCounts() {
-    return {ClickControl(kClearButton),
-            ExpectControlText(kStatusLine, ""),
+    return {ClickControl(IDC_CLEAR),
+            ExpectControlText(IDC_STATUS_LINE, ""),
             PostKeyDown(kS.stroke, 3),
-            ExpectControlText(kStatusLine, "S S S "),
-            ExpectControlText(kLastPressed, "S"),
+            ExpectControlText(IDC_STATUS_LINE, "S S S "),
+            ExpectControlText(IDC_LAST_PRESSED, "S"),
             PostKeyDown(kS.stroke, 1),
-            ExpectControlText(kStatusLine, "S S S S "),
-            ExpectControlText(kDelayTime, "0ms"),
+            ExpectControlText(IDC_STATUS_LINE, "S S S S "),
+            ExpectControlText(IDC_DELAY_TIME, "0ms"),
             ReleaseKey({kS.stroke}),
-            ExpectControlText(kLastReleased, "S")};
+            ExpectControlText(IDC_LAST_RELEASED, "S")};
 }
 
 // The mouse buttons over the picture; only the left one has a key in the layout.
 std::vector<Step> MouseButtons() {
-    return {PressMouse(kLeftButton, kEmptyX, kEmptyY),   ExpectControlText(kWindowsCode, "LMOUSE"),
-            ExpectControlText(kBiosCode, "LMOUSE"),      ExpectControlText(kWindowsExtended, "E"),
-            ExpectControlText(kBiosExtended, "E"),       ExpectControlText(kLastPressed, "L"),
-            ReleaseMouse(kLeftButton, kEmptyX, kEmptyY), ExpectControlText(kLastReleased, "L"),
-            PressMouse(kRightButton, kEmptyX, kEmptyY),  ExpectControlText(kWindowsCode, "RMOUSE"),
-            ExpectControlText(kBiosCode, "RMOUSE"),      ReleaseMouse(kRightButton, kEmptyX, kEmptyY),
-            PressMouse(kMiddleButton, kEmptyX, kEmptyY), ExpectControlText(kWindowsCode, "MMOUSE"),
-            ExpectControlText(kLastPressed, "L"),        ReleaseMouse(kMiddleButton, kEmptyX, kEmptyY)};
+    return {PressMouse(kLeftButton, kEmptyX, kEmptyY),   ExpectControlText(IDC_WINDOWS_CODE, "LMOUSE"),
+            ExpectControlText(IDC_BIOS_CODE, "LMOUSE"),  ExpectControlText(IDC_WINDOWS_EXTENDED, "E"),
+            ExpectControlText(IDC_BIOS_EXTENDED, "E"),   ExpectControlText(IDC_LAST_PRESSED, "L"),
+            ReleaseMouse(kLeftButton, kEmptyX, kEmptyY), ExpectControlText(IDC_LAST_RELEASED, "L"),
+            PressMouse(kRightButton, kEmptyX, kEmptyY),  ExpectControlText(IDC_WINDOWS_CODE, "RMOUSE"),
+            ExpectControlText(IDC_BIOS_CODE, "RMOUSE"),  ReleaseMouse(kRightButton, kEmptyX, kEmptyY),
+            PressMouse(kMiddleButton, kEmptyX, kEmptyY), ExpectControlText(IDC_WINDOWS_CODE, "MMOUSE"),
+            ExpectControlText(IDC_LAST_PRESSED, "L"),    ReleaseMouse(kMiddleButton, kEmptyX, kEmptyY)};
 }
 
 // Keys go to the layout list after the operator has clicked it open and closed it unchanged; a left click on
 // the picture takes them back. After the filter box has been clicked (the filter cannot be had without its
 // library) they come back by themselves.
 std::vector<Step> FocusTakenBack() {
-    return {MouseOnControl(kLayoutList),
+    return {MouseOnControl(IDC_LAYOUT_LIST),
             TypeKey({kEscapeStroke, kS.stroke}),
             PressMouse(kLeftButton, kEmptyX, kEmptyY),
             ReleaseMouse(kLeftButton, kEmptyX, kEmptyY),
-            ExpectControlText(kLastReleased, "L"),
-            ExpectControlText(kStatusLine, "L L S S S S "),
+            ExpectControlText(IDC_LAST_RELEASED, "L"),
+            ExpectControlText(IDC_STATUS_LINE, "L L S S S S "),
             TypeKey({kS.stroke}),
-            ExpectControlText(kStatusLine, "S L L S S S S "),
-            ClickControl(kFilterCheckBox),
+            ExpectControlText(IDC_STATUS_LINE, "S L L S S S S "),
+            ClickControl(IDC_FILTER_SYSTEM_KEYS),
             ExpectMessageBox(
                 "Error - Source not available",
                 "This option is not available on this computer.\nSee help on the data source for more "
                 "details.\n"),
-            ExpectCheckState(kFilterCheckBox, 0),
+            ExpectCheckState(IDC_FILTER_SYSTEM_KEYS, 0),
             TypeKey({kA.stroke}),
-            ExpectControlText(kStatusLine, "A S L L S S S S ")};
+            ExpectControlText(IDC_STATUS_LINE, "A S L L S S S S ")};
 }
 
 std::vector<Step> MatchModeByRadioButtons() {
     return {ExpectMainWindowShown(),
             TypeKey({kAWithScanOfS}),
-            ExpectControlText(kLastPressed, "S"),
-            ClickControl(kMatchWindows),
-            ExpectCheckState(kMatchWindows, 1),
-            ExpectCheckState(kMatchBios, 0),
+            ExpectControlText(IDC_LAST_PRESSED, "S"),
+            ClickControl(IDC_MATCH_WINDOWS),
+            ExpectCheckState(IDC_MATCH_WINDOWS, 1),
+            ExpectCheckState(IDC_MATCH_BIOS, 0),
             TypeKey({kAWithScanOfS}),
-            ExpectControlText(kLastPressed, "A"),
-            ClickControl(kMatchBios),
-            ExpectCheckState(kMatchBios, 1),
+            ExpectControlText(IDC_LAST_PRESSED, "A"),
+            ClickControl(IDC_MATCH_BIOS),
+            ExpectCheckState(IDC_MATCH_BIOS, 1),
             TypeKey({kAWithScanOfS}),
-            ExpectControlText(kStatusLine, "S A S ")};
+            ExpectControlText(IDC_STATUS_LINE, "S A S ")};
 }
 
 // Alt then A opens the About box without testing A; Alt up then A tests A.
@@ -156,26 +157,26 @@ std::vector<Step> AltShortcuts() {
             ReleaseKey({kA.stroke, kAltKey}),
             ClickDialogButton(kAboutTitle, IDOK),
             ExpectDialogGone(kAboutTitle),
-            ExpectControlText(kWindowsCode, "18 (0x12)"),
-            ExpectControlText(kStatusLine, "Alt S A S "),
+            ExpectControlText(IDC_WINDOWS_CODE, "18 (0x12)"),
+            ExpectControlText(IDC_STATUS_LINE, "Alt S A S "),
             TypeKey({kAltKey, kA.stroke}),
-            ExpectControlText(kStatusLine, "A Alt Alt S A S "),
+            ExpectControlText(IDC_STATUS_LINE, "A Alt Alt S A S "),
             PressKey({kAltKey}),
             TypeKey({Letter('C', 46)}),
             ReleaseKey({kAltKey}),
-            ExpectControlText(kStatusLine, ""),
-            ExpectControlText(kLastPressed, "N/A"),
-            ExpectControlText(kWindowsCode, "0 (0x0)"),
+            ExpectControlText(IDC_STATUS_LINE, ""),
+            ExpectControlText(IDC_LAST_PRESSED, "N/A"),
+            ExpectControlText(IDC_WINDOWS_CODE, "0 (0x0)"),
             PressKey({kAltKey}),
             TypeKey({Letter('F', 33)}),
             ReleaseKey({kAltKey}),
-            ExpectControlText(kWindowsCode, "70 (0x46)"),
+            ExpectControlText(IDC_WINDOWS_CODE, "70 (0x46)"),
             ExpectNoDialog(kFailReasonTitle),
             TypeKey({kF10Key, kS.stroke}),
-            ExpectControlText(kStatusLine, "S Alt "),
+            ExpectControlText(IDC_STATUS_LINE, "S Alt "),
             TypeKey({{VK_BROWSER_BACK, 0x6A, true, ""}}),
-            ExpectControlText(kWindowsCode, "166 (0xa6)"),
-            ExpectControlText(kWindowsExtended, "E"),
+            ExpectControlText(IDC_WINDOWS_CODE, "166 (0xa6)"),
+            ExpectControlText(IDC_WINDOWS_EXTENDED, "E"),
             ExpectAppCommandAnswered(),
             PressKey({kAltKey, kF4Key}),
             ExpectExit(0)};

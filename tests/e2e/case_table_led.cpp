@@ -19,20 +19,20 @@ std::vector<Step> SetLocks(bool capsLock, bool numLock, bool scrollLock) {
 std::vector<Step> LedTest() {
     std::vector<Step> steps = {ExpectMainWindowShown()};
     for (const auto& part : {
-             {TypeKey({kCapsLock, kCapsLock}), ExpectControlText(kWindowsCode, "20 (0x14)"),
-              ExpectControlText(kBiosCode, "58 (0x3a)")},
+             {TypeKey({kCapsLock, kCapsLock}), ExpectControlText(IDC_WINDOWS_CODE, "20 (0x14)"),
+              ExpectControlText(IDC_BIOS_CODE, "58 (0x3a)")},
              SetLocks(true, false, false),
-             {TypeKey({kA.stroke}), ExpectControlText(kWindowsCode, "65 (0x41)"), MouseOnControl(kLedButton),
-              ExpectLedBlinking(), ExpectControlText(kWindowsCode, "65 (0x41)"),
-              ExpectControlText(kStatusLine, "A "), MouseOnControl(kLedButton),
-              ExpectLocks(true, false, false)},
-             {MouseOnControl(kLedButton), ExpectLedBlinking(), MouseOnControl(kClearButton),
+             {TypeKey({kA.stroke}), ExpectControlText(IDC_WINDOWS_CODE, "65 (0x41)"),
+              MouseOnControl(IDC_LED_TEST), ExpectLedBlinking(),
+              ExpectControlText(IDC_WINDOWS_CODE, "65 (0x41)"), ExpectControlText(IDC_STATUS_LINE, "A "),
+              MouseOnControl(IDC_LED_TEST), ExpectLocks(true, false, false)},
+             {MouseOnControl(IDC_LED_TEST), ExpectLedBlinking(), MouseOnControl(IDC_CLEAR),
               ExpectLocks(true, false, false)},
              SetLocks(false, true, true),
              {PressKey({kAltKey}), TypeKey({Letter('L', 38)}), ReleaseKey({kAltKey}), ExpectLedBlinking(),
               PressKey({kAltKey}), TypeKey({Letter('L', 38)}), ReleaseKey({kAltKey}),
-              ExpectLocks(false, true, true), MouseOnControl(kLedButton), ExpectLedBlinking(),
-              MouseOnControl(kExitButton), ExpectExit(0), ExpectLocks(false, true, true)},
+              ExpectLocks(false, true, true), MouseOnControl(IDC_LED_TEST), ExpectLedBlinking(),
+              MouseOnControl(IDC_EXIT), ExpectExit(0), ExpectLocks(false, true, true)},
          }) {
         steps = JoinSteps(steps, part);
     }

@@ -36,12 +36,12 @@ std::string RowStart(const std::string& serial) {
 }
 
 std::vector<Step> FailedByThePlan() {
-    return {ExpectDialog(kFailReasonTitle), ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1),
-            ClickDialogButton(kFailReasonTitle, kContinueButton), ExpectDialogGone(kFailReasonTitle)};
+    return {ExpectDialog(kFailReasonTitle), ExpectDialogCheck(kFailReasonTitle, IDC_REASON_KEY, 1),
+            ClickDialogButton(kFailReasonTitle, IDC_CONTINUE), ExpectDialogGone(kFailReasonTitle)};
 }
 
 std::vector<Step> Leave(const std::vector<std::string>& lines) {
-    return {ExpectDialog(kSerialTitle), ClickDialogButton(kSerialTitle, kLeaveButton), ExpectExit(0),
+    return {ExpectDialog(kSerialTitle), ClickDialogButton(kSerialTitle, IDC_LEAVE), ExpectExit(0),
             ExpectLogFile("test.log", JoinLines(LogHeader("Keys"), lines))};
 }
 
@@ -49,12 +49,12 @@ std::vector<Step> Leave(const std::vector<std::string>& lines) {
 std::vector<Step> StrictOrder() {
     std::vector<Step> steps = IdentifyRun("test.log", false);
     for (const auto& part : {
-             {ExpectKeyOverlay(kA.place, kNextAzure), ExpectControlText(kStatusLine, "下一个键: A   "),
+             {ExpectKeyOverlay(kA.place, kNextAzure), ExpectControlText(IDC_STATUS_LINE, "下一个键: A   "),
               TypeKey({kA.stroke}), ExpectKeyOverlay(kS.place, kNextAzure),
               ExpectKeyOverlay(kA.place, kGreen), TypeKey({kD.stroke})},
              FailedByThePlan(),
              EnterSerial("SN2", "V2"),
-             {TypeKey({kA.stroke, kS.stroke, kD.stroke, kZ.stroke}), ClickDialogButton(kPassTitle, kPassYes),
+             {TypeKey({kA.stroke, kS.stroke, kD.stroke, kZ.stroke}), ClickDialogButton(kPassTitle, IDYES),
               ExpectDialogGone(kPassTitle)},
              Leave({"序列号: SN1", "版本号: V1", "    按键顺序错误: 期望 S, 收到 D", "User Selection: FAILED",
                     "    失败原因: 按键损坏", "序列号: SN2", "版本号: V2", "用户验证: 通过"}),
@@ -73,9 +73,9 @@ std::vector<Step> GuidedOrder() {
     return JoinSteps(
         IdentifyRun("test.log", false),
         JoinSteps({TypeKey({kA.stroke, kD.stroke}),
-                   ExpectControlText(kStatusLine, "顺序错误: 期望 S, 收到 D   下一个键: S   D A "),
+                   ExpectControlText(IDC_STATUS_LINE, "顺序错误: 期望 S, 收到 D   下一个键: S   D A "),
                    ExpectKeyPlain(kD.place), ExpectNoDialog(kFailReasonTitle),
-                   TypeKey({kS.stroke, kD.stroke, kZ.stroke}), ClickDialogButton(kPassTitle, kPassYes),
+                   TypeKey({kS.stroke, kD.stroke, kZ.stroke}), ClickDialogButton(kPassTitle, IDYES),
                    ExpectDialogGone(kPassTitle)},
                   Leave({"序列号: SN1", "版本号: V1", "用户验证: 通过"})));
 }
@@ -85,7 +85,7 @@ std::vector<Step> StandAlone() {
     return {ExpectMainWindowShown(),
             ExpectKeyOverlay(kA.place, kNextAzure),
             TypeKey({kD.stroke}),
-            ExpectControlText(kStatusLine, "顺序错误: 期望 A, 收到 D   下一个键: A   D "),
+            ExpectControlText(IDC_STATUS_LINE, "顺序错误: 期望 A, 收到 D   下一个键: A   D "),
             TypeKey({kA.stroke, kS.stroke, kD.stroke, kZ.stroke}),
             ExpectKeyOverlay(kZ.place, kGreen),
             Pause(300),
@@ -102,8 +102,8 @@ std::vector<Step> HandsOff() {
              {ExpectKeyOverlay(kZ.place, kIdleGrey), TypeKey({kS.stroke})},
              FailedByThePlan(),
              EnterSerial("SN2", "V2"),
-             {ExpectControlText(kStatusLine, ""), ExpectKeyPlain(kZ.place),
-              TypeKey({kA.stroke, kS.stroke, kD.stroke, kZ.stroke}), ClickDialogButton(kPassTitle, kPassYes),
+             {ExpectControlText(IDC_STATUS_LINE, ""), ExpectKeyPlain(kZ.place),
+              TypeKey({kA.stroke, kS.stroke, kD.stroke, kZ.stroke}), ClickDialogButton(kPassTitle, IDYES),
               ExpectDialogGone(kPassTitle)},
              Leave({"序列号: SN1", "版本号: V1", "    空闲期按键: 期望 无, 收到 S", "User Selection: FAILED",
                     "    失败原因: 按键损坏", "序列号: SN2", "版本号: V2", "用户验证: 通过"}),
@@ -123,12 +123,12 @@ std::vector<Step> Rollover() {
     std::vector<Step> steps = IdentifyRun("test.log", false);
     for (const auto& part : {
              {TypeKey({kA.stroke, kS.stroke, kD.stroke, kZ.stroke}), ExpectKeyOverlay(kS.place, kHoldBlack),
-              ExpectControlText(kStatusLine, "请同时按住: A S D (0/3)   Z D S A "), Pause(100),
+              ExpectControlText(IDC_STATUS_LINE, "请同时按住: A S D (0/3)   Z D S A "), Pause(100),
               PressKey({kA.stroke, kS.stroke}), ReleaseKey({kA.stroke, kS.stroke}),
-              ExpectControlText(kStatusLine,
+              ExpectControlText(IDC_STATUS_LINE,
                                 "同时按下的键不够，请再试一次   请同时按住: A S D (0/3)   S A Z D S A "),
               ExpectNoDialog(kPassTitle), Pause(100), PressKey({kA.stroke, kS.stroke, kD.stroke}),
-              ReleaseKey({kA.stroke, kS.stroke, kD.stroke}), ClickDialogButton(kPassTitle, kPassYes),
+              ReleaseKey({kA.stroke, kS.stroke, kD.stroke}), ClickDialogButton(kPassTitle, IDYES),
               ExpectDialogGone(kPassTitle)},
              EnterSerial("SN2", "V2"),
              {TypeKey({kA.stroke, kS.stroke, kD.stroke, kZ.stroke}), Pause(100),

@@ -96,7 +96,7 @@ std::vector<Step> ReadyAndCounting(int fill) {
             ExpectHostBytes(0, ReadyBlock(fill)),
             ExpectNoDialog(kOperatorTitle),
             PressKey({kA.stroke}),
-            ExpectControlText(kLastPressed, "A"),
+            ExpectControlText(IDC_LAST_PRESSED, "A"),
             ExpectOperations(0),
             ReleaseKey({kA.stroke}),
             ExpectOperations(1),
@@ -118,7 +118,7 @@ std::vector<Step> FailureAsked() {
             TypeKey({Letter('F', 33)}),
             ExpectDialog(kFailReasonTitle),
             ReleaseKey({kAltKey}),
-            ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1)};
+            ExpectDialogCheck(kFailReasonTitle, IDC_REASON_KEY, 1)};
 }
 
 // Alt+F fails the keyboard; the message stays pending 2 s, then the state 9 and 3 s later the end. The Fail
@@ -126,10 +126,10 @@ std::vector<Step> FailureAsked() {
 std::vector<Step> FailedKeyboard() {
     return JoinSteps(
         FailureAsked(),
-        {ClickDialogButton(kFailReasonTitle, kContinueButton), ExpectHostNumber(kMessagePending, 1, 1),
+        {ClickDialogButton(kFailReasonTitle, IDC_CONTINUE), ExpectHostNumber(kMessagePending, 1, 1),
          ExpectHostBytes(kMessageText, FailureMessage()), ExpectHostNumber(kMessageCount, 4, 1),
-         ExpectHostNumber(kMessageCode, 4, 3), SendCommand(kFaultButton), Pause(1500), ExpectState(-1),
-         ExpectState(9), SendCommand(kFaultButton), ExpectEndWithin(2500, 3800),
+         ExpectHostNumber(kMessageCode, 4, 3), SendCommand(IDC_FAULT_CHECK), Pause(1500), ExpectState(-1),
+         ExpectState(9), SendCommand(IDC_FAULT_CHECK), ExpectEndWithin(2500, 3800),
          ExpectNoDialog(kFailReasonTitle), ExpectHostNumber(kMessageCount, 4, 1),
          ExpectHostNumber(kMessagePending, 1, 1), ExpectHostNumber(kRunFlag, 4, 1),
          ExpectNoFile("test.log")});
@@ -146,7 +146,7 @@ std::vector<Step> ResetShownDuringTheEndWait() {
             TypeKey({Letter('F', 33)}),
             ExpectDialog(kFailReasonTitle),
             ReleaseKey({kAltKey}),
-            ClickDialogButton(kFailReasonTitle, kContinueButton),
+            ClickDialogButton(kFailReasonTitle, IDC_CONTINUE),
             ExpectState(9),
             ExpectKeyPlain(kA.place),
             ExpectEndWithin(1500, 3800)};
@@ -158,12 +158,12 @@ std::vector<Step> KeysElsewhereDuringTheWaits() {
     const std::vector<KeyStroke> keys = {Letter('Q', 16), Letter('W', 17), Letter('E', 18)};
     return {ExpectMainWindowShown(),
             ExpectHostNumber(kReady, 1, 1),
-            ExpectCheckState(kFilterCheckBox, 1),
+            ExpectCheckState(IDC_FILTER_SYSTEM_KEYS, 1),
             PressKey({kAltKey}),
             TypeKey({Letter('F', 33)}),
             ExpectDialog(kFailReasonTitle),
             ReleaseKey({kAltKey}),
-            ClickDialogButton(kFailReasonTitle, kContinueButton),
+            ClickDialogButton(kFailReasonTitle, IDC_CONTINUE),
             ExpectHostNumber(kMessagePending, 1, 1),
             ExpectKeysElsewhere(keys, kPromptKeyMs),
             ExpectState(9),
@@ -186,7 +186,7 @@ std::vector<Step> StoppedWithDialogOpen(int fill, int64_t operations) {
 // so that its click comes after the key events that set the locks.
 std::vector<Step> StoppedDuringPassQuestion(int fill) {
     return JoinSteps({ExpectMainWindowShown(), ExpectHostNumber(kReady, 1, 1), SetLock(VK_CAPITAL, true),
-                      SetLock(VK_NUMLOCK, false), SetLock(VK_SCROLL, false), MouseOnControl(kLedButton),
+                      SetLock(VK_NUMLOCK, false), SetLock(VK_SCROLL, false), MouseOnControl(IDC_LED_TEST),
                       ExpectLedBlinking(), TypeKey({kA.stroke}), ExpectOperations(1), TypeKey({kS.stroke}),
                       ExpectDialog(kPassTitle), ExpectLedBlinking()},
                      JoinSteps(StoppedWithDialogOpen(fill, 1), {ExpectLocks(true, false, false)}));
@@ -195,8 +195,8 @@ std::vector<Step> StoppedDuringPassQuestion(int fill) {
 // The failure reason asked for by the fault button: no reason, no message and no state 9 reach the block.
 std::vector<Step> StoppedDuringFailReason(int fill) {
     return JoinSteps({ExpectMainWindowShown(), ExpectHostNumber(kReady, 1, 1), TypeKey({kA.stroke}),
-                      ExpectOperations(1), ClickControl(kFaultButton), ExpectDialog(kFailReasonTitle),
-                      ExpectDialogCheck(kFailReasonTitle, kReasonKeyBroken, 1)},
+                      ExpectOperations(1), ClickControl(IDC_FAULT_CHECK), ExpectDialog(kFailReasonTitle),
+                      ExpectDialogCheck(kFailReasonTitle, IDC_REASON_KEY, 1)},
                      StoppedWithDialogOpen(fill, 1));
 }
 
@@ -204,7 +204,7 @@ std::vector<Step> StoppedDuringFailReason(int fill) {
 std::vector<Step> StoppedDuringAboutBox(int fill) {
     return JoinSteps(
         {ExpectMainWindowShown(), ExpectHostNumber(kReady, 1, 1), TypeKey({kA.stroke}), TypeKey({kS.stroke}),
-         ExpectOperations(2), ClickControl(kAboutButton), ExpectDialog(kAboutTitle)},
+         ExpectOperations(2), ClickControl(IDC_ABOUT), ExpectDialog(kAboutTitle)},
         StoppedWithDialogOpen(fill, 2));
 }
 
@@ -213,7 +213,7 @@ std::vector<Step> StoppedDuringAboutBox(int fill) {
 // has answered, the failure is reported and the run ends.
 std::vector<Step> RecordQuestionOutlivesTheRunFlag() {
     return JoinSteps(FailureAsked(),
-                     {ClickDialogButton(kFailReasonTitle, kContinueButton), ExpectDialog(kLinkErrorCaption),
+                     {ClickDialogButton(kFailReasonTitle, IDC_CONTINUE), ExpectDialog(kLinkErrorCaption),
                       ExpectHostNumber(kMessageCount, 4, 0), SetRunFlag(0), Pause(1600),
                       ExpectDialog(kLinkErrorCaption), ClickDialogButton(kLinkErrorCaption, IDCANCEL),
                       ExpectHostNumber(kMessageCount, 4, 1), ExpectEndWithin(0, 2500)});

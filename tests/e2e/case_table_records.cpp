@@ -88,12 +88,11 @@ std::vector<Step> TraceRun() {
     return JoinSteps(
         IdentifyRun("test.log", false),
         {ChooseLayout("Spare"), ExpectSelectedLayout("Spare"), ChooseLayout("Trace"),
-         ExpectSelectedLayout("Trace"), TypeKey({kN.stroke}), ExpectControlText(kLastReleased, "N"),
-         TypeKey({kG}), ExpectControlText(kWindowsCode, "71 (0x47)"), ClickControl(kLedButton),
-         ExpectLedBlinking(), MouseOnControl(kLedButton), TypeKey({kA.stroke, kS.stroke}),
-         ExpectDialog(kPassTitle), ClickDialogButton(kPassTitle, kPassYes), ExpectDialog(kSerialTitle),
-         ClickDialogButton(kSerialTitle, kLeaveButton), ExpectExit(0),
-         ExpectLogFile("test.log", TraceLog())});
+         ExpectSelectedLayout("Trace"), TypeKey({kN.stroke}), ExpectControlText(IDC_LAST_RELEASED, "N"),
+         TypeKey({kG}), ExpectControlText(IDC_WINDOWS_CODE, "71 (0x47)"), ClickControl(IDC_LED_TEST),
+         ExpectLedBlinking(), MouseOnControl(IDC_LED_TEST), TypeKey({kA.stroke, kS.stroke}),
+         ExpectDialog(kPassTitle), ClickDialogButton(kPassTitle, IDYES), ExpectDialog(kSerialTitle),
+         ClickDialogButton(kSerialTitle, IDC_LEAVE), ExpectExit(0), ExpectLogFile("test.log", TraceLog())});
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ std::vector<Step> SoakRun(const std::vector<KeyStroke>& keys, long events) {
     const std::vector<int> presses = CountSoakPresses(plan, keys.size());
     const int total = static_cast<int>(plan.size() / 2);
     std::vector<Step> steps = JoinSteps(IdentifyRun("test.log", false),
-                                        {Soak(events, kSoakSeed, keys), MouseOnControl(kExitButton),
+                                        {Soak(events, kSoakSeed, keys), MouseOnControl(IDC_EXIT),
                                          ExpectExit(0), ExpectLogPrefixes("test.log", "Key Down: ", total),
                                          ExpectLogPrefixes("test.log", "Key Up: ", total)});
     for (size_t k = 0; k < keys.size(); ++k) {

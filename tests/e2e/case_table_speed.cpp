@@ -28,7 +28,7 @@ std::vector<Step> SpeedRun() {
     std::vector<Step> steps = IdentifyRun("test.log", false);
     for (const auto& part : {
              std::vector<Step>{MeasureSpeed(kBurstPresses, kA.stroke, kB.stroke, kC.stroke),
-                               ClickControl(kExitButton), ExpectExit(0)},
+                               ClickControl(IDC_EXIT), ExpectExit(0)},
              CountEvents(kA.stroke, eachKey),
              CountEvents(kB.stroke, eachKey),
              CountEvents(kC.stroke, 1),

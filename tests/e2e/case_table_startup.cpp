@@ -143,25 +143,26 @@ std::vector<Step> SwitchesToBadPictures() {
                                ExpectPictureColour(kPictureColour),
                                TypeKey({kGoodA.stroke}),
                                ExpectKeyOverlay(kGoodA.place, kGreen),
-                               ExpectControlText(kStatusLine, "A ")};
+                               ExpectControlText(IDC_STATUS_LINE, "A ")};
     std::string history = "A ";
     for (const BadPicture& picture : UnloadablePictures()) {
         const LayoutKey& good = history[0] == 'A' ? kGoodS : kGoodA;
-        steps = JoinSteps(steps,
-                          {ChooseLayout(picture.name), ExpectSelectedLayout("Good"), TypeKey({kBadZ.stroke}),
-                           ExpectControlText(kWindowsCode, kZCode), ExpectControlText(kStatusLine, history),
-                           TypeKey({good.stroke}), ExpectControlText(kLastReleased, good.stroke.label)});
+        steps = JoinSteps(
+            steps, {ChooseLayout(picture.name), ExpectSelectedLayout("Good"), TypeKey({kBadZ.stroke}),
+                    ExpectControlText(IDC_WINDOWS_CODE, kZCode), ExpectControlText(IDC_STATUS_LINE, history),
+                    TypeKey({good.stroke}), ExpectControlText(IDC_LAST_RELEASED, good.stroke.label)});
         history = good.stroke.label + " " + history;
-        steps.push_back(ExpectControlText(kStatusLine, history));
+        steps.push_back(ExpectControlText(IDC_STATUS_LINE, history));
     }
     steps.push_back(ExpectKeyOverlay(kGoodS.place, kGreen));
     for (const BadPicture& picture : BrokenLoadablePictures()) {
-        steps = JoinSteps(steps, {ChooseLayout(picture.name), ExpectSelectedLayout(picture.name),
-                                  ExpectControlText(kStatusLine, ""), TypeKey({kBadZ.stroke}),
-                                  ExpectControlText(kStatusLine, "Z "), ExpectControlText(kLastReleased, "Z"),
-                                  ExpectKeyOverlay(kBadZ.place, kGreen)});
+        steps = JoinSteps(
+            steps, {ChooseLayout(picture.name), ExpectSelectedLayout(picture.name),
+                    ExpectControlText(IDC_STATUS_LINE, ""), TypeKey({kBadZ.stroke}),
+                    ExpectControlText(IDC_STATUS_LINE, "Z "), ExpectControlText(IDC_LAST_RELEASED, "Z"),
+                    ExpectKeyOverlay(kBadZ.place, kGreen)});
     }
-    return JoinSteps(steps, {ChooseLayout("Good"), ExpectControlText(kStatusLine, ""),
+    return JoinSteps(steps, {ChooseLayout("Good"), ExpectControlText(IDC_STATUS_LINE, ""),
                              ExpectPictureColour(kPictureColour), ExpectKeyPlain(kGoodA.place),
                              ExpectKeyPlain(kGoodS.place), CloseMainWindow(), ExpectExit(0)});
 }
@@ -172,8 +173,8 @@ std::vector<Step> TestsWithUnloadablePicture(const std::string& name) {
             ExpectNoMessageBox(),
             ExpectLayoutNames({name}),
             TypeKey({kBadZ.stroke}),
-            ExpectControlText(kStatusLine, "Z "),
-            ExpectControlText(kLastReleased, "Z"),
+            ExpectControlText(IDC_STATUS_LINE, "Z "),
+            ExpectControlText(IDC_LAST_RELEASED, "Z"),
             ExpectKeyOverlay(kBadZ.place, kGreen),
             CloseMainWindow(),
             ExpectExit(0)};
@@ -285,20 +286,20 @@ std::vector<E2eCase> ListStartupCases() {
         {"main-window-after-start",
          {GoodLayout("A")},
          "",
-         JoinSteps(
-             {ExpectMainWindowShown(), ExpectTitle("Dorvelquinta 2.8"),
-              ExpectCheckState(kMatchBios, kButtonChecked), ExpectCheckState(kMatchWindows, kButtonUnchecked),
-              ExpectHexControlText(kLanguageCode, 8)},
-             ClosesNormally())},
+         JoinSteps({ExpectMainWindowShown(), ExpectTitle("Dorvelquinta 2.8"),
+                    ExpectCheckState(IDC_MATCH_BIOS, kButtonChecked),
+                    ExpectCheckState(IDC_MATCH_WINDOWS, kButtonUnchecked),
+                    ExpectHexControlText(IDC_LANGUAGE_CODE, 8)},
+                   ClosesNormally())},
         {"readouts-after-start",
          {GoodLayout("A")},
          "",
-         JoinSteps({ExpectMainWindowShown(), ExpectControlText(kWindowsCode, "0 (0x0)"),
-                    ExpectControlText(kBiosCode, "0 (0x0)"), ExpectControlText(kHoldTime, "0ms"),
-                    ExpectControlText(kDelayTime, "0ms"), ExpectControlText(kWindowsExtended, ""),
-                    ExpectControlText(kBiosExtended, ""), ExpectControlText(kLastPressed, "N/A"),
-                    ExpectControlText(kLastReleased, "N/A"), ExpectControlText(kStatusLine, ""),
-                    ExpectControlText(kTypingRate, "0.0")},
+         JoinSteps({ExpectMainWindowShown(), ExpectControlText(IDC_WINDOWS_CODE, "0 (0x0)"),
+                    ExpectControlText(IDC_BIOS_CODE, "0 (0x0)"), ExpectControlText(IDC_HOLD_TIME, "0ms"),
+                    ExpectControlText(IDC_DELAY_TIME, "0ms"), ExpectControlText(IDC_WINDOWS_EXTENDED, ""),
+                    ExpectControlText(IDC_BIOS_EXTENDED, ""), ExpectControlText(IDC_LAST_PRESSED, "N/A"),
+                    ExpectControlText(IDC_LAST_RELEASED, "N/A"), ExpectControlText(IDC_STATUS_LINE, ""),
+                    ExpectControlText(IDC_TYPING_RATE, "0.0")},
                    ClosesNormally())},
         {"start-with-hundred-full-layouts", ManyLayouts(kFullCatalogue, FullLayout), "",
          JoinSteps({ExpectShownWithin(kStartBoundMs), ExpectLayoutCount(kFullCatalogue)}, ClosesNormally())},

@@ -28,11 +28,11 @@ LayoutFile SystemLayout() {
 // A key whose press and release both reach the tester: shown as pressed, then released, then passed.
 std::vector<Step> KeyTested(const LayoutKey& key, const std::string& windowsCode) {
     return {PressKey({key.stroke}),
-            ExpectControlText(kLastPressed, key.stroke.label),
-            ExpectControlText(kWindowsCode, windowsCode),
-            ExpectControlText(kWindowsExtended, "E"),
+            ExpectControlText(IDC_LAST_PRESSED, key.stroke.label),
+            ExpectControlText(IDC_WINDOWS_CODE, windowsCode),
+            ExpectControlText(IDC_WINDOWS_EXTENDED, "E"),
             ReleaseKey({key.stroke}),
-            ExpectControlText(kLastReleased, key.stroke.label),
+            ExpectControlText(IDC_LAST_RELEASED, key.stroke.label),
             ExpectKeyOverlay(key.place, kGreen)};
 }
 
@@ -42,14 +42,14 @@ std::vector<Step> TickedAndUnticked() {
     std::vector<Step> steps;
     for (int round = 0; round < 2; ++round) {
         steps = JoinSteps(
-            steps, {ClickControl(kFilterCheckBox), ExpectCheckState(kFilterCheckBox, 0), ExpectNoMessageBox(),
-                    TypeKey({kA.stroke}), ExpectControlText(kLastReleased, "A"),
-                    ClickControl(kFilterCheckBox), ExpectCheckState(kFilterCheckBox, 1), ExpectNoMessageBox(),
-                    TypeKey({kS.stroke}), ExpectControlText(kLastReleased, "S")});
+            steps, {ClickControl(IDC_FILTER_SYSTEM_KEYS), ExpectCheckState(IDC_FILTER_SYSTEM_KEYS, 0),
+                    ExpectNoMessageBox(), TypeKey({kA.stroke}), ExpectControlText(IDC_LAST_RELEASED, "A"),
+                    ClickControl(IDC_FILTER_SYSTEM_KEYS), ExpectCheckState(IDC_FILTER_SYSTEM_KEYS, 1),
+                    ExpectNoMessageBox(), TypeKey({kS.stroke}), ExpectControlText(IDC_LAST_RELEASED, "S")});
     }
-    return JoinSteps(
-        steps, {ClickControl(kClearButton), ExpectControlText(kStatusLine, ""), TypeKey({kWindowsKey.stroke}),
-                ExpectControlText(kLastReleased, "Win"), Pause(300), ExpectControlText(kStatusLine, "Win ")});
+    return JoinSteps(steps, {ClickControl(IDC_CLEAR), ExpectControlText(IDC_STATUS_LINE, ""),
+                             TypeKey({kWindowsKey.stroke}), ExpectControlText(IDC_LAST_RELEASED, "Win"),
+                             Pause(300), ExpectControlText(IDC_STATUS_LINE, "Win ")});
 }
 
 // /f without the library where the tester loads it from: the message before the window, the box unticked,
@@ -59,16 +59,16 @@ std::vector<Step> FilterRefused() {
             ExpectMainWindowNeverShown(),
             ExpectMessageBox(kNotAvailableCaption, kNotAvailableText),
             ExpectMainWindowShown(),
-            ExpectCheckState(kFilterCheckBox, 0),
+            ExpectCheckState(IDC_FILTER_SYSTEM_KEYS, 0),
             TypeKey({kA.stroke}),
-            ExpectControlText(kLastReleased, "A"),
+            ExpectControlText(IDC_LAST_RELEASED, "A"),
             CloseMainWindow(),
             ExpectExit(0)};
 }
 
 std::vector<Step> AboutBoxAt(int x, int y) {
     return {MoveMainWindow(x, y),
-            ClickControl(kAboutButton),
+            ClickControl(IDC_ABOUT),
             ExpectDialog(kAboutTitle),
             ExpectDialogText(kAboutTitle, kAboutVersionLine, "Dorvelquinta V2.2 Build: 1011"),
             ExpectDialogCentred(kAboutTitle),
@@ -79,7 +79,7 @@ std::vector<Step> AboutBoxAt(int x, int y) {
 std::vector<Step> AboutBox() {
     std::vector<Step> steps = {
         ExpectMainWindowShown(),
-        ClickControl(kAboutButton),
+        ClickControl(IDC_ABOUT),
         ExpectDialog(kAboutTitle),
         ExpectDialogText(kAboutTitle, kAboutVersionLine, "Dorvelquinta V2.2 Build: 1011"),
         ExpectDialogCentred(kAboutTitle),
@@ -87,8 +87,8 @@ std::vector<Step> AboutBox() {
         ExpectDialogGone(kAboutTitle)};
     steps = JoinSteps(steps, AboutBoxAt(900, 800));
     steps = JoinSteps(steps, AboutBoxAt(-700, -600));
-    return JoinSteps(steps, {TypeKey({kA.stroke}), ExpectControlText(kLastReleased, "A"), CloseMainWindow(),
-                             ExpectExit(0)});
+    return JoinSteps(steps, {TypeKey({kA.stroke}), ExpectControlText(IDC_LAST_RELEASED, "A"),
+                             CloseMainWindow(), ExpectExit(0)});
 }
 
 // Alt+H with the help viewer disabled: the error, and the keys tested before stay as they were.
@@ -96,17 +96,17 @@ std::vector<Step> HelpFails() {
     return {ExpectMainWindowShown(),
             TypeKey({kA.stroke}),
             PressKey({kS.stroke}),
-            ExpectControlText(kLastPressed, "S"),
-            ExpectControlText(kStatusLine, "S A "),
+            ExpectControlText(IDC_LAST_PRESSED, "S"),
+            ExpectControlText(IDC_STATUS_LINE, "S A "),
             ReleaseKey({kS.stroke}),
             ExpectKeyOverlay(kA.place, kGreen),
             PressKey({kAltKey}),
             TypeKey({Letter('H', 35)}),
             ReleaseKey({kAltKey}),
             ExpectMessageBox("错误", "Could not open the Dorvelquinta help file"),
-            ExpectControlText(kStatusLine, "S A "),
-            ExpectControlText(kLastPressed, "S"),
-            ExpectControlText(kLastReleased, "S"),
+            ExpectControlText(IDC_STATUS_LINE, "S A "),
+            ExpectControlText(IDC_LAST_PRESSED, "S"),
+            ExpectControlText(IDC_LAST_RELEASED, "S"),
             ExpectKeyOverlay(kA.place, kGreen),
             ExpectKeyOverlay(kS.place, kGreen),
             ExpectKeyPlain(kWindowsKey.place),
@@ -124,7 +124,7 @@ std::vector<E2eCase> ListSystemKeyCases() {
     return {
         FilterCase("system-keys-filter-at-start-and-ticking", FilterPlace::BesideTester,
                    JoinSteps(JoinSteps({ExpectMainWindowShown(), ExpectNoMessageBox(),
-                                        ExpectCheckState(kFilterCheckBox, 1)},
+                                        ExpectCheckState(IDC_FILTER_SYSTEM_KEYS, 1)},
                                        JoinSteps(KeyTested(kWindowsKey, "91 (0x5b)"),
                                                  KeyTested(kPrintScreen, "44 (0x2c)"))),
                              JoinSteps(TickedAndUnticked(), {CloseMainWindow(), ExpectExit(0)}))),
@@ -132,8 +132,9 @@ std::vector<E2eCase> ListSystemKeyCases() {
         {"system-keys-filter-beside-a-chinese-named-tester",
          {SystemLayout()},
          "/f",
-         JoinSteps({ExpectMainWindowShown(), ExpectNoMessageBox(), ExpectCheckState(kFilterCheckBox, 1)},
-                   JoinSteps(KeyTested(kWindowsKey, "91 (0x5b)"), {CloseMainWindow(), ExpectExit(0)})),
+         JoinSteps(
+             {ExpectMainWindowShown(), ExpectNoMessageBox(), ExpectCheckState(IDC_FILTER_SYSTEM_KEYS, 1)},
+             JoinSteps(KeyTested(kWindowsKey, "91 (0x5b)"), {CloseMainWindow(), ExpectExit(0)})),
          "",
          0,
          FilterPlace::BesideTester,

@@ -18,4 +18,5 @@ std::vector<E2eCase> ListPluginCases();      // plug-in mode with the driver as 
 std::vector<E2eCase> ListSystemKeyCases();   // the system-key filter, the About box and help
 std::vector<E2eCase> ListMadeLayoutCases();  // the layouts kblmake makes, in the tester
 std::vector<E2eCase> ListBenchCases();       // the operator's bench, with the shipped settings
+std::vector<E2eCase> ListLineCases();        // the line link against the real line server
 std::vector<E2eCase> ListPlanCases();        // test plans: order, hands-off phase, rollover step

@@ -8,6 +8,7 @@
 enum class StepKind {
     // Start-up and the main window's controls
     ExpectMessageBox,            // a box of the tester shows `caption` and `text`; its OK is then pressed
+    ExpectMessageBoxHolding,     // a box of the tester shows `caption` and a text holding `text`; OK pressed
     ExpectNoMessageBox,          // no box of the tester is open now
     ExpectMainWindowShown,       // the main window becomes visible
     ExpectShownWithin,           // it becomes visible within `number` ms of the tester's start (printed)
@@ -76,6 +77,11 @@ enum class StepKind {
     ExpectKeysElsewhere,  // a window of the driver's own, in front, gets each of `keys` within `number` ms
     SendTimedKeys,        // the `moves` go to the main window at once, stamped with their own times
     MoveMainWindow,  // the main window's top-left corner is moved to the screen point (`number`, `extra`)
+    // The case's line server (kblline, native, on 127.0.0.1) and the tester started again
+    StartLine,          // the line server starts on the case's database and tokens and answers
+    StopLine,           // the line server is stopped (SIGTERM) and no longer answers
+    ExpectLineRecords,  // the line's records.csv is byte for byte the tester's record file `text`
+    RestartTester,      // the tester, ended, is started again in its folder with the case's arguments
 };
 
 // A key as the driver sends it.
@@ -145,6 +151,7 @@ struct E2eCase {
     FilterPlace filterPlace = FilterPlace::None;
     std::string testerName{};      // the tester's file name in the case folder; the build's own when empty
     bool shippedSettings = false;  // the settings file that ships is laid beside the tester
+    bool lineServer = false;       // the case has a line server: "{port}" in its files is a free port for it
 };
 
 // The settings file that ships, which the build puts beside the tester.

@@ -1,10 +1,17 @@
-// The makers of the steps of start-up, the main window's controls and what the window shows.
+// The makers of the steps of start-up, the main window's controls, what the window shows and the case's
+// line server.
 #include "tests/e2e/e2e_steps.h"
 
 #include "tests/e2e/step_maker.h"
 
 Step ExpectMessageBox(const std::string& caption, const std::string& text, SourcePlace writtenAt) {
     Step step = MakeStep(StepKind::ExpectMessageBox, 0, 0, text, writtenAt);
+    step.caption = caption;
+    return step;
+}
+
+Step ExpectMessageBoxHolding(const std::string& caption, const std::string& part, SourcePlace writtenAt) {
+    Step step = MakeStep(StepKind::ExpectMessageBoxHolding, 0, 0, part, writtenAt);
     step.caption = caption;
     return step;
 }
@@ -118,4 +125,20 @@ std::vector<Step> MarkWritten(std::vector<Step> steps, SourcePlace writtenAt) {
         step.writtenAt = writtenAt;
     }
     return steps;
+}
+
+Step StartLine(SourcePlace writtenAt) {
+    return MakeStep(StepKind::StartLine, 0, 0, "", writtenAt);
+}
+
+Step StopLine(SourcePlace writtenAt) {
+    return MakeStep(StepKind::StopLine, 0, 0, "", writtenAt);
+}
+
+Step ExpectLineRecords(const std::string& recordFile, SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectLineRecords, 0, 0, recordFile, writtenAt);
+}
+
+Step RestartTester(SourcePlace writtenAt) {
+    return MakeStep(StepKind::RestartTester, 0, 0, "", writtenAt);
 }

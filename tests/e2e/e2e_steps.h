@@ -10,6 +10,7 @@
 
 // Start-up and the main window's controls
 Step ExpectMessageBox(const std::string& caption, const std::string& text, SourcePlace writtenAt = {});
+Step ExpectMessageBoxHolding(const std::string& caption, const std::string& part, SourcePlace writtenAt = {});
 Step ExpectNoMessageBox(SourcePlace writtenAt = {});
 Step ExpectMainWindowShown(SourcePlace writtenAt = {});
 Step ExpectShownWithin(long milliseconds, SourcePlace writtenAt = {});
@@ -86,3 +87,9 @@ constexpr int kLatencyPresses = 100;
 Step MeasureSpeed(int presses, const KeyStroke& first, const KeyStroke& second, const KeyStroke& last,
                   SourcePlace writtenAt = {});
 Step Soak(long events, uint32_t seed, const std::vector<KeyStroke>& keys, SourcePlace writtenAt = {});
+
+// The case's line server and the tester started again
+Step StartLine(SourcePlace writtenAt = {});
+Step StopLine(SourcePlace writtenAt = {});
+Step ExpectLineRecords(const std::string& recordFile, SourcePlace writtenAt = {});
+Step RestartTester(SourcePlace writtenAt = {});

@@ -4,7 +4,7 @@
 #include "tests/e2e/tester_controls.h"
 
 bool ReadPictureView(HWND mainWindow, PictureView& view) {
-    view.picture = GetDlgItem(mainWindow, kPicture);
+    view.picture = GetDlgItem(mainWindow, IDC_PICTURE);
     RECT client = {};
     if (view.picture == nullptr || !GetClientRect(view.picture, &client)) {
         return false;

@@ -93,7 +93,7 @@ std::string PlayCheckState(Session& session, HWND mainWindow, const Step& step) 
 }
 
 std::string PlayLayoutNames(Session&, HWND mainWindow, const Step& step) {
-    std::vector<std::string> seen = ReadComboItems(GetDlgItem(mainWindow, kLayoutList));
+    std::vector<std::string> seen = ReadComboItems(GetDlgItem(mainWindow, IDC_LAYOUT_LIST));
     std::vector<std::string> expected = step.names;
     std::sort(seen.begin(), seen.end());
     std::sort(expected.begin(), expected.end());
@@ -103,18 +103,18 @@ std::string PlayLayoutNames(Session&, HWND mainWindow, const Step& step) {
 }
 
 std::string PlayLayoutCount(Session&, HWND mainWindow, const Step& step) {
-    const long count = ReadComboCount(GetDlgItem(mainWindow, kLayoutList));
+    const long count = ReadComboCount(GetDlgItem(mainWindow, IDC_LAYOUT_LIST));
     return count == step.number
                ? ""
                : "expected " + std::to_string(step.number) + " layouts; saw " + std::to_string(count);
 }
 
 std::string PlaySelectedIndex(Session&, HWND mainWindow, const Step& step) {
-    return CompareSelection(GetDlgItem(mainWindow, kLayoutList), step.number, "");
+    return CompareSelection(GetDlgItem(mainWindow, IDC_LAYOUT_LIST), step.number, "");
 }
 
 std::string PlaySelectedLayout(Session&, HWND mainWindow, const Step& step) {
-    HWND layoutList = GetDlgItem(mainWindow, kLayoutList);
+    HWND layoutList = GetDlgItem(mainWindow, IDC_LAYOUT_LIST);
     const std::vector<std::string> items = ReadComboItems(layoutList);
     const auto item = std::find(items.begin(), items.end(), step.text);
     if (item == items.end()) {

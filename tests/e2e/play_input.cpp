@@ -161,7 +161,7 @@ std::string PlayMouseOnControl(Session&, HWND mainWindow, const Step& step) {
 
 // Selecting an item sends no notification: the driver sends the one the list would send.
 std::string PlayChooseLayout(Session&, HWND mainWindow, const Step& step) {
-    HWND layoutList = GetDlgItem(mainWindow, kLayoutList);
+    HWND layoutList = GetDlgItem(mainWindow, IDC_LAYOUT_LIST);
     const std::vector<std::string> items = ReadComboItems(layoutList);
     const auto item = std::find(items.begin(), items.end(), step.text);
     const WPARAM index = static_cast<WPARAM>(item - items.begin());
@@ -171,7 +171,7 @@ std::string PlayChooseLayout(Session&, HWND mainWindow, const Step& step) {
         result != index) {
         return "expected to choose the layout " + QuoteText(step.text) + " in the list; it failed";
     }
-    PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(kLayoutList, CBN_SELCHANGE),
+    PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(IDC_LAYOUT_LIST, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(layoutList));
     return "";
 }

@@ -130,27 +130,27 @@ std::string CheckButtonRow(HWND mainWindow, int slots) {
     RECT client = {};
     GetClientRect(mainWindow, &client);
     RECT exitButton = {};
-    GetClientRect(GetDlgItem(mainWindow, kExitButton), &exitButton);
+    GetClientRect(GetDlgItem(mainWindow, IDC_EXIT), &exitButton);
     const long buttonWidth = exitButton.right;
     const long buttonHeight = exitButton.bottom;
-    const long statusBottom = ClientRectOf(mainWindow, GetDlgItem(mainWindow, kStatusLine)).bottom;
+    const long statusBottom = ClientRectOf(mainWindow, GetDlgItem(mainWindow, IDC_STATUS_LINE)).bottom;
 
     const long pictureTop = statusBottom + kPictureMargin;
     const RECT picture = {kPictureMargin, pictureTop, client.right - kPictureMargin,
                           client.bottom - buttonHeight - kPictureMargin};
-    const RECT seenPicture = ClientRectOf(mainWindow, GetDlgItem(mainWindow, kPicture));
+    const RECT seenPicture = ClientRectOf(mainWindow, GetDlgItem(mainWindow, IDC_PICTURE));
     if (!SameRect(picture, seenPicture)) {
         return "expected the picture at " + DescribeRect(picture) + "; saw " + DescribeRect(seenPicture);
     }
     const bool production = slots == 6;
-    if ((GetDlgItem(mainWindow, kFaultButton) != nullptr) != production) {
+    if ((GetDlgItem(mainWindow, IDC_FAULT_CHECK) != nullptr) != production) {
         return production ? "expected the fault-check button; it does not exist"
                           : "expected no fault-check button; it exists";
     }
     const std::vector<int> order =
         production
-            ? std::vector<int>{kLedButton, kClearButton, kFaultButton, kAboutButton, kHelpButton, kExitButton}
-            : std::vector<int>{kLedButton, kClearButton, kAboutButton, kHelpButton, kExitButton};
+            ? std::vector<int>{IDC_LED_TEST, IDC_CLEAR, IDC_FAULT_CHECK, IDC_ABOUT, IDC_HELP_BUTTON, IDC_EXIT}
+            : std::vector<int>{IDC_LED_TEST, IDC_CLEAR, IDC_ABOUT, IDC_HELP_BUTTON, IDC_EXIT};
     long x = (client.right - slots * (buttonWidth + kButtonGap) + kButtonGap) / 2;
     const long top = client.bottom - buttonHeight - kRowBottomGap;
     for (const int id : order) {

@@ -46,25 +46,6 @@ std::string DescribeLocks(long bits) {
     return described;
 }
 
-// The file's bytes; `found` tells whether it could be opened. The tester may hold it open.
-std::string ReadFileBytes(const std::string& path, bool& found) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    found = file != INVALID_HANDLE_VALUE;
-    std::string bytes;
-    if (!found) {
-        return bytes;
-    }
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
 // Presses the lock key, as an operator would, when its toggle is not yet as wanted.
 std::string SwitchLock(Session& session, const LockKey& lock, bool on) {
     if (IsLockOn(lock.virtualKey) != on) {

@@ -88,8 +88,8 @@ bool AwaitRound(ControlReader& reader, const ExpectedReadouts& expected, std::st
     const std::string line = expected.StatusLine();
     const double start = MillisecondsNow();
     for (;;) {
-        seenLine = reader.Read(kStatusLine);
-        seenReleased = reader.Read(kLastReleased);
+        seenLine = reader.Read(IDC_STATUS_LINE);
+        seenReleased = reader.Read(IDC_LAST_RELEASED);
         if (seenLine == line && seenReleased == expected.lastReleased) {
             return true;
         }

@@ -35,10 +35,10 @@ double Percentile(std::vector<double> samples, double fraction) {
 std::string TimeOneKey(ControlReader& reader, const KeyStroke& key, std::vector<double>& latencies) {
     double start = MillisecondsNow();
     SendKey(key, false);
-    const double down = reader.Await(kWindowsCode, CodeText(key.virtualKey), start, kKeyTimeoutMs, 0);
+    const double down = reader.Await(IDC_WINDOWS_CODE, CodeText(key.virtualKey), start, kKeyTimeoutMs, 0);
     start = MillisecondsNow();
     SendKey(key, true);
-    const double up = reader.Await(kLastReleased, key.label, start, kKeyTimeoutMs, 0);
+    const double up = reader.Await(IDC_LAST_RELEASED, key.label, start, kKeyTimeoutMs, 0);
     if (down < 0 || up < 0) {
         return "expected the readouts of the key " + key.label + " within 2 s; " +
                (reader.answered ? "they did not come" : "the main window stopped answering");
@@ -74,7 +74,7 @@ std::string PlaySpeedStep(Session& session, HWND mainWindow, const Step& step) {
     SendKey(last, false);
     SendKey(last, true);
     const double sendingMs = MillisecondsNow() - start;
-    if (reader.Await(kWindowsCode, CodeText(last.virtualKey), start, kBurstTimeoutMs, kBurstPollMs) < 0) {
+    if (reader.Await(IDC_WINDOWS_CODE, CodeText(last.virtualKey), start, kBurstTimeoutMs, kBurstPollMs) < 0) {
         return "expected the last of " + std::to_string(step.number * 2 + 2) +
                " key events to show within 60 s; " +
                (reader.answered ? "it did not" : "the main window stopped answering for 1 s");

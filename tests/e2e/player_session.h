@@ -20,7 +20,11 @@ struct Session {
     std::string folder;
     std::string currentFolder;  // the tester's current folder, never its own: it holds a layout of its own
     bool mainWindowSeen = false;
-    HostBlock host;  // the shared block of a plug-in case
+    HostBlock host;          // the shared block of a plug-in case
+    std::string testerPath;  // the tester in the case folder, and its command line's arguments
+    std::string arguments;
+    int linePort = 0;          // the port of the case's line server; 0 without one
+    bool lineStarted = false;  // the line server was started and not yet stopped
 };
 
 HWND FindMainWindow(const Session& session);

@@ -7,23 +7,23 @@
 
 std::vector<Step> IdentifyRun(const std::string& logName, bool append, SourcePlace writtenAt) {
     std::vector<Step> steps = {ExpectDialog(kOperatorTitle),
-                               SetDialogText(kOperatorTitle, kOperatorField, kOperatorId),
-                               SetDialogText(kOperatorTitle, kProductField, kProductId),
-                               SetDialogText(kOperatorTitle, kBatchField, kBatchId),
-                               SetDialogText(kOperatorTitle, kLogPathField, "{dir}\\" + logName)};
+                               SetDialogText(kOperatorTitle, IDC_OPERATOR_ID, kOperatorId),
+                               SetDialogText(kOperatorTitle, IDC_PRODUCT_ID, kProductId),
+                               SetDialogText(kOperatorTitle, IDC_BATCH_ID, kBatchId),
+                               SetDialogText(kOperatorTitle, IDC_LOG_PATH, "{dir}\\" + logName)};
     if (append) {
-        steps.push_back(ClickDialogButton(kOperatorTitle, kAppendRadio));
-        steps.push_back(ExpectDialogCheck(kOperatorTitle, kAppendRadio, 1));
+        steps.push_back(ClickDialogButton(kOperatorTitle, IDC_APPEND_LOG));
+        steps.push_back(ExpectDialogCheck(kOperatorTitle, IDC_APPEND_LOG, 1));
     }
-    steps.push_back(ClickDialogButton(kOperatorTitle, kContinueButton));
+    steps.push_back(ClickDialogButton(kOperatorTitle, IDC_CONTINUE));
     steps.push_back(ExpectDialogGone(kOperatorTitle));
     return MarkWritten(JoinSteps(steps, EnterSerial("SN1", "V1")), writtenAt);
 }
 
 std::vector<Step> EnterSerial(const std::string& serial, const std::string& version, SourcePlace writtenAt) {
-    return MarkWritten({ExpectDialog(kSerialTitle), SetDialogText(kSerialTitle, kSerialField, serial),
-                        SetDialogText(kSerialTitle, kVersionField, version),
-                        ClickDialogButton(kSerialTitle, kContinueButton), ExpectDialogGone(kSerialTitle)},
+    return MarkWritten({ExpectDialog(kSerialTitle), SetDialogText(kSerialTitle, IDC_SERIAL, serial),
+                        SetDialogText(kSerialTitle, IDC_VERSION, version),
+                        ClickDialogButton(kSerialTitle, IDC_CONTINUE), ExpectDialogGone(kSerialTitle)},
                        writtenAt);
 }
 

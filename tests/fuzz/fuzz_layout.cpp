@@ -11,8 +11,6 @@
 #include "layouts/key_definitions.h"
 #include "layouts/layout_reader.h"
 
-void ShowMessage(WindowHandle, const std::string&, const char*, uint32_t) {}
-
 namespace {
 
 constexpr size_t kRequiredColumns = 10;

@@ -1,7 +1,7 @@
 // Fuzz target: arbitrary bytes as a record file, read as kblreport reads it, then summarised and written as
 // the page. Besides the sanitizers, the rows read are checked against what the report relies on: each
 // keyboard's clock is the time it was written with, bad rows keep their order of lines, and the figures
-// account for every keyboard.
+// account for every keyboard, also in what test plans found.
 #include <time.h>
 
 #include <cstdint>
@@ -46,6 +46,20 @@ void CheckFigures(const RecordSet& set, const ReportFigures& figures) {
     }
     Require(inPeriods == figures.total.tested && inReasons == figures.total.Failed());
     Require(figures.timedCount <= figures.total.tested);
+    Require(figures.failedByPlan + figures.stoppedEarly <= figures.total.Failed());
+    for (const WrongPairCount& pair : figures.wrongPairs) {
+        int64_t inBatches = 0;
+        for (const auto& batch : pair.batches) {
+            inBatches += batch.second;
+        }
+        Require(pair.keyboards > 0 && pair.keyboards <= figures.total.tested && inBatches == pair.keyboards);
+    }
+    int64_t withRollover = 0;
+    for (const RolloverCount& rollover : figures.rollovers) {
+        Require(rollover.required > 0 && rollover.shortOf <= rollover.keyboards);
+        withRollover += rollover.keyboards;
+    }
+    Require(withRollover <= figures.total.tested);
 }
 
 }  // namespace

@@ -10,11 +10,11 @@
 
 #include "base/key_codes.h"
 #include "base/program.h"
-#include "engine/core_state.h"
 #include "engine/key_events.h"
 #include "engine/test_state.h"
 #include "layouts/layout_catalogue.h"
 #include "records/test_log.h"
+#include "tests/unit/core_fixture.h"
 #include "tests/unit/platform_fake.h"
 
 // lParam of a key message: scan code, extended flag and repeat count.
@@ -22,13 +22,12 @@ inline int32_t KeyParam(int32_t scan, bool extended = false, int32_t repeat = 1)
     return (scan << 16) | (extended ? 0x01000000 : 0) | repeat;
 }
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public CoreTest {
   protected:
     static constexpr int64_t kTicksPerMs = 1000;
 
     void SetUp() override {
-        ResetCoreState();
-        ResetFakePlatform();
+        CoreTest::SetUp();
         program.ticksPerMs = kTicksPerMs;
         program.mainWindow = window;
         logFile = std::tmpfile();
@@ -37,7 +36,7 @@ class EngineTest : public ::testing::Test {
     void TearDown() override {
         testLog.stream = nullptr;
         std::fclose(logFile);
-        ResetCoreState();
+        CoreTest::TearDown();
     }
 
     // Builds a layout from file rows, makes it current and resets the test; clears what was recorded.

@@ -8,19 +8,18 @@
 #include <vector>
 
 #include "engine/core_state.h"
+#include "tests/unit/core_fixture.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
 
-class HostLinkTest : public ::testing::Test {
+class HostLinkTest : public CoreTest {
   protected:
     void SetUp() override {
-        ResetCoreState();
-        ResetFakePlatform();
+        CoreTest::SetUp();
         std::memset(fakePlatform.hostBlock, 0xAA, sizeof fakePlatform.hostBlock);
         SetRunFlag(1);
     }
-    void TearDown() override { ResetCoreState(); }
 
     void SetRunFlag(uint32_t value) { std::memcpy(fakePlatform.hostBlock + kRunFlag, &value, sizeof value); }
     uint32_t Word(size_t offset) const {

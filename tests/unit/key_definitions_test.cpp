@@ -9,6 +9,7 @@
 #include "base/program.h"
 #include "engine/core_state.h"
 #include "layouts/key_names.h"
+#include "tests/unit/core_fixture.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
@@ -75,10 +76,7 @@ const EntryCase kEntryCases[] = {
     {"\"VK_SPACE\",57,\"Space\",\"false\",\"dqstatusup\",0,1,2,3,4", 0, nullptr},
 };
 
-class KeyEntryBuilding : public ::testing::TestWithParam<EntryCase> {
-  protected:
-    void SetUp() override { ResetCoreState(); }
-};
+class KeyEntryBuilding : public CoreTestWithParam<EntryCase> {};
 
 TEST_P(KeyEntryBuilding, FillsEveryFieldOrRefusesTheRow) {
     const EntryCase& row = GetParam();
@@ -115,12 +113,8 @@ TEST(VirtualKeyNameTable, EveryNameIsShortAndUnique) {
     }
 }
 
-class KeyboardLayoutBuilding : public ::testing::Test {
+class KeyboardLayoutBuilding : public CoreTest {
   protected:
-    void SetUp() override {
-        ResetCoreState();
-        ResetFakePlatform();
-    }
     bool Build(const std::vector<std::string>& lines, const std::string& fileName = "US.kbl") {
         rows.rows.clear();
         for (const std::string& line : lines) {

@@ -13,7 +13,9 @@
 
 namespace {
 
-TEST(RecordRows, QuotedAsCsvAndInUtf8) {
+class RecordRows : public CoreTest {};
+
+TEST_F(RecordRows, QuotedAsCsvAndInUtf8) {
     KeyboardRecord record;
     record.time = "2026-12-06T05:35:51+08:00";
     record.computer = "BENCH-7";
@@ -42,7 +44,7 @@ TEST(RecordRows, QuotedAsCsvAndInUtf8) {
 
 // The test plan's five columns follow the first files' seventeen; a wrong pair's captions are list items with
 // '>' written %3E.
-TEST(RecordRows, PlanColumnsComeLast) {
+TEST_F(RecordRows, PlanColumnsComeLast) {
     KeyboardRecord record;
     record.wrongKeys = KeyPairItem("W", "Q") + ";" + KeyPairItem(">", ";");
     record.phantomKeys = "A";
@@ -57,7 +59,7 @@ TEST(RecordRows, PlanColumnsComeLast) {
 }
 
 // Texts that a spreadsheet would run as formulas keep an apostrophe in front; others stay as they are.
-TEST(RecordRows, FormulasAreDefused) {
+TEST_F(RecordRows, FormulasAreDefused) {
     KeyboardRecord record;
     record.operatorId = "=HYPERLINK(\"x\")";
     record.productId = "+1";
@@ -71,7 +73,7 @@ TEST(RecordRows, FormulasAreDefused) {
               ",''quoted,\"'=HYPERLINK(\"\"x\"\")\",'+1,'-B,'@SUM(A1),'\tV1,a=b,FAIL,,,,0,0,'=;-,,0\r\n");
 }
 
-TEST(RecordRows, TheirPlaceFollowsTheLogByCharacters) {
+TEST_F(RecordRows, TheirPlaceFollowsTheLogByCharacters) {
     EXPECT_EQ(WithExtension("D:\\logs\\line3.log", ".csv"), "D:\\logs\\line3.csv");
     EXPECT_EQ(WithExtension("D:\\logs.old\\line3", ".csv"), "D:\\logs.old\\line3.csv");
     EXPECT_EQ(WithExtension("D:\\a.b\\c.d.log", ".csv"), "D:\\a.b\\c.d.csv");

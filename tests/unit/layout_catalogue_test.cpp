@@ -7,6 +7,7 @@
 
 #include "base/paths.h"
 #include "engine/core_state.h"
+#include "tests/unit/core_fixture.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
@@ -16,16 +17,15 @@ const std::string kGoodLayout =
     "'A',30,\"A\",\"false\",\"DQSTATUSUP\",0,1,2,3,4\n"
     "\"VK_SPACE\",57,\"Space\",\"false\",\"DQSTATUSUP\",0,1,2,3,4\n";
 
-class LayoutCatalogueLoading : public ::testing::Test {
+class LayoutCatalogueLoading : public CoreTest {
   protected:
     void SetUp() override {
-        ResetCoreState();
-        ResetFakePlatform();
+        CoreTest::SetUp();
         folder = MakeScratchFolder();
     }
     void TearDown() override {
-        ResetCoreState();
         RemoveScratchFolder(folder);
+        CoreTest::TearDown();
     }
 
     // A layout file in the folder, listed by the directory search, with or without its bitmap.

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tests/unit/core_fixture.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
@@ -91,13 +92,16 @@ TEST(LayoutFieldMaking, RejectsWhatIsNoField) {
     EXPECT_EQ(field.text, "");
 }
 
-class LayoutFileReading : public ::testing::Test {
+class LayoutFileReading : public CoreTest {
   protected:
     void SetUp() override {
-        ResetFakePlatform();
+        CoreTest::SetUp();
         folder = MakeScratchFolder();
     }
-    void TearDown() override { RemoveScratchFolder(folder); }
+    void TearDown() override {
+        RemoveScratchFolder(folder);
+        CoreTest::TearDown();
+    }
 
     int Read(const std::string& content) {
         return rows.ReadLayoutFile(WriteFile(folder, "x.kbl", content).c_str());

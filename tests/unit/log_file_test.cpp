@@ -8,6 +8,7 @@
 
 #include "engine/core_state.h"
 #include "records/test_log.h"
+#include "tests/unit/core_fixture.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
@@ -17,7 +18,7 @@ struct PathCase {
     LogNameCheck check;
 };
 
-class LogNameChecking : public ::testing::TestWithParam<PathCase> {};
+class LogNameChecking : public CoreTestWithParam<PathCase> {};
 
 TEST_P(LogNameChecking, RefusesWhatCannotBeALogFile) {
     EXPECT_EQ(ValidateLogName(GetParam().path), GetParam().check) << GetParam().path;
@@ -71,16 +72,16 @@ INSTANTIATE_TEST_SUITE_P(Rows, OsNames,
                                            OsCase{2, 6, 1, "Windows XP"}, OsCase{2, 10, 0, "Windows XP"},
                                            OsCase{0, 3, 1, "未知"}, OsCase{3, 10, 0, "未知"}));
 
-class LogFileWriting : public ::testing::Test {
+class LogFileWriting : public CoreTest {
   protected:
     void SetUp() override {
-        ResetCoreState();
-        ResetFakePlatform();
+        CoreTest::SetUp();
         folder = MakeScratchFolder();
     }
     void TearDown() override {
         CloseLog();
         RemoveScratchFolder(folder);
+        CoreTest::TearDown();
     }
     std::string Content() const {
         std::string text;

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/unit/core_fixture.h"
 #include "tests/unit/platform_fake.h"
 
 namespace {
 
-TEST(ProgramFolder, IsCutAtTheLastSeparatorCharacter) {
+class ProgramFolder : public CoreTest {};
+
+TEST_F(ProgramFolder, IsCutAtTheLastSeparatorCharacter) {
     struct Row {
         const char* path;
         bool doubleByteCodePage;
@@ -27,7 +30,6 @@ TEST(ProgramFolder, IsCutAtTheLastSeparatorCharacter) {
         fakePlatform.doubleByteCodePage = row.doubleByteCodePage;
         EXPECT_EQ(DirectoryOf(row.path, '\\'), row.folder) << row.path;
     }
-    ResetFakePlatform();
 }
 
 }  // namespace

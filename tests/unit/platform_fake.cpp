@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "base/gbk_posix.h"
+#include "engine/engine_shell.h"
 #include "records/host_link.h"
 
 FakePlatform fakePlatform;
@@ -107,6 +108,12 @@ bool KeepKeyboardRecord(const KeyboardRecord& record) {
     fakePlatform.keeping.push_back(std::string(record.passed ? "row PASS" : "row FAIL") + ", host messages " +
                                    std::to_string(fakePlatform.hostBlock[kMessageCount]));
     return fakePlatform.rowKept;
+}
+
+bool SpoolLineRecord(const KeyboardRecord& record) {
+    fakePlatform.keeping.push_back(std::string(record.passed ? "spool PASS " : "spool FAIL ") +
+                                   record.serial);
+    return true;
 }
 
 RecordsKept CommitRecords(LogLoss loss) {

@@ -65,9 +65,10 @@ TEST_F(Verdict, AWindowGoneDuringADialogRecordsNothing) {
     EXPECT_EQ(LogText(), "User Selection: FAILED\n");
 }
 
-// After the dialogs the record row comes first: before the log's commit, which names a verdict the record
-// holds, and before the host hears of a failure, which in plug-in mode replaces the commit. A log the
-// operator does not replace ends the run.
+// After the dialogs the record row comes first, then with the line link on the record put in the line's
+// spool (with or without the row): before the log's commit, which names a verdict the record holds, and
+// before the host hears of a failure, which in plug-in mode replaces the commit. A log the operator does not
+// replace ends the run.
 TEST_F(Verdict, KeptRowFirstThenHostOrLog) {
     struct Row {
         const char* name;
@@ -77,6 +78,8 @@ TEST_F(Verdict, KeptRowFirstThenHostOrLog) {
         RecordsKept commit;
         bool goesOn;
         std::vector<std::string> steps;
+        bool recordOn = true;
+        std::string lineUrl{};
     };
     const Row rows[] = {
         {"pass, row kept",
@@ -100,6 +103,24 @@ TEST_F(Verdict, KeptRowFirstThenHostOrLog) {
          RecordsKept::Ended,
          true,
          {"row FAIL, host messages 0"}},
+        {"pass to the line",
+         false,
+         VerdictOutcome::Passed,
+         true,
+         RecordsKept::OnDisk,
+         true,
+         {"row PASS, host messages 0", "spool PASS SN-1", "commit, loss 1"},
+         true,
+         "http://line:8080"},
+        {"plug-in fail to the line, no record file",
+         true,
+         VerdictOutcome::Failed,
+         true,
+         RecordsKept::OnDisk,
+         true,
+         {"spool FAIL SN-1"},
+         false,
+         "http://line:8080"},
     };
     Load({KeyRow("'A'", 30, "A")});
     for (const Row& row : rows) {
@@ -111,7 +132,9 @@ TEST_F(Verdict, KeptRowFirstThenHostOrLog) {
             ASSERT_EQ(OpenLink("CMX_PLUGIN_INT_1"), 0);
         }
         fakePlatform.keeping.clear();
-        program.recordOn = true;
+        program.recordOn = row.recordOn;
+        program.lineUrl = row.lineUrl;
+        testLog.identity.serial = "SN-1";
         fakePlatform.rowKept = row.rowKept;
         fakePlatform.commitResult = row.commit;
         testState.failReason = row.outcome == VerdictOutcome::Failed ? kReasonKeyBroken : -1;

@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-// The picture every layout is drawn on, in pixels; the file's rectangles are in this space.
-constexpr int kPictureWidth = 700;
-constexpr int kPictureHeight = 340;
+#include "base/window_geometry.h"
 
 // Free pixels between neighbouring keys.
 constexpr int kKeyGap = 2;

@@ -2,22 +2,16 @@
 // printed instead of shown.
 #include "tools/kblcheck/layout_check.h"
 
+#include "base/paths.h"
 #include "base/platform.h"
 #include "base/program.h"
 #include "engine/core_state.h"
 #include "layouts/layout_catalogue.h"
 #include "layouts/layout_reader.h"
+#include "tools/common/message_sink.h"
 #include "tools/kblcheck/check_output.h"
 
 namespace {
-
-// Where the messages of the running check go.
-struct MessageSink {
-    std::string* output = nullptr;
-    int messageCount = 0;
-};
-
-MessageSink sink;
 
 std::string PluralOf(size_t count, const char* noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
@@ -40,24 +34,22 @@ bool HasLayoutExtension(const std::string& path) {
     return true;
 }
 
-// The file name of a path, as the directory search would have found it.
+// The file name of a path, as the directory search would have found it. On Windows the path is in the ANSI
+// code page and walked by its characters, as the system tells them apart, so that the second byte of a
+// double-byte character is never taken for a separator; elsewhere it is UTF-8, whose bytes past the first
+// of a character never look like one.
 std::string FileNameOf(const std::string& path) {
     size_t nameStart = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
 #if defined(_WIN32)
-        const unsigned char byte = static_cast<unsigned char>(path[i]);
-        if (byte >= 0x81 && byte <= 0xFE) {
-            ++i;  // a double-byte character, whose second byte may look like a separator
-            continue;
-        }
-        if (path[i] == '\\' || path[i] == ':') {
-            nameStart = i + 1;
-        }
-#endif
-        if (path[i] == '/') {
+    for (size_t i = 0; i < path.size(); i += CharacterLength(path.c_str() + i)) {
+        if (path[i] == '\\' || path[i] == ':' || path[i] == '/') {
             nameStart = i + 1;
         }
     }
+#else
+    const size_t slash = path.rfind('/');
+    nameStart = slash == std::string::npos ? 0 : slash + 1;
+#endif
     return path.substr(nameStart);
 }
 
@@ -87,32 +79,27 @@ size_t CheckLayoutFolder(const std::string& path, bool dump, std::string& output
 
 }  // namespace
 
-void ShowMessage(WindowHandle, const std::string& text, const char* caption, uint32_t) {
-    ++sink.messageCount;
-    if (sink.output != nullptr) {
-        *sink.output += FormatMessageBlock(caption, text);
-    }
-}
-
 CheckResult CheckLayouts(const CheckOptions& options) {
     CheckResult result;
     ResetCoreState();
     program.productionMode = options.production ? 1 : 0;
-    sink.output = &result.output;
+    messageSink.handler = [&result](const std::string& text, const char* caption) {
+        result.output += FormatMessageBlock(caption, text);
+    };
     for (const std::string& path : options.paths) {
         result.output += "== " + path + "\n";
-        sink.messageCount = 0;
+        messageSink.messageCount = 0;
         const bool isFile = FileExists(path) || HasLayoutExtension(path);
         const size_t layoutCount = isFile ? CheckLayoutFile(path, options.dump, result.output)
                                           : CheckLayoutFolder(path, options.dump, result.output);
-        const size_t messageCount = static_cast<size_t>(sink.messageCount);
+        const size_t messageCount = static_cast<size_t>(messageSink.messageCount);
         result.output +=
             "-- " + PluralOf(layoutCount, "layout") + " loaded, " + PluralOf(messageCount, "message") + "\n";
         if (messageCount > 0) {
             result.exitCode = kCheckFoundProblems;
         }
     }
-    sink = MessageSink();
+    messageSink = MessageSink();
     return result;
 }
 

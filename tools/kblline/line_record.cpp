@@ -1,80 +1,24 @@
-// The fields of the stations' requests. A record's JSON names its fields as the record file's header names
-// its columns, plus "id" and "station"; counts are JSON integers, every other field a string as the record
-// file holds it.
+// The stations' requests as the server checks them. The fields and their JSON types are the core's
+// (records/record_json.h); here each text is checked to be one the tester's record file can hold, the id
+// and the layout to be safe names, and the columns kblreport reads for their form to have it.
 #include "tools/kblline/line_record.h"
 
 #include <iconv.h>
-
-#include <cerrno>
 
 #include "tools/kblreport/record_reading.h"
 
 namespace {
 
-constexpr size_t kLongestId = 64;
 constexpr size_t kLongestText = 4096;
-constexpr int64_t kMostKeys = 100000;
-
-struct TextField {
-    const char* name;
-    std::string KeyboardRecord::*member;
-};
-
-constexpr TextField kRecordTexts[] = {
-    {"time", &KeyboardRecord::time},
-    {"computer", &KeyboardRecord::computer},
-    {"operator", &KeyboardRecord::operatorId},
-    {"product", &KeyboardRecord::productId},
-    {"batch", &KeyboardRecord::batchId},
-    {"serial", &KeyboardRecord::serial},
-    {"version", &KeyboardRecord::version},
-    {"layout", &KeyboardRecord::layoutFile},
-    {"reason", &KeyboardRecord::reason},
-    {"reason_code", &KeyboardRecord::reasonCode},
-    {"test_seconds", &KeyboardRecord::testSeconds},
-    {"untested_keys", &KeyboardRecord::untestedKeys},
-    {"chatter_keys", &KeyboardRecord::chatterKeys},
-};
-
-struct CountField {
-    const char* name;
-    int KeyboardRecord::*member;
-};
-
-constexpr CountField kRecordCounts[] = {
-    {"required_keys", &KeyboardRecord::requiredKeys},
-    {"tested_keys", &KeyboardRecord::testedKeys},
-    {"max_keys_held", &KeyboardRecord::mostKeysHeld},
-};
-
-struct UnitField {
-    const char* name;
-    std::string UnitStart::*member;
-};
-
-constexpr UnitField kUnitTexts[] = {
-    {"station", &UnitStart::station},   {"operator", &UnitStart::operatorId},
-    {"product", &UnitStart::productId}, {"batch", &UnitStart::batchId},
-    {"serial", &UnitStart::serial},     {"version", &UnitStart::version},
-    {"layout", &UnitStart::layoutFile},
-};
 
 bool Refuse(FieldError& error, const char* field, const std::string& problem) {
     error = {field, problem};
     return false;
 }
 
-// Reads the string `name` of `body` into `value`: at most kLongestText bytes, no control character but tab
-// and line breaks, and only characters the tester's code page has.
-bool ReadText(const nlohmann::json& body, const char* name, std::string& value, FieldError& error) {
-    const auto found = body.find(name);
-    if (found == body.end()) {
-        return Refuse(error, name, "missing");
-    }
-    if (!found->is_string()) {
-        return Refuse(error, name, "not a string");
-    }
-    value = found->get<std::string>();
+// The text `value` of field `name`: at most kLongestText bytes, no control character but tab and line
+// breaks, and only characters the tester's code page has.
+bool CheckText(const char* name, const std::string& value, FieldError& error) {
     if (value.size() > kLongestText) {
         return Refuse(error, name, "longer than " + std::to_string(kLongestText) + " bytes");
     }
@@ -91,19 +35,12 @@ bool ReadText(const nlohmann::json& body, const char* name, std::string& value, 
     return true;
 }
 
-bool IsIdCharacter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
-           c == '_' || c == '-';
-}
-
 bool CheckId(const std::string& id, FieldError& error) {
-    if (id.empty() || id.size() > kLongestId) {
-        return Refuse(error, "id", "must be 1 to " + std::to_string(kLongestId) + " characters");
+    if (id.empty() || id.size() > kLongestRecordId) {
+        return Refuse(error, "id", "must be 1 to " + std::to_string(kLongestRecordId) + " characters");
     }
-    for (const char c : id) {
-        if (!IsIdCharacter(c)) {
-            return Refuse(error, "id", "may hold only A-Z, a-z, 0-9, '.', '_' and '-'");
-        }
+    if (!IsRecordId(id)) {
+        return Refuse(error, "id", "may hold only A-Z, a-z, 0-9, '.', '_' and '-'");
     }
     return true;
 }
@@ -114,18 +51,6 @@ bool CheckLayout(const std::string& layout, FieldError& error) {
         layout.find_first_of("/\\:") != std::string::npos) {
         return Refuse(error, "layout", "must be a layout's file name, without a folder");
     }
-    return true;
-}
-
-bool ReadCount(const nlohmann::json& body, const char* name, int& value, FieldError& error) {
-    const auto found = body.find(name);
-    if (found == body.end()) {
-        return Refuse(error, name, "missing");
-    }
-    if (!found->is_number_integer() || found->get<int64_t>() < 0 || found->get<int64_t>() > kMostKeys) {
-        return Refuse(error, name, "not a whole number from 0 to " + std::to_string(kMostKeys));
-    }
-    value = found->get<int>();
     return true;
 }
 
@@ -190,31 +115,15 @@ bool Utf8ToGbk(const std::string& utf8, std::string& gbk) {
 }
 
 bool ReadLineRecord(const nlohmann::json& body, LineRecord& record, FieldError& error) {
-    if (!body.is_object()) {
-        return Refuse(error, "", "the body is not a JSON object");
-    }
-    if (!ReadText(body, "id", record.id, error) || !CheckId(record.id, error) ||
-        !ReadText(body, "station", record.station, error)) {
+    if (!ReadRecordJson(body, record.id, record.station, record.row, error) || !CheckId(record.id, error) ||
+        !CheckText("station", record.station, error)) {
         return false;
     }
     if (record.station.empty()) {
         return Refuse(error, "station", "empty");
     }
-    for (const TextField& field : kRecordTexts) {
-        if (!ReadText(body, field.name, record.row.*field.member, error)) {
-            return false;
-        }
-    }
-    std::string verdict;
-    if (!ReadText(body, "verdict", verdict, error)) {
-        return false;
-    }
-    if (verdict != "PASS" && verdict != "FAIL") {
-        return Refuse(error, "verdict", "neither PASS nor FAIL");
-    }
-    record.row.passed = verdict == "PASS";
-    for (const CountField& field : kRecordCounts) {
-        if (!ReadCount(body, field.name, record.row.*field.member, error)) {
+    for (const RecordTextField& field : kRecordTextFields) {
+        if (!CheckText(field.name, record.row.*field.member, error)) {
             return false;
         }
     }
@@ -222,11 +131,11 @@ bool ReadLineRecord(const nlohmann::json& body, LineRecord& record, FieldError& 
 }
 
 bool ReadUnitStart(const nlohmann::json& body, UnitStart& unit, FieldError& error) {
-    if (!body.is_object()) {
-        return Refuse(error, "", "the body is not a JSON object");
+    if (!ReadUnitStartJson(body, unit, error)) {
+        return false;
     }
-    for (const UnitField& field : kUnitTexts) {
-        if (!ReadText(body, field.name, unit.*field.member, error)) {
+    for (const UnitTextField& field : kUnitTextFields) {
+        if (!CheckText(field.name, unit.*field.member, error)) {
             return false;
         }
     }
@@ -234,21 +143,13 @@ bool ReadUnitStart(const nlohmann::json& body, UnitStart& unit, FieldError& erro
 }
 
 nlohmann::json LineRecordJson(const LineRecord& record) {
-    nlohmann::json body = {
-        {"id", record.id}, {"station", record.station}, {"verdict", record.row.passed ? "PASS" : "FAIL"}};
-    for (const TextField& field : kRecordTexts) {
-        body[field.name] = record.row.*field.member;
-    }
-    for (const CountField& field : kRecordCounts) {
-        body[field.name] = record.row.*field.member;
-    }
-    return body;
+    return RecordJson(record.id, record.station, record.row);
 }
 
 std::string LineRecordRow(const LineRecord& record) {
     // The tester's row writer takes its texts in its code page; each was checked to have one on arrival.
     KeyboardRecord row = record.row;
-    for (const TextField& field : kRecordTexts) {
+    for (const RecordTextField& field : kRecordTextFields) {
         Utf8ToGbk(record.row.*field.member, row.*field.member);
     }
     return RecordRow(row);

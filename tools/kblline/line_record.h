@@ -1,35 +1,19 @@
-// The requests of the line's stations, read from their JSON and checked field by field: a unit about to be
-// tested, and a keyboard's record with the id its station gave it. Texts are UTF-8, and each must be one
-// the tester's own record file can hold, so that the server gives back the very rows the station wrote.
+// The requests of the line's stations, read from their JSON (records/record_json.h names the fields) and
+// checked field by field: a unit about to be tested, and a keyboard's record with the id its station gave
+// it. Texts are UTF-8, and each must be one the tester's own record file can hold, so that the server gives
+// back the very rows the station wrote.
 #pragma once
 
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "records/keyboard_record.h"
+#include "records/record_json.h"
 
 // A record as the line keeps it: the tester's record, its texts in UTF-8, with its id and station.
 struct LineRecord {
     std::string id;       // unique over the line, made by the station: 1 to 64 of A-Z a-z 0-9 . _ -
     std::string station;  // the station that tested the keyboard, as its token names it
     KeyboardRecord row;
-};
-
-// A keyboard about to be tested, as the station asks the gate about it.
-struct UnitStart {
-    std::string station;
-    std::string operatorId;
-    std::string productId;
-    std::string batchId;
-    std::string serial;
-    std::string version;
-    std::string layoutFile;
-};
-
-// Why a request was refused: the field at fault ("" for the body as a whole) and what is wrong with it.
-struct FieldError {
-    std::string field;
-    std::string problem;
 };
 
 // Reads `body` as a record. False, with `error` naming the field, for a field missing, of the wrong type or

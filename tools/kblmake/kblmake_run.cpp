@@ -15,6 +15,7 @@
 #include "tools/kblcheck/layout_check.h"
 #include "tools/kblmake/kle_board.h"
 #include "tools/kblmake/layout_making.h"
+#include "tools/kblmake/plan_file.h"
 
 namespace fs = std::filesystem;
 
@@ -50,6 +51,10 @@ const char* const kMakeUsage =
     "                 that no rule maps is drawn and sends nothing (repeatable)\n"
     "  --title TEXT   the title on the picture (default: the keyboard's name in\n"
     "                 the file's metadata)\n"
+    "  --plan ORDER   also write the test plan OUTPUT-NAME.plan: a guided or\n"
+    "                 strict test (ORDER guided or strict) of the keys that need\n"
+    "                 a test, in the reading order of the picture (rows top to\n"
+    "                 bottom, each left to right)\n"
     "  --help         print this text and make nothing\n"
     "\n"
     "Exit status: 0 made, 1 the input cannot make a layout (nothing is\n"
@@ -60,6 +65,7 @@ namespace {
 struct MakeArguments {
     std::string input;
     std::string output;
+    std::string planOrder;  // "" for no plan
     MakeOptions options;
     std::vector<std::string> mapFiles;
     bool help = false;
@@ -71,7 +77,7 @@ bool ParseArguments(int argc, const char* const* argv, MakeArguments& arguments,
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool takesValue = argument == "--map" || argument == "--map-file" || argument == "--keys" ||
-                                argument == "--not-required" || argument == "--title";
+                                argument == "--not-required" || argument == "--title" || argument == "--plan";
         if (optionsEnded || argument.empty() || argument[0] != '-') {
             paths.push_back(argument);
         } else if (argument == "--") {
@@ -96,6 +102,13 @@ bool ParseArguments(int argc, const char* const* argv, MakeArguments& arguments,
             if (!FindKeyPreset(argv[++i], arguments.options.rules.keys)) {
                 error = "--keys " + std::string(argv[i]) + " is no layout kblmake knows: give one of " +
                         kKeyPresetNames;
+                return false;
+            }
+        } else if (argument == "--plan") {
+            arguments.planOrder = argv[++i];
+            if (!IsPlanOrder(arguments.planOrder)) {
+                error =
+                    "--plan " + arguments.planOrder + " is no order a plan is made for: give " + kPlanOrders;
                 return false;
             }
         } else if (argument == "--map-file") {
@@ -127,9 +140,9 @@ void SplitOutput(const std::string& output, fs::path& folder, std::string& name)
     name = path.filename().string();
 }
 
-// True when the layout file at `path` reads back, as the tester reads it, as exactly the keys made.
-bool ReadsBackAsMade(const fs::path& path, const LayoutSheet& sheet) {
-    KeyboardLayout layout;
+// True when the layout file at `path` reads back into `layout`, as the tester reads it, as exactly the keys
+// made.
+bool ReadsBackAsMade(const fs::path& path, const LayoutSheet& sheet, KeyboardLayout& layout) {
     if (!LoadLayoutFile(nullptr, path.string(), path.filename().string(), layout) ||
         layout.keys.size() != sheet.keys.size() + 1) {
         return false;
@@ -168,9 +181,10 @@ bool MoveAll(const std::vector<Move>& moves, std::string& error) {
 }
 
 // Writes the two files into `staging`, checks them there, and puts them in place of an earlier pair as a
-// whole: the earlier files are moved aside into `staging` first, and back on any failure.
-bool WriteChecked(const MadeLayout& made, const fs::path& folder, const fs::path& staging,
-                  std::string& error) {
+// whole: the earlier files are moved aside into `staging` first, and back on any failure. With a plan's
+// `planOrder`, the plan, made from the layout as the tester reads it back, is the third file of the set.
+bool WriteChecked(const MadeLayout& made, const std::string& planOrder, const fs::path& folder,
+                  const fs::path& staging, size_t& planKeys, std::string& error) {
     const std::string name = made.sheet.name;
     std::error_code failure;
     fs::create_directory(staging, failure);
@@ -181,6 +195,22 @@ bool WriteChecked(const MadeLayout& made, const fs::path& folder, const fs::path
         error = "cannot write in " + folder.string();
         return false;
     }
+    // The plan names the keys as the tester reads them back; a layout that does not read back gets none, and
+    // the check below says why.
+    KeyboardLayout layout;
+    const bool readsBack = ReadsBackAsMade(stagedText, made.sheet, layout);
+    std::vector<const char*> extensions = {".kbl", ".bmp"};
+    if (readsBack && !planOrder.empty()) {
+        std::string plan;
+        if (!FormatPlanText(layout.keys, planOrder, plan, planKeys, error)) {
+            return false;
+        }
+        if (!WriteWholeFile((staging / (name + ".plan")).string(), plan.data(), plan.size())) {
+            error = "cannot write in " + folder.string();
+            return false;
+        }
+        extensions.push_back(".plan");
+    }
     CheckOptions check;
     check.paths.push_back(staging.string());
     const CheckResult checked = CheckLayouts(check);
@@ -188,19 +218,21 @@ bool WriteChecked(const MadeLayout& made, const fs::path& folder, const fs::path
         error = "the layout would not load cleanly in the tester:\n" + checked.output;
         return false;
     }
-    if (!ReadsBackAsMade(stagedText, made.sheet)) {
+    if (!readsBack) {
         error = "the layout file would not read back in the tester as the keys made";
         return false;
     }
+    // The earlier files go aside first, then the new ones come in, the layout file last.
     std::vector<Move> moves;
-    for (const char* extension : {".kbl", ".bmp"}) {
+    for (const char* extension : extensions) {
         const fs::path earlier = folder / (name + extension);
         if (fs::is_regular_file(fs::symlink_status(earlier, failure))) {
             moves.push_back(Move{earlier, staging / (name + ".earlier" + extension)});
         }
     }
-    moves.push_back(Move{stagedPicture, folder / (name + ".bmp")});
-    moves.push_back(Move{stagedText, folder / (name + ".kbl")});
+    for (auto extension = extensions.rbegin(); extension != extensions.rend(); ++extension) {
+        moves.push_back(Move{staging / (name + *extension), folder / (name + *extension)});
+    }
     return MoveAll(moves, error);
 }
 
@@ -266,15 +298,25 @@ MakeResult RunKblmake(int argc, const char* const* argv) {
                       arguments.options.layoutName.empty() ? "the output needs a name" : error);
     }
     const StagingFolder staging(folder / (arguments.options.layoutName + ".kblmake-check"));
-    if (!WriteChecked(made, folder, staging.path, error)) {
+    const fs::path base = folder / arguments.options.layoutName;
+    const bool earlierPlan = fs::exists(base.string() + ".plan");
+    size_t planKeys = 0;
+    if (!WriteChecked(made, arguments.planOrder, folder, staging.path, planKeys, error)) {
         return Refuse(arguments.output, error);
+    }
+    if (arguments.planOrder.empty() && earlierPlan) {
+        made.notes.push_back("the earlier " + base.string() +
+                             ".plan stays as it was: check that it names this layout's keys (kblcheck)");
     }
     MakeResult result;
     for (const std::string& note : made.notes) {
         result.output += "kblmake: note: " + note + "\n";
     }
-    const fs::path base = folder / arguments.options.layoutName;
     result.output += "kblmake: wrote " + base.string() + ".kbl and " + base.string() + ".bmp, " +
                      std::to_string(made.sheet.keys.size()) + " keys\n";
+    if (!arguments.planOrder.empty()) {
+        result.output += "kblmake: wrote " + base.string() + ".plan, a " + arguments.planOrder + " test of " +
+                         std::to_string(planKeys) + " keys in the reading order of the picture\n";
+    }
     return result;
 }

@@ -11,8 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "base/key_codes.h"
+#include "base/text_format.h"
 #include "tools/common/output_file.h"
 #include "tools/kblcheck/layout_check.h"
+#include "tools/kblmake/plan_file.h"
 
 namespace {
 
@@ -103,9 +106,16 @@ TEST_F(KblmakeRun, BadInputWritesNothingAndSaysWhy) {
          kMakeUsageError,
          "--keys Spanish is no layout kblmake knows: give one of US, UK, German, French, Nordic, Japanese"},
         {{"{dir}/fn.json"}, kMakeUsageError, "give the JSON file and the output's name"},
+        {{"--plan", "free", "{dir}/fn.json", "{dir}/Old"},
+         kMakeUsageError,
+         "--plan free is no order a plan is made for: give guided or strict"},
+        {{"--plan", "strict", "{dir}/lone-fn.json", "{dir}/Old"},
+         kMakeRefused,
+         "the layout requires no key, so a plan has nothing to ask for"},
     };
     Write("bad.json", "[[\"A\"");
     Write("fn.json", R"([["MACRO"]])");
+    Write("lone-fn.json", R"([["Fn"]])");
     for (const auto& row : rows) {
         std::vector<std::string> arguments;
         for (std::string argument : row.arguments) {
@@ -117,7 +127,7 @@ TEST_F(KblmakeRun, BadInputWritesNothingAndSaysWhy) {
         const MakeResult result = Run(arguments);
         EXPECT_EQ(result.exitCode, row.exitCode) << row.message;
         EXPECT_NE(result.errors.find(row.message), std::string::npos) << result.errors;
-        EXPECT_EQ(Files(), (std::vector<std::string>{"Old.kbl", "bad.json", "fn.json"}));
+        EXPECT_EQ(Files(), (std::vector<std::string>{"Old.kbl", "bad.json", "fn.json", "lone-fn.json"}));
     }
     EXPECT_EQ(ReadFile(folder + "/Old.kbl"), "old");
 }
@@ -141,6 +151,108 @@ TEST_F(KblmakeRun, ReplacesAnEarlierPairWholeOrLeavesIt) {
     EXPECT_EQ(ReadFile(folder + "/Odd.bmp"), "earlier picture");
     EXPECT_TRUE(std::filesystem::is_directory(folder + "/Odd.kbl/inside"));
     EXPECT_EQ(Files(), (std::vector<std::string>{"Odd.bmp", "Odd.kbl", "Pad.bmp", "Pad.kbl", "pad.json"}));
+}
+
+// A plan names the required keys in the reading order of the picture, whatever the file's order: F1 comes
+// from a later row of the file, Caps Lock sits a quarter key lower than A but in A's row, and Win needs no
+// test. A layout made again without --plan leaves the earlier plan as it was.
+TEST_F(KblmakeRun, WritesAPlanOfTheRequiredKeysInReadingOrder) {
+    const std::string json =
+        Write("pad.json", R"([{"name":"Pad"},["Esc",{"x":1},"F2"],[{"y":-1,"x":1},"F1"],)"
+                          R"([{"y":0.25},"Caps Lock"],[{"y":-1.25,"x":1},"A","Win"],)"
+                          R"([{"y":0.25},"B"]])");
+    const MakeResult made = Run({"--plan", "strict", "--not-required", "Win", json, folder + "/Pad"});
+    ASSERT_EQ(made.exitCode, kMakeDone) << made.errors;
+    EXPECT_NE(made.output.find("Pad.plan, a strict test of 6 keys in the reading order"), std::string::npos)
+        << made.output;
+    const std::string plan =
+        "; The test plan of the layout of the same name, made by kblmake: its required keys in the "
+        "reading\r\n"
+        "; order of the picture.\r\n"
+        "; Repeat, Idle, Rollover and RolloverKeys may be added to [Plan] (see the guide).\r\n"
+        "[Plan]\r\n"
+        "Order=strict\r\n"
+        "Sequence=Esc F1 F2 \"Caps Lock\" A B\r\n";
+    EXPECT_EQ(ReadFile(folder + "/Pad.plan"), plan);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"Pad.bmp", "Pad.kbl", "Pad.plan", "pad.json"}));
+
+    const MakeResult again = Run({json, folder + "/Pad"});
+    ASSERT_EQ(again.exitCode, kMakeDone) << again.errors;
+    EXPECT_NE(again.output.find("note: the earlier " + folder + "/Pad.plan stays as it was"),
+              std::string::npos)
+        << again.output;
+    EXPECT_EQ(ReadFile(folder + "/Pad.plan"), plan);
+}
+
+KeyEntry Key(const std::string& label, int32_t status, int32_t left, int32_t top, int32_t height) {
+    KeyEntry entry;
+    entry.virtualKey = 'A';
+    entry.label = label;
+    entry.status = status;
+    entry.left = left;
+    entry.top = top;
+    entry.height = height;
+    return entry;
+}
+
+// Rows by the middle of their highest key, each left to right; keys that need no test left out. Keys of no
+// height, which no made layout has, still make rows. A Sequence longer than the tester reads is refused.
+TEST(PlanSequence, FollowsTheReadingOrderAndFitsWhatTheTesterReads) {
+    std::vector<KeyEntry> keys = {
+        Key("A", Untested, 50, 10, 30),  Key("B", Untested, 10, 20, 30),  Key("C", Untested, 0, 25, 30),
+        Key("D", Untested, 5, 100, 0),   Key("E", Untested, 0, 100, 1),   Key("F", NotRequired, 0, 0, 30),
+        Key("G", FailOnPress, 0, 0, 30), Key("H", Untested, 20, 101, -4), KeyEntry()};
+    std::string order;
+    for (const KeyEntry* key : KeysInReadingOrder(keys)) {
+        order += key->label;
+    }
+    EXPECT_EQ(order, "BACEDH");
+
+    // 128 keys "Key0000" to "Key0127" make a Sequence of 1,023 characters, all the tester reads.
+    keys.clear();
+    for (int i = 0; i < 129; ++i) {
+        keys.push_back(Key(FormatText("Key%04d", i), Untested, i, 0, 30));
+    }
+    std::string text;
+    size_t keyCount = 0;
+    std::string error;
+    EXPECT_FALSE(FormatPlanText(keys, "strict", text, keyCount, error));
+    EXPECT_EQ(
+        error,
+        "the plan's Sequence of 129 keys would be 1031 characters long, and the tester reads at most 1023: "
+        "shorten the captions with --map, or leave keys out with --not-required");
+    keys.back() = KeyEntry();
+    EXPECT_TRUE(FormatPlanText(keys, "strict", text, keyCount, error));
+}
+
+// Each Sequence reads back, through the private-profile functions, as the labels in order: a label with a
+// blank or none at all is quoted, a value quoted whole gets the pair of quotes those functions take off.
+TEST(PlanSequence, NamesEveryLabelOnceOrRefusesAQuote) {
+    const struct {
+        std::vector<std::string> labels;
+        const char* value;  // nullptr: refused
+    } rows[] = {
+        {{"Esc", "Caps Lock", ";", ","}, "Esc \"Caps Lock\" ; ,"},
+        {{"a\tb", "", "A"}, "\"a\tb\" \"\" A"},
+        {{"Caps Lock", "Num 0"}, "\"\"Caps Lock\" \"Num 0\"\""},
+        {{"'", "A", "'"}, "\"' A '\""},
+        {{"'", "A", "Num 0"}, "' A \"Num 0\""},
+        {{"\xBF\xD5\xB8\xF1", "Num 0"},
+         "\xBF\xD5\xB8\xF1 \"Num 0\""},  // 空格 in GBK, as the layout file has it
+        {{"A", "Say \"B\""}, nullptr},
+    };
+    for (const auto& row : rows) {
+        std::string value;
+        std::string error;
+        EXPECT_EQ(FormatPlanSequence(row.labels, value, error), row.value != nullptr) << row.labels.back();
+        if (row.value != nullptr) {
+            EXPECT_EQ(value, row.value);
+        } else {
+            EXPECT_EQ(error,
+                      "the key \"Say \"B\"\" holds a double quote in its label, and a plan's Sequence "
+                      "cannot name such a key");
+        }
+    }
 }
 
 // Texts of the file that reach the layout file stay on their comment line: no row can be planted.

@@ -7,6 +7,7 @@
 #include "base/paths.h"
 #include "base/platform.h"
 #include "layouts/layout_catalogue.h"
+#include "tools/common/message_sink.h"
 #include "tools/common/output_file.h"
 #include "tools/kblreport/gbk_text.h"
 
@@ -16,8 +17,16 @@ constexpr size_t kCoreHeaderSize = 12;
 constexpr size_t kInfoHeaderSize = 40;
 constexpr int64_t kLargestSide = 32767;
 
-// The message the layout reader showed last, on one line.
+// The message the layout reader showed last, on one line. It names the layout's file, whose name and path
+// are UTF-8 like the report's own texts.
 std::string lastMessage;
+
+void KeepLastMessage(const std::string& text, const char*) {
+    lastMessage = text;
+    for (char& c : lastMessage) {
+        c = c == '\n' ? ' ' : c;
+    }
+}
 
 uint32_t LittleEndianAt(const std::string& bytes, size_t at, size_t size) {
     uint32_t value = 0;
@@ -45,7 +54,10 @@ void LoadKeys(const std::string& layoutPath, LayoutPicture& picture) {
     }
     KeyboardLayout layout;
     lastMessage.clear();
-    if (!LoadLayoutFile(nullptr, layoutPath, picture.layoutFile, layout)) {
+    messageSink.handler = KeepLastMessage;
+    const bool loaded = LoadLayoutFile(nullptr, layoutPath, picture.layoutFile, layout);
+    messageSink.handler = nullptr;
+    if (!loaded) {
         AddNote(picture, lastMessage);
         return;
     }
@@ -58,14 +70,6 @@ void LoadKeys(const std::string& layoutPath, LayoutPicture& picture) {
 }
 
 }  // namespace
-
-// The messages kept name the layout's file, whose name and path are UTF-8 like the report's own texts.
-void ShowMessage(WindowHandle, const std::string& text, const char*, uint32_t) {
-    lastMessage = text;
-    for (char& c : lastMessage) {
-        c = c == '\n' ? ' ' : c;
-    }
-}
 
 bool ReadBitmapSize(const std::string& bytes, int32_t& width, int32_t& height) {
     if (bytes.size() < 14 + kCoreHeaderSize || bytes[0] != 'B' || bytes[1] != 'M') {

@@ -11,7 +11,9 @@
 namespace {
 
 // The columns the report reads, found by their names in the file's header row: a record file of any format
-// the tester has written holds them, in any order, among others the report does not read.
+// the tester has written holds them, in any order, among others the report does not read. Those from
+// kWrongKeys on, a test plan's findings, came later: a file without them is read as of keyboards tested
+// without a plan.
 enum Column : size_t {
     kTime,
     kOperator,
@@ -24,17 +26,37 @@ enum Column : size_t {
     kTestSeconds,
     kUntestedKeys,
     kChatterKeys,
+    kWrongKeys,
+    kPhantomKeys,
+    kGhostKeys,
+    kRolloverRequired,
+    kRolloverReached,
     kColumnCount
 };
 
 constexpr const char* kColumnNames[kColumnCount] = {
-    "time",   "operator",    "product",      "batch",         "layout",       "verdict",
-    "reason", "reason_code", "test_seconds", "untested_keys", "chatter_keys",
+    "time",
+    "operator",
+    "product",
+    "batch",
+    "layout",
+    "verdict",
+    "reason",
+    "reason_code",
+    "test_seconds",
+    "untested_keys",
+    "chatter_keys",
+    "wrong_keys",
+    "phantom_keys",
+    "ghost_keys",
+    "rollover_required",
+    "rollover_reached",
 };
 
 // Where a file's header row put each column, and how many fields its rows hold.
 struct FileColumns {
     size_t at[kColumnCount] = {};
+    bool found[kColumnCount] = {};
     size_t count = 0;
 };
 
@@ -94,13 +116,17 @@ bool IsDecimal(const std::string& text) {
     return digits > 0 && points <= 1;
 }
 
-// A caption as a key list names it: the %25, %3B and %3A the tester writes for '%', ';' and ':' decoded,
-// every other byte as it is (a caption of a record written before, such as "50%", stays as it was).
+// A caption as a key list names it: the %25, %3B, %3A and %3E the tester writes for '%', ';', ':' and '>'
+// decoded, every other byte as it is (a caption of a record written before, such as "50%", stays as it was).
 std::string DecodeKeyLabel(const std::string& item) {
     std::string label;
     for (size_t at = 0; at < item.size(); ++at) {
         const std::string code = item.substr(at, 3);
-        const char decoded = code == "%25" ? '%' : code == "%3B" ? ';' : code == "%3A" ? ':' : '\0';
+        const char decoded = code == "%25"   ? '%'
+                             : code == "%3B" ? ';'
+                             : code == "%3A" ? ':'
+                             : code == "%3E" ? '>'
+                                             : '\0';
         label += decoded == '\0' ? item[at] : decoded;
         at += decoded == '\0' ? 0 : 2;
     }
@@ -142,6 +168,29 @@ bool ReadChatterKeys(const std::string& list, std::vector<ChatterKey>& keys, std
     return true;
 }
 
+// Reads the "expected>got" items of a wrong-key list; false when one is not such an item.
+bool ReadWrongKeys(const std::string& list, std::vector<WrongKey>& keys, std::string& badItem) {
+    for (const std::string& item : SplitKeyItems(list)) {
+        const size_t mark = item.find('>');
+        if (mark == std::string::npos || mark == 0 || mark + 1 == item.size() ||
+            item.find('>', mark + 1) != std::string::npos) {
+            badItem = item;
+            return false;
+        }
+        keys.push_back({DecodeKeyLabel(item.substr(0, mark)), DecodeKeyLabel(item.substr(mark + 1))});
+    }
+    return true;
+}
+
+// Reads a count of keys, "" as 0; false for anything but at most 9 digits.
+bool ReadKeyCount(const std::string& text, int32_t& count) {
+    if (!text.empty() && (!IsDigits(text) || text.size() > 9)) {
+        return false;
+    }
+    count = NumberAt(text, 0, text.size());
+    return true;
+}
+
 // Fills `record` from the fields of a row; the problem of a row that is no keyboard's record, else "".
 std::string ReadRecord(const CsvRow& row, const FileColumns& columns, Record& record) {
     if (row.torn) {
@@ -155,8 +204,10 @@ std::string ReadRecord(const CsvRow& row, const FileColumns& columns, Record& re
     }
     std::string fields[kColumnCount];
     for (size_t column = 0; column < kColumnCount; ++column) {
-        fields[column] = row.fields[columns.at[column]];
-        UndoDefusing(fields[column]);
+        if (columns.found[column]) {
+            fields[column] = row.fields[columns.at[column]];
+            UndoDefusing(fields[column]);
+        }
     }
     if (!ParseRecordTime(fields[kTime], record.localSeconds)) {
         return "bad time \"" + fields[kTime] + "\"";
@@ -172,6 +223,15 @@ std::string ReadRecord(const CsvRow& row, const FileColumns& columns, Record& re
     if (!ReadChatterKeys(fields[kChatterKeys], record.chatterKeys, badItem)) {
         return "chatter_keys item \"" + badItem + "\" is not label:ms";
     }
+    if (!ReadWrongKeys(fields[kWrongKeys], record.wrongKeys, badItem)) {
+        return "wrong_keys item \"" + badItem + "\" is not expected>got";
+    }
+    for (const Column column : {kRolloverRequired, kRolloverReached}) {
+        if (!ReadKeyCount(fields[column],
+                          column == kRolloverRequired ? record.rolloverRequired : record.rolloverReached)) {
+            return std::string("bad ") + kColumnNames[column] + " \"" + fields[column] + "\"";
+        }
+    }
     record.timeText = fields[kTime];
     record.operatorId = fields[kOperator];
     record.productId = fields[kProduct];
@@ -183,6 +243,8 @@ std::string ReadRecord(const CsvRow& row, const FileColumns& columns, Record& re
     record.timed = !seconds.empty();
     record.testSeconds = record.timed ? std::strtod(seconds.c_str(), nullptr) : 0;
     record.untestedKeys = SplitKeyList(fields[kUntestedKeys]);
+    record.phantomKeys = SplitKeyList(fields[kPhantomKeys]);
+    record.ghostKeys = SplitKeyList(fields[kGhostKeys]);
     return std::string();
 }
 
@@ -201,7 +263,8 @@ std::string ReadHeader(const CsvRow& row, FileColumns& columns) {
         if (found > 1) {
             return FormatText("its first row names the column %s %zu times", kColumnNames[column], found);
         }
-        if (found == 0) {
+        columns.found[column] = found == 1;
+        if (found == 0 && column < kWrongKeys) {
             missing += std::string(missing.empty() ? "" : ", ") + kColumnNames[column];
         }
     }

@@ -12,6 +12,12 @@ struct ChatterKey {
     int32_t shortestGapMs = 0;
 };
 
+// A key that came when a test plan asked for another.
+struct WrongKey {
+    std::string expected;
+    std::string got;
+};
+
 // The columns of one keyboard's row that the report uses, texts in UTF-8.
 struct Record {
     size_t file = 0;           // index into RecordSet::files
@@ -28,6 +34,12 @@ struct Record {
     double testSeconds = 0;
     std::vector<std::string> untestedKeys;
     std::vector<ChatterKey> chatterKeys;
+    // What a test plan found; empty and 0 in a file written before records had these columns.
+    std::vector<WrongKey> wrongKeys;
+    std::vector<std::string> phantomKeys;  // keys that came while the keyboard was not to be touched
+    std::vector<std::string> ghostKeys;    // keys that came while the rollover step's keys were held
+    int32_t rolloverRequired = 0;          // keys the rollover step asked for; 0 without the step
+    int32_t rolloverReached = 0;           // the most of them held at once
 };
 
 struct BadRow {
@@ -45,14 +57,16 @@ struct RecordSet {
 };
 
 // Reads `bytes`, the whole content of the record file `fileName`, into `set`. A file whose first row is no
-// header naming the columns the report reads is refused; an empty file holds no keyboard. Each further line
-// is a keyboard's record or a bad row. False when refused.
+// header naming the columns the report reads is refused (the columns of a test plan's findings may be
+// missing: a file written before them reads as of keyboards tested without a plan); an empty file holds no
+// keyboard. Each further line is a keyboard's record or a bad row. False when refused.
 bool ReadRecordText(const std::string& bytes, const std::string& fileName, RecordSet& set);
 
 // Reads the record file at `path` into `set`; a file that cannot be read is refused too. False when refused.
 bool ReadRecordFile(const std::string& path, RecordSet& set);
 
-// The labels of a ';'-separated key list as the tester writes it, with %25, %3B and %3A in a label decoded.
+// The labels of a ';'-separated key list as the tester writes it, with %25, %3B, %3A and %3E in a label
+// decoded.
 // In a list written before the labels were encoded, a ';' that would start a label is the label ";" itself,
 // so "A;;;S" is A, ; and S.
 std::vector<std::string> SplitKeyList(const std::string& list);

@@ -97,11 +97,22 @@ std::string BarChart(const char* id, const std::vector<Bar>& bars, size_t labelE
     return svg + "<polyline class=\"line\" points=\"" + points + "\"/></svg>";
 }
 
-// A colour from light yellow (the coolest key) to dark red (the hottest).
-std::string HeatColour(int64_t heat, int64_t hottest) {
+// A colour from light yellow (the coolest key) to dark red (the hottest); for the keys a test plan found,
+// which the page tells apart from keys failed on and chattering, from light blue to dark violet.
+std::string HeatColour(int64_t heat, int64_t hottest, KeyCount count) {
     const double t = hottest <= 1 ? 1.0 : static_cast<double>(heat - 1) / static_cast<double>(hottest - 1);
+    if (count == KeyCount::Phantom || count == KeyCount::Ghost) {
+        return FormatText("rgb(%ld,%ld,%ld)", std::lround(190 - 106 * t), std::lround(215 - 176 * t),
+                          std::lround(240 - 97 * t));
+    }
     return FormatText("rgb(%ld,%ld,%ld)", std::lround(255 - 63 * t), std::lround(214 * (1 - t)),
                       std::lround(120 * (1 - t)));
+}
+
+// The name of `count` in a map's data-count.
+const char* CountName(KeyCount count) {
+    static constexpr const char* kNames[] = {"failed-on", "chattered", "phantom", "ghost"};
+    return kNames[static_cast<size_t>(count)];
 }
 
 std::string KeyTitle(const KeyTally& key) {
@@ -112,6 +123,10 @@ std::string KeyTitle(const KeyTally& key) {
         title += FormatText(" (shortest gap %d ms)", key.shortestGapMs);
     }
     title += FormatText(", left untested on %lld", static_cast<long long>(key.untested));
+    if (key.phantom > 0 || key.ghost > 0) {
+        title += FormatText(", phantom on %lld, ghost on %lld", static_cast<long long>(key.phantom),
+                            static_cast<long long>(key.ghost));
+    }
     return EscapeHtml(key.label + title);
 }
 
@@ -219,7 +234,7 @@ std::string HeatMap(const LayoutPicture& picture, const std::vector<KeyTally>& k
                 "<rect class=\"heat\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" "
                 "fill=\"%s\"><title>%s</title>"
                 "</rect><text class=\"heat-count\" x=\"%d\" y=\"%d\" text-anchor=\"end\">%lld</text>",
-                at.left, at.top, at.width, at.height, HeatColour(value, hottest).c_str(),
+                at.left, at.top, at.width, at.height, HeatColour(value, hottest, count).c_str(),
                 KeyTitle(key).c_str(), at.left + at.width - 2, at.top + at.height - 3,
                 static_cast<long long>(value));
         }
@@ -227,15 +242,14 @@ std::string HeatMap(const LayoutPicture& picture, const std::vector<KeyTally>& k
     std::string svg = FormatText(
         "<svg class=\"heat-map\" viewBox=\"0 0 700 340\" data-layout=\"%s\" data-count=\"%s\" "
         "data-heat-keys=\"%zu\">",
-        EscapeHtml(picture.layoutFile).c_str(), count == KeyCount::FailedOn ? "failed-on" : "chattered",
-        keysColoured);
+        EscapeHtml(picture.layoutFile).c_str(), CountName(count), keysColoured);
     if (picture.bitmap.empty()) {
         svg += "<rect class=\"no-picture\" width=\"700\" height=\"340\"/>";
         for (const KeyRectangle& rectangle : picture.keys) {
             svg += FormatText("<rect class=\"key\" x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\"/>",
                               rectangle.left, rectangle.top, rectangle.width, rectangle.height);
         }
-    } else if (count == KeyCount::Chattered) {
+    } else if (count != KeyCount::FailedOn) {
         svg += "<use href=\"#" + pictureId + "\"/>";
     } else {
         svg += FormatText(

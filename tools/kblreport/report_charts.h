@@ -1,6 +1,6 @@
 // The report page's pictures as inline SVG: the yield over time, the Pareto chart of the fail reasons and
-// each layout's heat maps of the keys failed keyboards stopped at and of chattering keys, drawn over the
-// keyboard's own picture.
+// each layout's heat maps of the keys failed keyboards stopped at, of chattering keys and of the phantom and
+// ghost keys test plans found, drawn over the keyboard's own picture.
 #pragma once
 
 #include <string>
@@ -23,7 +23,7 @@ std::string ParetoChart(const std::vector<ReasonCount>& reasons);
 
 // The picture of `picture`'s layout with each of `keys` that has a rectangle on it and a `count` above 0
 // coloured after that count. The map of KeyCount::FailedOn draws the picture as the element `pictureId`; the
-// map of KeyCount::Chattered, which the page shows after it, draws that element again rather than a second
+// maps of the other counts, which the page shows after it, draw that element again rather than a second
 // copy of the picture. Each coloured rectangle has the class "heat"; the svg element counts the keys coloured
 // in data-heat-keys.
 std::string HeatMap(const LayoutPicture& picture, const std::vector<KeyTally>& keys, KeyCount count,

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <unordered_map>
 
 namespace {
@@ -103,7 +104,8 @@ std::vector<KeyTally> TallyKeys(const std::vector<Record>& records) {
         return keys[found->second];
     };
     for (const Record& record : records) {
-        const bool fewLeft = !record.passed && record.untestedKeys.size() <= kFewKeysLeft;
+        const bool fewLeft =
+            !record.passed && !PlanFoundFault(record) && record.untestedKeys.size() <= kFewKeysLeft;
         for (const std::string& label : record.untestedKeys) {
             KeyTally& tally = tallyOf(record, label);
             ++tally.untested;
@@ -116,6 +118,12 @@ std::vector<KeyTally> TallyKeys(const std::vector<Record>& records) {
                 tally.shortestGapMs = chatter.shortestGapMs;
             }
         }
+        for (const std::string& label : record.phantomKeys) {
+            ++tallyOf(record, label).phantom;
+        }
+        for (const std::string& label : record.ghostKeys) {
+            ++tallyOf(record, label).ghost;
+        }
     }
     std::sort(keys.begin(), keys.end(), [](const KeyTally& a, const KeyTally& b) {
         if (a.layoutFile != b.layoutFile) {
@@ -126,6 +134,9 @@ std::vector<KeyTally> TallyKeys(const std::vector<Record>& records) {
         }
         if (a.chattered != b.chattered) {
             return a.chattered > b.chattered;
+        }
+        if (a.phantom + a.ghost != b.phantom + b.ghost) {
+            return a.phantom + a.ghost > b.phantom + b.ghost;
         }
         return a.untested != b.untested ? a.untested > b.untested : a.label < b.label;
     });
@@ -151,7 +162,74 @@ std::vector<ReasonCount> CountReasons(const std::vector<Record>& records) {
     return reasons;
 }
 
+// The wrong pairs of every record, each counted once per keyboard, with the batches they came in.
+std::vector<WrongPairCount> CountWrongPairs(const std::vector<Record>& records) {
+    std::vector<WrongPairCount> pairs;
+    std::vector<std::map<std::string, int64_t>> batchesOf;
+    std::unordered_map<std::string, size_t> indexOf;
+    for (const Record& record : records) {
+        std::set<size_t> counted;
+        for (const WrongKey& wrong : record.wrongKeys) {
+            const auto [found, added] =
+                indexOf.emplace(record.layoutFile + '\n' + wrong.expected + '\n' + wrong.got, pairs.size());
+            if (added) {
+                WrongPairCount pair;
+                pair.layoutFile = record.layoutFile;
+                pair.expected = wrong.expected;
+                pair.got = wrong.got;
+                pairs.push_back(std::move(pair));
+                batchesOf.emplace_back();
+            }
+            if (counted.insert(found->second).second) {
+                ++pairs[found->second].keyboards;
+                ++batchesOf[found->second][record.batchId];
+            }
+        }
+    }
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        pairs[i].batches.assign(batchesOf[i].begin(), batchesOf[i].end());
+        std::stable_sort(pairs[i].batches.begin(), pairs[i].batches.end(),
+                         [](const auto& a, const auto& b) { return a.second > b.second; });
+    }
+    std::stable_sort(pairs.begin(), pairs.end(), [](const WrongPairCount& a, const WrongPairCount& b) {
+        return a.keyboards > b.keyboards;
+    });
+    return pairs;
+}
+
+// The keyboards with a rollover step, per layout and keys required, and how many keys each held at once.
+std::vector<RolloverCount> CountRollovers(const std::vector<Record>& records) {
+    std::map<std::pair<std::string, int32_t>, std::map<int32_t, int64_t>> reachedOf;
+    for (const Record& record : records) {
+        if (record.rolloverRequired > 0) {
+            ++reachedOf[{record.layoutFile, record.rolloverRequired}][record.rolloverReached];
+        }
+    }
+    std::vector<RolloverCount> rollovers;
+    for (const auto& [step, reached] : reachedOf) {
+        RolloverCount count;
+        count.layoutFile = step.first;
+        count.required = step.second;
+        for (auto held = reached.rbegin(); held != reached.rend(); ++held) {
+            count.keyboards += held->second;
+            count.shortOf += held->first < step.second ? held->second : 0;
+            count.reached.emplace_back(held->first, held->second);
+        }
+        rollovers.push_back(std::move(count));
+    }
+    return rollovers;
+}
+
 }  // namespace
+
+bool PlanFoundFault(const Record& record) {
+    return !record.wrongKeys.empty() || !record.phantomKeys.empty() || !record.ghostKeys.empty();
+}
+
+bool HasPhantomOrGhost(const std::vector<KeyTally>& keys) {
+    return std::any_of(keys.begin(), keys.end(),
+                       [](const KeyTally& key) { return key.phantom > 0 || key.ghost > 0; });
+}
 
 ReportFigures ComputeFigures(const std::vector<Record>& records, Grouping grouping) {
     ReportFigures figures;
@@ -164,7 +242,10 @@ ReportFigures ComputeFigures(const std::vector<Record>& records, Grouping groupi
     for (const Record& record : records) {
         Count(figures.total, record.passed);
         Count(layouts[record.layoutFile], record.passed);
-        figures.stoppedEarly += !record.passed && record.untestedKeys.size() > kFewKeysLeft ? 1 : 0;
+        const bool planFault = !record.passed && PlanFoundFault(record);
+        figures.failedByPlan += planFault ? 1 : 0;
+        figures.stoppedEarly +=
+            !record.passed && !planFault && record.untestedKeys.size() > kFewKeysLeft ? 1 : 0;
         if (grouping != Grouping::None) {
             Count(groups[GroupNameOf(record, grouping, day)], record.passed);
         }
@@ -173,13 +254,17 @@ ReportFigures ComputeFigures(const std::vector<Record>& records, Grouping groupi
     figures.layouts = SortedGroups(layouts);
     figures.reasons = CountReasons(records);
     figures.keys = TallyKeys(records);
+    figures.wrongPairs = CountWrongPairs(records);
+    figures.rollovers = CountRollovers(records);
     CountPeriods(records, figures);
     MeasureTestTimes(records, figures);
     return figures;
 }
 
 int64_t CountOf(const KeyTally& key, KeyCount count) {
-    return count == KeyCount::FailedOn ? key.failedOn : key.chattered;
+    static constexpr int64_t KeyTally::*kCounts[] = {&KeyTally::failedOn, &KeyTally::chattered,
+                                                     &KeyTally::phantom, &KeyTally::ghost};
+    return key.*kCounts[static_cast<size_t>(count)];
 }
 
 std::vector<KeyTally> KeysOfLayout(const std::vector<KeyTally>& keys, const std::string& layoutFile) {

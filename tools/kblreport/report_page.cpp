@@ -104,10 +104,12 @@ std::string Charts(const ReportFigures& figures) {
            ParetoChart(figures.reasons) + "</section>";
 }
 
-std::string KeyTable(const std::vector<KeyTally>& keys, const LayoutPicture& picture) {
+std::string KeyTable(const std::vector<KeyTally>& keys, const LayoutPicture& picture, bool planColumns) {
     std::string html =
         "<table><tr><th>key</th><th>failed on</th><th>chattered</th><th>shortest gap</th>"
-        "<th>left untested</th><th>on the picture</th></tr>";
+        "<th>left untested</th>";
+    html += planColumns ? "<th>phantom</th><th>ghost</th>" : "";
+    html += "<th>on the picture</th></tr>";
     for (const KeyTally& key : keys) {
         bool drawn = false;
         for (const KeyRectangle& rectangle : picture.keys) {
@@ -115,30 +117,62 @@ std::string KeyTable(const std::vector<KeyTally>& keys, const LayoutPicture& pic
         }
         html += "<tr>" + Cell(key.label) + CountCell(key.failedOn) + CountCell(key.chattered) +
                 Cell(key.shortestGapMs < 0 ? "" : FormatText("%d ms", key.shortestGapMs)) +
-                CountCell(key.untested) + Cell(drawn ? "yes" : "no") + "</tr>";
+                CountCell(key.untested);
+        html += planColumns ? CountCell(key.phantom) + CountCell(key.ghost) : "";
+        html += Cell(drawn ? "yes" : "no") + "</tr>";
     }
     return html + "</table>";
+}
+
+// How the keys a test plan found are counted, when the records name any.
+std::string PlanCounting(const ReportFigures& figures) {
+    std::string html;
+    if (figures.failedByPlan > 0) {
+        html += FormatText(
+            "<p class=\"legend\">%lld failed keyboards named a wrong key, a phantom or a ghost: they failed "
+            "on "
+            "that, so the keys they left untested are not counted as failed on.</p>",
+            static_cast<long long>(figures.failedByPlan));
+    }
+    if (HasPhantomOrGhost(figures.keys)) {
+        html +=
+            "<p class=\"legend\"><b>Phantom</b>: the keyboards on which the key came while nobody was to "
+            "touch "
+            "them (a shorted switch or line, a stuck key). <b>Ghost</b>: the keyboards on which the key came "
+            "while the rollover step's keys were held, without being one of them. Their maps go from light "
+            "blue for the fewest to dark violet for the most.</p>";
+    }
+    return html;
 }
 
 // How each number of the keys is counted, as the page says it above the maps.
 std::string KeyCounting(const ReportFigures& figures) {
     return FormatText(
-        "<p class=\"legend\"><b>Failed on</b>: the failed keyboards that left the key untested among at most "
-        "%zu keys; the operator stopped there, so the key is the likely fault. A keyboard failed with more "
-        "keys "
-        "left untested was stopped early: the keys it had not reached tell nothing, so it names no key (%lld "
-        "keyboards here). <b>Chattered</b>: the keyboards, passed or failed, on which the key chattered, on "
-        "a "
-        "map of its own. <b>Left untested</b>, in the tables only: every keyboard that left the key "
-        "untested, "
-        "passed or failed, however many keys with it. On each map a key's colour goes from light yellow for "
-        "the fewest to dark red for the most of its layout.</p>",
-        kFewKeysLeft, static_cast<long long>(figures.stoppedEarly));
+               "<p class=\"legend\"><b>Failed on</b>: the failed keyboards that left the key untested among "
+               "at most "
+               "%zu keys; the operator stopped there, so the key is the likely fault. A keyboard failed with "
+               "more "
+               "keys "
+               "left untested was stopped early: the keys it had not reached tell nothing, so it names no "
+               "key (%lld "
+               "keyboards here). <b>Chattered</b>: the keyboards, passed or failed, on which the key "
+               "chattered, on "
+               "a "
+               "map of its own. <b>Left untested</b>, in the tables only: every keyboard that left the key "
+               "untested, "
+               "passed or failed, however many keys with it. On each map a key's colour goes from light "
+               "yellow for "
+               "the fewest to dark red for the most of its layout.</p>",
+               kFewKeysLeft, static_cast<long long>(figures.stoppedEarly)) +
+           PlanCounting(figures);
 }
 
 std::string HeatMaps(const ReportFigures& figures, const std::vector<LayoutPicture>& pictures) {
-    std::string html =
-        "<section id=\"keys\"><h2>Keys failed on and keys chattering</h2>" + KeyCounting(figures);
+    const bool planColumns = HasPhantomOrGhost(figures.keys);
+    std::string html = std::string("<section id=\"keys\"><h2>") +
+                       (planColumns ? "Keys failed on, chattering, phantom and ghost"
+                                    : "Keys failed on and keys chattering") +
+                       "</h2>" + KeyCounting(figures);
     for (size_t i = 0; i < pictures.size(); ++i) {
         const LayoutPicture& picture = pictures[i];
         const std::vector<KeyTally> keys = KeysOfLayout(figures.keys, picture.layoutFile);
@@ -149,7 +183,51 @@ std::string HeatMaps(const ReportFigures& figures, const std::vector<LayoutPictu
         }
         html += "<h4>Failed on</h4>" + HeatMap(picture, keys, KeyCount::FailedOn, pictureId) +
                 "<h4>Chattered</h4>" + HeatMap(picture, keys, KeyCount::Chattered, pictureId);
-        html += keys.empty() ? "<p>No key was left untested or chattered.</p>" : KeyTable(keys, picture);
+        for (const auto& [count, title] : {std::make_pair(KeyCount::Phantom, "Phantom keys"),
+                                           std::make_pair(KeyCount::Ghost, "Ghost keys")}) {
+            if (!TopKeys(keys, count).empty()) {
+                html += std::string("<h4>") + title + "</h4>" + HeatMap(picture, keys, count, pictureId);
+            }
+        }
+        html += keys.empty() ? "<p>No key was left untested or chattered.</p>"
+                             : KeyTable(keys, picture, planColumns);
+    }
+    return html + "</section>";
+}
+
+// The wrong pairs, the most frequent first, and the rollover steps: what the test plans found beside the
+// keys on the maps. Empty when the records name neither.
+std::string PlanFindings(const ReportFigures& figures) {
+    if (figures.wrongPairs.empty() && figures.rollovers.empty()) {
+        return std::string();
+    }
+    std::string html = "<section id=\"plan-findings\"><h2>What the test plans found</h2>";
+    if (!figures.wrongPairs.empty()) {
+        html +=
+            "<h3>Wrong keys</h3><p class=\"legend\">A key that came when the plan asked for another: a wrong "
+            "or swapped cap, or a switch wired to the wrong line. The same pair on many keyboards of a batch "
+            "points at its caps.</p><table id=\"wrong-keys\"><tr><th>layout</th><th>asked for</th>"
+            "<th>came</th><th>keyboards</th><th>batches</th></tr>";
+        for (size_t i = 0; i < figures.wrongPairs.size() && i < kListedKeys; ++i) {
+            const WrongPairCount& pair = figures.wrongPairs[i];
+            html += "<tr>" + Cell(pair.layoutFile) + Cell(pair.expected) + Cell(pair.got) +
+                    CountCell(pair.keyboards) + Cell(BatchesText(pair)) + "</tr>";
+        }
+        html += "</table>";
+        if (figures.wrongPairs.size() > kListedKeys) {
+            html += FormatText("<p>and %zu more pairs</p>", figures.wrongPairs.size() - kListedKeys);
+        }
+    }
+    if (!figures.rollovers.empty()) {
+        html +=
+            "<h3>Rollover</h3><table id=\"rollover\"><tr><th>layout</th><th>keys required</th>"
+            "<th>keyboards</th><th>short of it</th><th>keys held at once x keyboards</th></tr>";
+        for (const RolloverCount& rollover : figures.rollovers) {
+            html += "<tr>" + Cell(rollover.layoutFile) + CountCell(rollover.required) +
+                    CountCell(rollover.keyboards) + CountCell(rollover.shortOf) +
+                    Cell(ReachedText(rollover)) + "</tr>";
+        }
+        html += "</table>";
     }
     return html + "</section>";
 }
@@ -182,7 +260,8 @@ std::string ReportSections(const ReportFigures& figures, Grouping grouping,
     if (grouping != Grouping::None) {
         html += YieldTable("groups", std::string("By ") + GroupingName(grouping), figures.groups);
     }
-    return html + YieldTable("layouts", "By layout", figures.layouts) + HeatMaps(figures, pictures);
+    return html + YieldTable("layouts", "By layout", figures.layouts) + HeatMaps(figures, pictures) +
+           PlanFindings(figures);
 }
 
 std::string ReportPage(const RecordSet& set, const ReportFigures& figures, Grouping grouping,

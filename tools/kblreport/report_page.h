@@ -20,7 +20,7 @@ extern const char* const kReportStyle;
 std::string YieldTable(const char* id, const std::string& title, const std::vector<GroupYield>& groups);
 
 // The sections below the summary: the yield over time, the Pareto chart, the groups (unless `grouping` is
-// None), the layouts and a heat map per layout.
+// None), the layouts, the heat maps per layout, and what test plans found when the records name any.
 std::string ReportSections(const ReportFigures& figures, Grouping grouping,
                            const std::vector<LayoutPicture>& pictures);
 

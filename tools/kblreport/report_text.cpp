@@ -38,17 +38,30 @@ std::string ParetoList(const std::vector<ReasonCount>& reasons, int64_t failed) 
     return text;
 }
 
+std::string KeyListTitle(KeyCount count) {
+    switch (count) {
+        case KeyCount::FailedOn:
+            return FormatText(
+                "\nKeys failed on most often (failed keyboards that left it untested among at most %zu "
+                "keys):\n",
+                kFewKeysLeft);
+        case KeyCount::Chattered:
+            return "\nKeys chattering most often (keyboards, shortest gap):\n";
+        case KeyCount::Phantom:
+            return "\nPhantom keys (keyboards on which the key came while nobody was to touch them):\n";
+        case KeyCount::Ghost:
+            break;
+    }
+    return "\nGhost keys (keyboards on which the key came while the rollover step's keys were held):\n";
+}
+
 std::string KeyList(const std::vector<KeyTally>& keys, KeyCount count) {
     const std::vector<KeyTally> top = TopKeys(keys, count);
     if (top.empty()) {
         return std::string();
     }
     const bool chatter = count == KeyCount::Chattered;
-    std::string text = chatter ? "\nKeys chattering most often (keyboards, shortest gap):\n"
-                               : FormatText(
-                                     "\nKeys failed on most often (failed keyboards that left it untested "
-                                     "among at most %zu keys):\n",
-                                     kFewKeysLeft);
+    std::string text = KeyListTitle(count);
     for (const KeyTally& key : top) {
         text += FormatText("%8lld  %s %s", static_cast<long long>(CountOf(key, count)),
                            key.layoutFile.c_str(), key.label.c_str());
@@ -57,7 +70,59 @@ std::string KeyList(const std::vector<KeyTally>& keys, KeyCount count) {
     return text;
 }
 
+std::string WrongPairList(const std::vector<WrongPairCount>& pairs) {
+    if (pairs.empty()) {
+        return std::string();
+    }
+    std::string text = "\nWrong keys most often (keyboards on which the second key came for the first):\n";
+    for (size_t i = 0; i < pairs.size() && i < kListedKeys; ++i) {
+        const WrongPairCount& pair = pairs[i];
+        text += FormatText("%8lld  %s %s>%s (%s)\n", static_cast<long long>(pair.keyboards),
+                           pair.layoutFile.c_str(), pair.expected.c_str(), pair.got.c_str(),
+                           BatchesText(pair).c_str());
+    }
+    if (pairs.size() > kListedKeys) {
+        text += FormatText("and %zu more pairs\n", pairs.size() - kListedKeys);
+    }
+    return text;
+}
+
+std::string RolloverList(const std::vector<RolloverCount>& rollovers) {
+    if (rollovers.empty()) {
+        return std::string();
+    }
+    std::string text =
+        "\nRollover steps (keyboards, those that held fewer keys at once than required):\n"
+        "  tested    short  layout, keys required: keys held at once x keyboards\n";
+    for (const RolloverCount& rollover : rollovers) {
+        text += FormatText("%8lld %8lld  %s, %d: %s\n", static_cast<long long>(rollover.keyboards),
+                           static_cast<long long>(rollover.shortOf), rollover.layoutFile.c_str(),
+                           rollover.required, ReachedText(rollover).c_str());
+    }
+    return text;
+}
+
 }  // namespace
+
+std::string BatchesText(const WrongPairCount& pair) {
+    std::string text = pair.batches.size() == 1 ? "batch " : "batches ";
+    for (size_t i = 0; i < pair.batches.size() && i < kNamedBatches; ++i) {
+        text += FormatText("%s%s %lld", i == 0 ? "" : ", ", ShownName(pair.batches[i].first).c_str(),
+                           static_cast<long long>(pair.batches[i].second));
+    }
+    if (pair.batches.size() > kNamedBatches) {
+        text += FormatText(" and %zu more", pair.batches.size() - kNamedBatches);
+    }
+    return text;
+}
+
+std::string ReachedText(const RolloverCount& rollover) {
+    std::string text;
+    for (const auto& [held, keyboards] : rollover.reached) {
+        text += FormatText("%s%d x%lld", text.empty() ? "" : ", ", held, static_cast<long long>(keyboards));
+    }
+    return text;
+}
 
 const char* GroupingName(Grouping grouping) {
     switch (grouping) {
@@ -148,7 +213,16 @@ std::string SummaryText(const RecordSet& set, const ReportFigures& figures, Grou
             "%lld failed keyboards stopped early, with more than %zu keys untested: they name no key\n",
             static_cast<long long>(figures.stoppedEarly), kFewKeysLeft);
     }
+    if (figures.failedByPlan > 0) {
+        text += FormatText(
+            "%lld failed keyboards named a wrong key, a phantom or a ghost: they name no untested key\n",
+            static_cast<long long>(figures.failedByPlan));
+    }
     text += KeyList(figures.keys, KeyCount::Chattered);
+    text += WrongPairList(figures.wrongPairs);
+    text += KeyList(figures.keys, KeyCount::Phantom);
+    text += KeyList(figures.keys, KeyCount::Ghost);
+    text += RolloverList(figures.rollovers);
     text += FormatText("\nBad rows: %zu\n", set.badRows.size());
     for (const BadRow& row : set.badRows) {
         text += FormatText("  %s:%d: %s\n", set.files[row.file].c_str(), row.line, row.problem.c_str());
