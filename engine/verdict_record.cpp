@@ -101,6 +101,7 @@ KeyboardRecord RecordOfVerdict(bool passed) {
     record.phantomKeys = testState.phantomKeys;
     record.ghostKeys = testState.ghostKeys;
     const TestPlan* plan = ActivePlan();
+    record.withPlan = plan != nullptr;
     record.rolloverRequired = plan != nullptr ? plan->rolloverCount : 0;
     record.rolloverReached = record.rolloverRequired > 0 ? testState.rolloverReached : 0;
     return record;

@@ -120,9 +120,11 @@ bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record)
         std::fclose(file);
         return false;
     }
-    std::string text = RecordRow(record, length == 0 ? kRecordColumnCount : ColumnsOfFile(file));
+    const size_t newColumns = record.withPlan ? kRecordColumnCount : kClassicRecordColumnCount;
+    const size_t columns = length == 0 ? newColumns : ColumnsOfFile(file);
+    std::string text = RecordRow(record, columns);
     if (length == 0) {
-        text = kByteOrderMark + RecordHeaderRow(kRecordColumnCount) + text;
+        text = kByteOrderMark + RecordHeaderRow(columns) + text;
     } else if (!EndsWithLineEnd(file, length)) {
         // A row torn by a power cut keeps its own line: this one starts on the next.
         text = "\r\n" + text;

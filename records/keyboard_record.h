@@ -30,6 +30,7 @@ struct KeyboardRecord {
     std::string ghostKeys;
     int rolloverRequired = 0;
     int rolloverReached = 0;
+    bool withPlan = false;  // the keyboard was tested with a plan: a new record file gets the plan's columns
 };
 
 // The columns of a record row, and those of the first record files, before the test plan's five.
@@ -47,11 +48,12 @@ std::string RecordHeaderRow(size_t columnCount = kClassicRecordColumnCount);
 // Only the first `columnCount` columns are written, without a count the first files' columns.
 std::string RecordRow(const KeyboardRecord& record, size_t columnCount = kClassicRecordColumnCount);
 
-// Appends the row of `record` to the file at `path`, made with a UTF-8 byte-order mark and the header row of
-// every column when it is new or empty, and commits it to the disk. A file whose header is the first files'
-// goes on getting rows of that width, so that every row of a file has its header's columns. A file that does
-// not end with a line end (a row torn by a power cut) gets one first. False when any of it fails; the file is
-// then cut back to what it held.
+// Appends the row of `record` to the file at `path`, made with a UTF-8 byte-order mark and a header row when
+// it is new or empty, and commits it to the disk. A new file has the first files' 17 columns, unless the
+// keyboard was tested with a plan: then it has all of them. Every row of a file has its header's columns: a
+// file with the first files' header goes on getting rows of their width. A file that does not end with a line
+// end (a row torn by a power cut) gets one first. False when any of it fails; the file is then cut back to
+// what it held.
 bool AppendKeyboardRecord(const std::string& path, const KeyboardRecord& record);
 
 // Where the records of a run logged to `logPath` go: none without Record=1; RecordPath when the settings

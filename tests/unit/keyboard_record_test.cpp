@@ -158,9 +158,17 @@ TEST_F(VerdictRecords, AppendedWithItsHeaderOnceAndRefusedWhereNoFileCanBe) {
     ASSERT_TRUE(AppendKeyboardRecord(path, RecordOfVerdict(true)));
     ASSERT_TRUE(AppendKeyboardRecord(path, RecordOfVerdict(false)));
     const std::string text = ReadWholeFile(path);
-    const std::string row = RecordRow(RecordOfVerdict(true), kRecordColumnCount);
-    EXPECT_EQ(text, "\xEF\xBB\xBF" + RecordHeaderRow(kRecordColumnCount) + row +
-                        RecordRow(RecordOfVerdict(false), kRecordColumnCount));
+    const std::string row = RecordRow(RecordOfVerdict(true));
+    EXPECT_EQ(text, "\xEF\xBB\xBF" + RecordHeaderRow() + row + RecordRow(RecordOfVerdict(false)));
+    // A keyboard tested with a plan starts a file with every column; one without goes on in them.
+    KeyboardRecord planned = RecordOfVerdict(false);
+    planned.withPlan = true;
+    planned.wrongKeys = "S>D";
+    ASSERT_TRUE(AppendKeyboardRecord(folder + "/plan.csv", planned));
+    ASSERT_TRUE(AppendKeyboardRecord(folder + "/plan.csv", RecordOfVerdict(true)));
+    EXPECT_EQ(ReadWholeFile(folder + "/plan.csv"), "\xEF\xBB\xBF" + RecordHeaderRow(kRecordColumnCount) +
+                                                       RecordRow(planned, kRecordColumnCount) +
+                                                       RecordRow(RecordOfVerdict(true), kRecordColumnCount));
     EXPECT_FALSE(RecordFileWritable(folder + "/none/run.csv"));
     EXPECT_FALSE(AppendKeyboardRecord("/dev/full", RecordOfVerdict(true)));
     RemoveScratchFolder(folder);
