@@ -149,18 +149,14 @@ const char* StatusLineText() {
         shown.promptGeneration == testState.planGeneration) {
         return line;
     }
-    shown.chatterKey = testState.chatterKey;
-    shown.chatterGapMs = testState.chatterGapMs;
-    shown.historyGeneration = shown.historyLine.generation;
-    shown.prompt = prompt;
-    shown.promptGeneration = testState.planGeneration;
-    // The plan's text is copied whole, with the blanks after it: it changes with every key of an ordered
-    // test.
+    // The texts ahead of the presses: the plan's copied whole, with the blanks after it, as it changes with
+    // every key of an ordered test; the chatter's formatted.
+    char front[kLineSize];
     size_t prefix = 0;
     if (prompt != nullptr) {
         prefix = std::min(std::strlen(prompt), kLineSize / 2);
-        std::memcpy(line, prompt, prefix);
-        std::memcpy(line + prefix, "   ", 3);
+        std::memcpy(front, prompt, prefix);
+        std::memcpy(front + prefix, "   ", 3);
         prefix += 3;
     }
     if (testState.chatterKey >= 0) {
@@ -169,11 +165,24 @@ const char* StatusLineText() {
         const int32_t tick = static_cast<int32_t>(ReadEventTimeTick());
         const size_t room = kLineSize - prefix;
         const int written = testState.chatterGapMs < tick
-                                ? std::snprintf(line + prefix, room, "按键抖动 %s: < %d ms   ",
+                                ? std::snprintf(front + prefix, room, "按键抖动 %s: < %d ms   ",
                                                 LabelOf(testState.chatterKey), tick)
-                                : std::snprintf(line + prefix, room, "按键抖动 %s: %d ms   ",
+                                : std::snprintf(front + prefix, room, "按键抖动 %s: %d ms   ",
                                                 LabelOf(testState.chatterKey), testState.chatterGapMs);
         prefix = std::min(prefix + static_cast<size_t>(std::max(written, 0)), kLineSize - 1);
+    }
+    // The presses after them are copied again only when they changed or moved.
+    const bool pressesKept =
+        shown.historyGeneration == shown.historyLine.generation && shown.prefixLength == prefix;
+    shown.chatterKey = testState.chatterKey;
+    shown.chatterGapMs = testState.chatterGapMs;
+    shown.historyGeneration = shown.historyLine.generation;
+    shown.prompt = prompt;
+    shown.promptGeneration = testState.planGeneration;
+    shown.prefixLength = prefix;
+    std::memcpy(line, front, prefix);
+    if (pressesKept) {
+        return line;
     }
     // Only whole labels follow: the line ends after the last one that fits.
     size_t length = std::min(shown.historyLine.length, kLineSize - 1 - prefix);
@@ -181,7 +190,7 @@ const char* StatusLineText() {
         --length;
     }
     std::memcpy(line + prefix, history, length);
-    line[static_cast<size_t>(prefix) + length] = '\0';
+    line[prefix + length] = '\0';
     return line;
 }
 

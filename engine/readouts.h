@@ -35,6 +35,7 @@ struct ShownReadouts {
     uint32_t historyGeneration = 0;
     const char* prompt = nullptr;
     uint32_t promptGeneration = 0;
+    size_t prefixLength = 0;      // the bytes ahead of the history in `statusLine`
     char planPrompt[512] = "";    // what the status line says of a test plan (engine/plan_run.h)
     uint32_t planGeneration = 0;  // the plan's run it says it of
     uint32_t planStamp = 0;       // and the layout
