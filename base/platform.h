@@ -46,6 +46,10 @@ bool ReadSettingText(const std::string& path, const char* key, std::string& valu
 // missing.
 bool ReadProfileText(const std::string& path, const char* section, const char* key, std::string& value);
 
+// The most a value of a private profile holds, its terminator included: a longer value is read cut to
+// kProfileValueCapacity - 1 bytes.
+constexpr size_t kProfileValueCapacity = 1024;
+
 // True when a file (not a directory) exists at `path`.
 bool FileExists(const std::string& path);
 

@@ -81,6 +81,7 @@ bool ReadProfileText(const std::string& path, const char* section, const char* k
         if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
             value = value.substr(1, value.size() - 2);
         }
+        value = value.substr(0, kProfileValueCapacity - 1);
         return true;
     }
     return false;

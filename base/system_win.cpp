@@ -44,7 +44,7 @@ std::string ReadComputerName() {
 // The Windows convention for a program's own settings: a private profile beside it.
 bool ReadProfileText(const std::string& path, const char* section, const char* key, std::string& value) {
     constexpr char kMissing[] = "\x01";
-    char text[1024];
+    char text[kProfileValueCapacity];
     GetPrivateProfileStringA(section, key, kMissing, text, sizeof text, path.c_str());
     if (std::strcmp(text, kMissing) == 0) {
         return false;

@@ -13,6 +13,7 @@
 
 #include "base/key_codes.h"
 #include "base/text_format.h"
+#include "layouts/test_plan.h"
 #include "tools/common/output_file.h"
 #include "tools/kblcheck/layout_check.h"
 #include "tools/kblmake/plan_file.h"
@@ -203,8 +204,8 @@ TEST(PlanSequence, FollowsTheReadingOrderAndFitsWhatTheTesterReads) {
         Key("D", Untested, 5, 100, 0),   Key("E", Untested, 0, 100, 1),   Key("F", NotRequired, 0, 0, 30),
         Key("G", FailOnPress, 0, 0, 30), Key("H", Untested, 20, 101, -4), KeyEntry()};
     std::string order;
-    for (const KeyEntry* key : KeysInReadingOrder(keys)) {
-        order += key->label;
+    for (const int32_t index : ReadingOrder(keys)) {
+        order += keys[static_cast<size_t>(index)].label;
     }
     EXPECT_EQ(order, "BACEDH");
 
@@ -213,6 +214,7 @@ TEST(PlanSequence, FollowsTheReadingOrderAndFitsWhatTheTesterReads) {
     for (int i = 0; i < 129; ++i) {
         keys.push_back(Key(FormatText("Key%04d", i), Untested, i, 0, 30));
     }
+    keys.push_back(KeyEntry());
     std::string text;
     size_t keyCount = 0;
     std::string error;
@@ -221,6 +223,7 @@ TEST(PlanSequence, FollowsTheReadingOrderAndFitsWhatTheTesterReads) {
         error,
         "the plan's Sequence of 129 keys would be 1031 characters long, and the tester reads at most 1023: "
         "shorten the captions with --map, or leave keys out with --not-required");
+    keys.pop_back();
     keys.back() = KeyEntry();
     EXPECT_TRUE(FormatPlanText(keys, "strict", text, keyCount, error));
 }

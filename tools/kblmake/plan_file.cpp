@@ -2,9 +2,7 @@
 // labels as the layout file holds them.
 #include "tools/kblmake/plan_file.h"
 
-#include <algorithm>
-
-#include "base/key_codes.h"
+#include "layouts/test_plan.h"
 
 const char* const kPlanOrders = "guided or strict";
 
@@ -22,27 +20,6 @@ bool IsQuote(char c) {
 
 bool IsPlanOrder(const std::string& order) {
     return order == "guided" || order == "strict";
-}
-
-std::vector<const KeyEntry*> KeysInReadingOrder(const std::vector<KeyEntry>& keys) {
-    std::vector<const KeyEntry*> required;
-    for (const KeyEntry& entry : keys) {
-        if (entry.virtualKey != kTerminatorCode && entry.status == Untested) {
-            required.push_back(&entry);
-        }
-    }
-    std::stable_sort(required.begin(), required.end(), [](const KeyEntry* a, const KeyEntry* b) {
-        return a->top != b->top ? a->top < b->top : a->left < b->left;
-    });
-    for (auto row = required.begin(); row != required.end();) {
-        // A key of no height still starts a row of its own.
-        const int32_t middle = (*row)->top + std::max((*row)->height / 2, 1);
-        const auto end =
-            std::find_if(row, required.end(), [&](const KeyEntry* key) { return key->top >= middle; });
-        std::stable_sort(row, end, [](const KeyEntry* a, const KeyEntry* b) { return a->left < b->left; });
-        row = end;
-    }
-    return required;
 }
 
 bool FormatPlanSequence(const std::vector<std::string>& labels, std::string& value, std::string& error) {
@@ -64,8 +41,8 @@ bool FormatPlanSequence(const std::vector<std::string>& labels, std::string& val
 bool FormatPlanText(const std::vector<KeyEntry>& keys, const std::string& order, std::string& text,
                     size_t& keyCount, std::string& error) {
     std::vector<std::string> labels;
-    for (const KeyEntry* key : KeysInReadingOrder(keys)) {
-        labels.push_back(key->label);
+    for (const int32_t index : ReadingOrder(keys)) {
+        labels.push_back(keys[static_cast<size_t>(index)].label);
     }
     if (labels.empty()) {
         error = "the layout requires no key, so a plan has nothing to ask for";

@@ -5,22 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "base/platform.h"
 #include "layouts/key_definitions.h"
 
-// The longest value the tester reads from a plan: it reads each into 1,024 bytes with the closing zero, and
-// the private-profile functions cut a longer one short without a word.
-constexpr size_t kLongestPlanValue = 1023;
+// The longest value the tester reads from a plan: the private-profile functions cut a longer one short
+// without a word.
+constexpr size_t kLongestPlanValue = kProfileValueCapacity - 1;
 
 // The orders --plan takes, as the plan's Order key writes them.
 extern const char* const kPlanOrders;
 
 // True for "guided" and "strict", the orders a made plan may have.
 bool IsPlanOrder(const std::string& order);
-
-// The keys of `keys` that the tester requires (the entries it builds as untested), in the reading order of
-// the picture: rows top to bottom, left to right within a row. A row is started by the highest key not yet
-// placed and holds every key whose top lies above that key's middle.
-std::vector<const KeyEntry*> KeysInReadingOrder(const std::vector<KeyEntry>& keys);
 
 // `labels` as the plan's Sequence value: separated by blanks, a label that holds a blank or a tab (or none at
 // all) in double quotes. The private-profile functions discard a pair of quotes around the whole value, so a
