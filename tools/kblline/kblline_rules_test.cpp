@@ -106,7 +106,8 @@ TEST(LineRecordFields, TheRowIsTheOneTheTesterWrites) {
     KeyboardRecord planned = PlanRecord("p1", "S1").row;
     planned.operatorId = "张三";
     planned.reason = "按键错误";
-    EXPECT_EQ(LineRecordRow(PlanRecord("p1", "S1"), kRecordColumnCount), RecordRow(planned, kRecordColumnCount));
+    EXPECT_EQ(LineRecordRow(PlanRecord("p1", "S1"), kRecordColumnCount),
+              RecordRow(planned, kRecordColumnCount));
 }
 
 TEST(LineRecordFields, AUnitNeedsEveryFieldAndASerial) {

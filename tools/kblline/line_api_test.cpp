@@ -174,8 +174,9 @@ TEST_F(LineApi, KeepsWhatATestPlanFoundAndGivesItsColumnsBack) {
 
     const httplib::Result classic = Get("/v1/records.csv?to=2026-12-06");
     ASSERT_TRUE(classic);
-    EXPECT_EQ(classic->body, "\xEF\xBB\xBF" + RecordHeaderRow() +
-                                 LineRecordRow(SampleRecord("old.1", "S1", false, "2026-12-06T09:00:00+08:00")));
+    EXPECT_EQ(classic->body,
+              "\xEF\xBB\xBF" + RecordHeaderRow() +
+                  LineRecordRow(SampleRecord("old.1", "S1", false, "2026-12-06T09:00:00+08:00")));
     const httplib::Result csv = Get("/v1/records.csv");
     ASSERT_TRUE(csv);
     EXPECT_EQ(csv->body, "\xEF\xBB\xBF" + RecordHeaderRow(kRecordColumnCount) +

@@ -89,7 +89,8 @@ bool CheckForms(const KeyboardRecord& row, FieldError& error) {
 bool CheckPlan(const KeyboardRecord& row, FieldError& error) {
     const bool found = !row.wrongKeys.empty() || !row.phantomKeys.empty() || !row.ghostKeys.empty() ||
                        row.rolloverRequired > 0 || row.rolloverReached > 0;
-    return row.withPlan || !found || Refuse(error, "with_plan", "false, yet the record holds a plan's findings");
+    return row.withPlan || !found ||
+           Refuse(error, "with_plan", "false, yet the record holds a plan's findings");
 }
 
 // A converter from UTF-8 to GBK, closed with its thread.

@@ -88,10 +88,9 @@ bool Migrate(SqlDatabase& database, int newest, std::string& error) {
             }
         }
     }
-    return version == newest ||
-           (SqlExecute(database, "DELETE FROM schema_version", {}, error) &&
-            SqlExecute(database, "INSERT INTO schema_version (version) VALUES (?)", {std::to_string(newest)},
-                       error));
+    return version == newest || (SqlExecute(database, "DELETE FROM schema_version", {}, error) &&
+                                 SqlExecute(database, "INSERT INTO schema_version (version) VALUES (?)",
+                                            {std::to_string(newest)}, error));
 }
 
 }  // namespace

@@ -60,8 +60,8 @@ struct BatchTallies {
     std::map<std::pair<int64_t, int64_t>, int64_t> times;                      // hour, tenths of a second
     // hour, layout, expected, got, batch
     std::map<std::tuple<int64_t, std::string, std::string, std::string, std::string>, int64_t> wrongPairs;
-    std::map<std::tuple<int64_t, std::string, int64_t, int64_t>, int64_t> rollovers;  // hour, layout,
-                                                                                       // required, reached
+    // hour, layout, keys required, keys reached
+    std::map<std::tuple<int64_t, std::string, int64_t, int64_t>, int64_t> rollovers;
 };
 
 // The plan's findings of a record: its wrong pairs, each counted once per keyboard as kblreport counts
@@ -130,16 +130,16 @@ void TallyRecord(const LineRecord& record, int64_t localSeconds, BatchTallies& t
 
 bool AddTallies(SqlDatabase& database, const BatchTallies& tallies, std::string& error) {
     for (const auto& [key, count] : tallies.hours) {
-        if (!SqlExecute(
-                database,
-                "INSERT INTO hour_tally (hour, station, layout, label, tested, passed, plan_failed) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (hour, station, layout) DO "
-                "UPDATE SET tested = hour_tally.tested + excluded.tested, "
-                "passed = hour_tally.passed + excluded.passed, "
-                "plan_failed = hour_tally.plan_failed + excluded.plan_failed",
-                {std::to_string(std::get<0>(key)), std::get<1>(key), std::get<2>(key), count.label,
-                 std::to_string(count.tested), std::to_string(count.passed), std::to_string(count.planFailed)},
-                error)) {
+        if (!SqlExecute(database,
+                        "INSERT INTO hour_tally (hour, station, layout, label, tested, passed, plan_failed) "
+                        "VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (hour, station, layout) DO "
+                        "UPDATE SET tested = hour_tally.tested + excluded.tested, "
+                        "passed = hour_tally.passed + excluded.passed, "
+                        "plan_failed = hour_tally.plan_failed + excluded.plan_failed",
+                        {std::to_string(std::get<0>(key)), std::get<1>(key), std::get<2>(key), count.label,
+                         std::to_string(count.tested), std::to_string(count.passed),
+                         std::to_string(count.planFailed)},
+                        error)) {
             return false;
         }
     }
@@ -183,22 +183,23 @@ bool AddTallies(SqlDatabase& database, const BatchTallies& tallies, std::string&
     }
     for (const auto& [key, keyboards] : tallies.wrongPairs) {
         const auto& [hour, layout, expected, got, batch] = key;
-        if (!SqlExecute(database,
-                        "INSERT INTO wrong_tally VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (hour, layout, expected, "
-                        "got, batch) DO UPDATE SET keyboards = wrong_tally.keyboards + excluded.keyboards",
-                        {std::to_string(hour), layout, expected, got, batch, std::to_string(keyboards)},
-                        error)) {
+        if (!SqlExecute(
+                database,
+                "INSERT INTO wrong_tally VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (hour, layout, expected, "
+                "got, batch) DO UPDATE SET keyboards = wrong_tally.keyboards + excluded.keyboards",
+                {std::to_string(hour), layout, expected, got, batch, std::to_string(keyboards)}, error)) {
             return false;
         }
     }
     for (const auto& [key, keyboards] : tallies.rollovers) {
         const auto& [hour, layout, required, reached] = key;
-        if (!SqlExecute(database,
-                        "INSERT INTO rollover_tally VALUES (?, ?, ?, ?, ?) ON CONFLICT (hour, layout, required, "
-                        "reached) DO UPDATE SET keyboards = rollover_tally.keyboards + excluded.keyboards",
-                        {std::to_string(hour), layout, std::to_string(required), std::to_string(reached),
-                         std::to_string(keyboards)},
-                        error)) {
+        if (!SqlExecute(
+                database,
+                "INSERT INTO rollover_tally VALUES (?, ?, ?, ?, ?) ON CONFLICT (hour, layout, required, "
+                "reached) DO UPDATE SET keyboards = rollover_tally.keyboards + excluded.keyboards",
+                {std::to_string(hour), layout, std::to_string(required), std::to_string(reached),
+                 std::to_string(keyboards)},
+                error)) {
             return false;
         }
     }
@@ -209,39 +210,40 @@ bool InsertRecord(SqlDatabase& database, const LineRecord& record, const std::st
                   int64_t localSeconds, bool& created, std::string& error) {
     const KeyboardRecord& row = record.row;
     SqlResult result;
-    if (!SqlExecute(database,
-                    std::string("INSERT INTO records (") + kRecordColumns +
-                        ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                        "?, ?) "
-                        "ON CONFLICT (id) DO NOTHING",
-                    {record.id,
-                     record.station,
-                     received,
-                     row.time,
-                     std::to_string(localSeconds),
-                     row.computer,
-                     row.operatorId,
-                     row.productId,
-                     row.batchId,
-                     row.serial,
-                     row.version,
-                     row.layoutFile,
-                     row.passed ? "1" : "0",
-                     row.reason,
-                     row.reasonCode,
-                     row.testSeconds,
-                     std::to_string(row.requiredKeys),
-                     std::to_string(row.testedKeys),
-                     row.untestedKeys,
-                     row.chatterKeys,
-                     std::to_string(row.mostKeysHeld),
-                     row.wrongKeys,
-                     row.phantomKeys,
-                     row.ghostKeys,
-                     std::to_string(row.rolloverRequired),
-                     std::to_string(row.rolloverReached),
-                     row.withPlan ? "1" : "0"},
-                    result, error)) {
+    if (!SqlExecute(
+            database,
+            std::string("INSERT INTO records (") + kRecordColumns +
+                ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                "?, ?) "
+                "ON CONFLICT (id) DO NOTHING",
+            {record.id,
+             record.station,
+             received,
+             row.time,
+             std::to_string(localSeconds),
+             row.computer,
+             row.operatorId,
+             row.productId,
+             row.batchId,
+             row.serial,
+             row.version,
+             row.layoutFile,
+             row.passed ? "1" : "0",
+             row.reason,
+             row.reasonCode,
+             row.testSeconds,
+             std::to_string(row.requiredKeys),
+             std::to_string(row.testedKeys),
+             row.untestedKeys,
+             row.chatterKeys,
+             std::to_string(row.mostKeysHeld),
+             row.wrongKeys,
+             row.phantomKeys,
+             row.ghostKeys,
+             std::to_string(row.rolloverRequired),
+             std::to_string(row.rolloverReached),
+             row.withPlan ? "1" : "0"},
+            result, error)) {
         return false;
     }
     created = result.changed > 0;

@@ -256,20 +256,22 @@ TEST_P(LineStore, ADatabaseOfTheFirstSchemaIsBroughtUpToDate) {
     int64_t localSeconds = 0;
     ParseRecordTime("2026-12-07T18:10:00+08:00", localSeconds);
     const std::string hour = std::to_string(localSeconds / 3600);
-    ASSERT_TRUE(SqlExecute(old,
-                           "INSERT INTO records (id, station, received, time, local_seconds, computer, operator, "
-                           "product, batch, serial, version, layout, passed, reason, reason_code, test_seconds, "
-                           "required_keys, tested_keys, untested_keys, chatter_keys, max_keys_held) VALUES "
-                           "('o1', 'bench-01', '2026-12-07T10:10:01Z', '2026-12-07T18:10:00+08:00', ?, 'PC', "
-                           "'op', 'KB-104', 'B', 'S0', '1.2', 'US.kbl', 1, '', '', '9.5', 104, 104, '', '', 5)",
-                           {std::to_string(localSeconds)}, error) &&
-                    SqlExecute(old, "INSERT INTO hour_tally VALUES (?, 'bench-01', 'US.kbl', '2026-12-07 18:00', 1, 1)",
-                               {hour}, error) &&
-                    SqlExecute(old, "INSERT INTO key_tally VALUES (?, 'US.kbl', 'F5', 0, 1, 9)", {hour}, error))
+    ASSERT_TRUE(
+        SqlExecute(old,
+                   "INSERT INTO records (id, station, received, time, local_seconds, computer, operator, "
+                   "product, batch, serial, version, layout, passed, reason, reason_code, test_seconds, "
+                   "required_keys, tested_keys, untested_keys, chatter_keys, max_keys_held) VALUES "
+                   "('o1', 'bench-01', '2026-12-07T10:10:01Z', '2026-12-07T18:10:00+08:00', ?, 'PC', "
+                   "'op', 'KB-104', 'B', 'S0', '1.2', 'US.kbl', 1, '', '', '9.5', 104, 104, '', '', 5)",
+                   {std::to_string(localSeconds)}, error) &&
+        SqlExecute(old, "INSERT INTO hour_tally VALUES (?, 'bench-01', 'US.kbl', '2026-12-07 18:00', 1, 1)",
+                   {hour}, error) &&
+        SqlExecute(old, "INSERT INTO key_tally VALUES (?, 'US.kbl', 'F5', 0, 1, 9)", {hour}, error))
         << error;
     ASSERT_TRUE(MigrateSchema(old, error)) << error;
     std::vector<StoreOutcome> outcomes;
-    ASSERT_TRUE(StoreRecords(old, {PlanRecord("p1", "S1")}, "2026-12-07T10:43:19Z", outcomes, error)) << error;
+    ASSERT_TRUE(StoreRecords(old, {PlanRecord("p1", "S1")}, "2026-12-07T10:43:19Z", outcomes, error))
+        << error;
     std::vector<StoredRecord> records;
     ASSERT_TRUE(ReadRecordsBySeq(old, 0, 10, records, error)) << error;
     ASSERT_EQ(records.size(), 2u);

@@ -130,8 +130,9 @@ bool ReadWrongPairs(SqlDatabase& database, const LiveHours& hours, ReportFigures
         figures.wrongPairs.back().keyboards += Number(row[4]);
         figures.wrongPairs.back().batches.emplace_back(row[3], Number(row[4]));
     }
-    std::stable_sort(figures.wrongPairs.begin(), figures.wrongPairs.end(),
-                     [](const WrongPairCount& a, const WrongPairCount& b) { return a.keyboards > b.keyboards; });
+    std::stable_sort(
+        figures.wrongPairs.begin(), figures.wrongPairs.end(),
+        [](const WrongPairCount& a, const WrongPairCount& b) { return a.keyboards > b.keyboards; });
     return true;
 }
 
@@ -278,7 +279,8 @@ bool ReadLiveFigures(SqlDatabase& database, int64_t nowUtcSeconds, LiveFigures& 
            ReadGroups(database, "station", hours, live.stations, error) &&
            ReadGroups(database, "layout", hours, figures.layouts, error) &&
            ReadReasons(database, hours, figures, error) && ReadKeys(database, hours, figures, error) &&
-           ReadTestTimes(database, hours, figures, error) && ReadWrongPairs(database, hours, figures, error) &&
+           ReadTestTimes(database, hours, figures, error) &&
+           ReadWrongPairs(database, hours, figures, error) &&
            ReadRollovers(database, hours, figures, error) && ReadEnds(database, hours, figures, error) &&
            ReadLatestRecords(database, kLastKeyboards, live.last, error);
 }
