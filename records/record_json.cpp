@@ -14,11 +14,13 @@ bool Refuse(FieldError& error, const char* field, const std::string& problem) {
     return false;
 }
 
-// Reads the string `name` of `body` into `value`.
-bool ReadString(const nlohmann::json& body, const char* name, std::string& value, FieldError& error) {
+// Reads the string `name` of `body` into `value`; a missing field is "" when it may be left out.
+bool ReadString(const nlohmann::json& body, const char* name, std::string& value, FieldError& error,
+                bool optional = false) {
     const auto found = body.find(name);
     if (found == body.end()) {
-        return Refuse(error, name, "missing");
+        value.clear();
+        return optional || Refuse(error, name, "missing");
     }
     if (!found->is_string()) {
         return Refuse(error, name, "not a string");
@@ -27,10 +29,12 @@ bool ReadString(const nlohmann::json& body, const char* name, std::string& value
     return true;
 }
 
-bool ReadCount(const nlohmann::json& body, const char* name, int& value, FieldError& error) {
+// Reads the count `name` of `body` into `value`; a missing field is 0 when it may be left out.
+bool ReadCount(const nlohmann::json& body, const char* name, int& value, FieldError& error, bool optional) {
     const auto found = body.find(name);
     if (found == body.end()) {
-        return Refuse(error, name, "missing");
+        value = 0;
+        return optional || Refuse(error, name, "missing");
     }
     if (!found->is_number_integer() || found->get<int64_t>() < 0 || found->get<int64_t>() > kMostKeys) {
         return Refuse(error, name, "not a whole number from 0 to " + std::to_string(kMostKeys));
@@ -46,26 +50,31 @@ bool IsIdCharacter(char c) {
 
 }  // namespace
 
-const RecordTextField kRecordTextFields[13] = {
-    {"time", &KeyboardRecord::time},
-    {"computer", &KeyboardRecord::computer},
-    {"operator", &KeyboardRecord::operatorId},
-    {"product", &KeyboardRecord::productId},
-    {"batch", &KeyboardRecord::batchId},
-    {"serial", &KeyboardRecord::serial},
-    {"version", &KeyboardRecord::version},
-    {"layout", &KeyboardRecord::layoutFile},
-    {"reason", &KeyboardRecord::reason},
-    {"reason_code", &KeyboardRecord::reasonCode},
-    {"test_seconds", &KeyboardRecord::testSeconds},
-    {"untested_keys", &KeyboardRecord::untestedKeys},
-    {"chatter_keys", &KeyboardRecord::chatterKeys},
+const RecordTextField kRecordTextFields[16] = {
+    {"time", &KeyboardRecord::time, false},
+    {"computer", &KeyboardRecord::computer, false},
+    {"operator", &KeyboardRecord::operatorId, false},
+    {"product", &KeyboardRecord::productId, false},
+    {"batch", &KeyboardRecord::batchId, false},
+    {"serial", &KeyboardRecord::serial, false},
+    {"version", &KeyboardRecord::version, false},
+    {"layout", &KeyboardRecord::layoutFile, false},
+    {"reason", &KeyboardRecord::reason, false},
+    {"reason_code", &KeyboardRecord::reasonCode, false},
+    {"test_seconds", &KeyboardRecord::testSeconds, false},
+    {"untested_keys", &KeyboardRecord::untestedKeys, false},
+    {"chatter_keys", &KeyboardRecord::chatterKeys, false},
+    {"wrong_keys", &KeyboardRecord::wrongKeys, true},
+    {"phantom_keys", &KeyboardRecord::phantomKeys, true},
+    {"ghost_keys", &KeyboardRecord::ghostKeys, true},
 };
 
-const RecordCountField kRecordCountFields[3] = {
-    {"required_keys", &KeyboardRecord::requiredKeys},
-    {"tested_keys", &KeyboardRecord::testedKeys},
-    {"max_keys_held", &KeyboardRecord::mostKeysHeld},
+const RecordCountField kRecordCountFields[5] = {
+    {"required_keys", &KeyboardRecord::requiredKeys, false},
+    {"tested_keys", &KeyboardRecord::testedKeys, false},
+    {"max_keys_held", &KeyboardRecord::mostKeysHeld, false},
+    {"rollover_required", &KeyboardRecord::rolloverRequired, true},
+    {"rollover_reached", &KeyboardRecord::rolloverReached, true},
 };
 
 const UnitTextField kUnitTextFields[7] = {
@@ -95,6 +104,7 @@ nlohmann::json RecordJson(const std::string& id, const std::string& station, con
     for (const RecordCountField& field : kRecordCountFields) {
         body[field.name] = row.*field.member;
     }
+    body["with_plan"] = row.withPlan;
     return body;
 }
 
@@ -107,7 +117,7 @@ bool ReadRecordJson(const nlohmann::json& body, std::string& id, std::string& st
         return false;
     }
     for (const RecordTextField& field : kRecordTextFields) {
-        if (!ReadString(body, field.name, row.*field.member, error)) {
+        if (!ReadString(body, field.name, row.*field.member, error, field.ofPlan)) {
             return false;
         }
     }
@@ -120,10 +130,15 @@ bool ReadRecordJson(const nlohmann::json& body, std::string& id, std::string& st
     }
     row.passed = verdict == "PASS";
     for (const RecordCountField& field : kRecordCountFields) {
-        if (!ReadCount(body, field.name, row.*field.member, error)) {
+        if (!ReadCount(body, field.name, row.*field.member, error, field.ofPlan)) {
             return false;
         }
     }
+    const auto withPlan = body.find("with_plan");
+    if (withPlan != body.end() && !withPlan->is_boolean()) {
+        return Refuse(error, "with_plan", "neither true nor false");
+    }
+    row.withPlan = withPlan != body.end() && withPlan->get<bool>();
     return true;
 }
 

@@ -1,7 +1,9 @@
 // A keyboard's record and a unit about to be tested as the line's JSON names them: the one table of their
 // fields, read and written by the tester, which sends them, and by the line server, which keeps them. A
-// record's fields are named as the record file's columns, plus "id" and "station"; its counts are JSON
-// integers, every other field a string as the record file holds it. Texts in the JSON are UTF-8.
+// record's fields are named as the record file's columns, plus "id" and "station" and the bool "with_plan";
+// its counts are JSON integers, every other field a string as the record file holds it. Texts in the JSON
+// are UTF-8. A test plan's five fields and "with_plan" are always written; a station of an older tester
+// sends none of them, and its record reads as one tested without a plan.
 #pragma once
 
 #include <nlohmann/json_fwd.hpp>
@@ -9,21 +11,23 @@
 
 #include "records/keyboard_record.h"
 
-// A text column of the record and the member that holds it.
+// A text column of the record and the member that holds it; a plan's column may be left out of a body.
 struct RecordTextField {
     const char* name;
     std::string KeyboardRecord::*member;
+    bool ofPlan;
 };
 
-// A count column of the record and the member that holds it.
+// A count column of the record and the member that holds it; a plan's column may be left out of a body.
 struct RecordCountField {
     const char* name;
     int KeyboardRecord::*member;
+    bool ofPlan;
 };
 
 // Every text column but the verdict, and every count, in the record file's order.
-extern const RecordTextField kRecordTextFields[13];
-extern const RecordCountField kRecordCountFields[3];
+extern const RecordTextField kRecordTextFields[16];
+extern const RecordCountField kRecordCountFields[5];
 
 // A keyboard about to be tested, as a station asks the line's gate about it.
 struct UnitStart {
@@ -59,9 +63,9 @@ bool IsRecordId(const std::string& id);
 // The record `row` with its `id` and `station`, as the stations send it. Its texts must be UTF-8 already.
 nlohmann::json RecordJson(const std::string& id, const std::string& station, const KeyboardRecord& row);
 
-// Reads `body` as a record: every field present and of its JSON type, the verdict PASS or FAIL, each count
-// from 0 to 100,000. False, with `error` naming the field, when one is not; what a text holds is the
-// reader's own to check.
+// Reads `body` as a record: every field present (a plan's may be missing: "" and 0, "with_plan" false) and
+// of its JSON type, the verdict PASS or FAIL, each count from 0 to 100,000. False, with `error` naming the
+// field, when one is not; what a text holds is the reader's own to check.
 bool ReadRecordJson(const nlohmann::json& body, std::string& id, std::string& station, KeyboardRecord& row,
                     FieldError& error);
 

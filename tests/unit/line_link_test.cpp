@@ -146,6 +146,12 @@ TEST_F(LineLink, TheRecordsJsonRoundTrip) {
     row.untestedKeys = "A;%3B;S";
     row.chatterKeys = "Esc:12";
     row.mostKeysHeld = 6;
+    row.wrongKeys = "Q>W;键%3E>Z";
+    row.phantomKeys = "F5";
+    row.ghostKeys = "J;K";
+    row.rolloverRequired = 6;
+    row.rolloverReached = 4;
+    row.withPlan = true;
     const std::string text = JsonText(RecordJson("bench-01.1.1", u8"工位", RecordInUtf8(row)));
     const json body = json::parse(text);
     EXPECT_EQ(body["operator"], u8"张三");
@@ -153,6 +159,9 @@ TEST_F(LineLink, TheRecordsJsonRoundTrip) {
     EXPECT_EQ(body["station"], u8"工位");
     EXPECT_EQ(body["verdict"], "FAIL");
     EXPECT_EQ(body["required_keys"], 104);
+    EXPECT_EQ(body["wrong_keys"], u8"Q>W;键%3E>Z");
+    EXPECT_EQ(body["rollover_reached"], 4);
+    EXPECT_EQ(body["with_plan"], true);
     std::string id;
     std::string station;
     KeyboardRecord read;
@@ -164,10 +173,25 @@ TEST_F(LineLink, TheRecordsJsonRoundTrip) {
     EXPECT_EQ(read.serial, "=SN\r\n1");
     // A byte that is no UTF-8 is replaced in the text, never thrown over.
     EXPECT_NE(JsonText(json{{"reason", std::string("\xFF")}}).find("reason"), std::string::npos);
-    json badCount = body;
-    badCount["tested_keys"] = "101";
-    EXPECT_FALSE(ReadRecordJson(badCount, id, station, read, error));
-    EXPECT_EQ(error.field, "tested_keys");
+    EXPECT_EQ(read.ghostKeys, "J;K");
+    // A record of a tester without plans has none of the plan's fields: it reads as tested without one.
+    json older = body;
+    for (const char* field :
+         {"wrong_keys", "phantom_keys", "ghost_keys", "rollover_required", "rollover_reached", "with_plan"}) {
+        older.erase(field);
+    }
+    ASSERT_TRUE(ReadRecordJson(older, id, station, read, error)) << error.field << ": " << error.problem;
+    EXPECT_FALSE(read.withPlan);
+    EXPECT_EQ(read.wrongKeys, "");
+    EXPECT_EQ(read.rolloverRequired, 0);
+    const std::pair<const char*, json> bad[] = {
+        {"tested_keys", "101"}, {"rollover_required", -1}, {"ghost_keys", 3}, {"with_plan", 1}};
+    for (const auto& [field, value] : bad) {
+        json badField = body;
+        badField[field] = value;
+        EXPECT_FALSE(ReadRecordJson(badField, id, station, read, error)) << field;
+        EXPECT_EQ(error.field, field);
+    }
 }
 
 // What the gate's answer is: allowed, refused with the line's reason (or its code), or no answer at all,

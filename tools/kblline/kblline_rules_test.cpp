@@ -43,9 +43,19 @@ TEST(LineRecordFields, EachBadFieldIsNamed) {
         {"max_keys_held", 100001},
         {"chatter_keys", "Esc"},
         {"chatter_keys", "Esc:1;F1:x"},
+        {"wrong_keys", "Q"},
+        {"wrong_keys", "Q>W;>E"},
+        {"wrong_keys", "A>B>C"},
+        {"phantom_keys", 5},
+        {"ghost_keys", std::string(4097, 'g')},
+        {"rollover_required", -1},
+        {"rollover_reached", "4"},
+        {"with_plan", "yes"},
+        {"with_plan", false},  // the plan's findings without a plan
+        {"with_plan", nullptr},
     };
     for (const BadField& bad : cases) {
-        json body = LineRecordJson(SampleRecord("r1", "S1", false));
+        json body = LineRecordJson(PlanRecord("r1", "S1"));
         if (bad.value.is_null()) {
             body.erase(bad.field);
         } else {
@@ -73,6 +83,18 @@ TEST(LineRecordFields, AGoodRecordIsReadWhole) {
     body["test_seconds"] = "";
     body["chatter_keys"] = "::5;;:9";  // the keys ":" and ";" chattered 5 and 9 ms apart
     EXPECT_TRUE(ReadLineRecord(body, record, error)) << error.field << ": " << error.problem;
+    // A plan's findings are read whole; a station of an older tester sends none of them, and its record
+    // reads as one tested without a plan.
+    ASSERT_TRUE(ReadLineRecord(LineRecordJson(PlanRecord("p1", "S1")), record, error)) << error.field;
+    EXPECT_EQ(LineRecordJson(record), LineRecordJson(PlanRecord("p1", "S1")));
+    for (const char* field :
+         {"wrong_keys", "phantom_keys", "ghost_keys", "rollover_required", "rollover_reached", "with_plan"}) {
+        body.erase(field);
+    }
+    ASSERT_TRUE(ReadLineRecord(body, record, error)) << error.field << ": " << error.problem;
+    EXPECT_FALSE(record.row.withPlan);
+    EXPECT_EQ(record.row.rolloverRequired, 0);
+    EXPECT_EQ(record.row.wrongKeys, "");
 }
 
 TEST(LineRecordFields, TheRowIsTheOneTheTesterWrites) {
@@ -81,6 +103,11 @@ TEST(LineRecordFields, TheRowIsTheOneTheTesterWrites) {
     tester.operatorId = "张三";
     tester.reason = "按键损坏, \"A\"";
     EXPECT_EQ(LineRecordRow(SampleRecord("r1", "S1", false)), RecordRow(tester));
+    KeyboardRecord planned = PlanRecord("p1", "S1").row;
+    planned.operatorId = "张三";
+    planned.reason = "按键错误";
+    EXPECT_EQ(LineRecordRow(PlanRecord("p1", "S1"), kRecordColumnCount),
+              RecordRow(planned, kRecordColumnCount));
 }
 
 TEST(LineRecordFields, AUnitNeedsEveryFieldAndASerial) {

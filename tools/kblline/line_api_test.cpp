@@ -152,6 +152,53 @@ TEST_F(LineApi, StoresARecordOnceHoweverOftenItIsSentAndRefusesAnotherWithItsId)
     EXPECT_EQ(Get("/v1/records.csv?to=2026-12-06")->body, "\xEF\xBB\xBF" + RecordHeaderRow());
 }
 
+// The records.csv of a span is the tester's own file: its first columns while no keyboard of the span was
+// tested with a plan, the plan's columns too, on every row, once one was; the live page shows the plan's
+// findings only once there are some.
+TEST_F(LineApi, KeepsWhatATestPlanFoundAndGivesItsColumnsBack) {
+    json older = LineRecordJson(SampleRecord("old.1", "S1", false, "2026-12-06T09:00:00+08:00"));
+    for (const char* field :
+         {"wrong_keys", "phantom_keys", "ghost_keys", "rollover_required", "rollover_reached", "with_plan"}) {
+        older.erase(field);
+    }
+    ASSERT_EQ(Post("/v1/records", older.dump())->status, 201);
+    ASSERT_EQ(PostRecord(SampleRecord("new.1", "S2", true))->status, 201);
+    EXPECT_EQ(Get("/")->body.find("plan-findings"), std::string::npos);
+    json bad = LineRecordJson(PlanRecord("new.2", "S3"));
+    bad["rollover_reached"] = 100001;
+    ExpectRefused(Post("/v1/records", bad.dump()), 400, "rollover_reached");
+    bad = LineRecordJson(PlanRecord("new.2", "S3"));
+    bad["wrong_keys"] = "Q";
+    ExpectRefused(Post("/v1/records", bad.dump()), 400, "wrong_keys");
+    ASSERT_EQ(PostRecord(PlanRecord("new.2", "S3"))->status, 201);
+
+    const httplib::Result classic = Get("/v1/records.csv?to=2026-12-06");
+    ASSERT_TRUE(classic);
+    EXPECT_EQ(classic->body,
+              "\xEF\xBB\xBF" + RecordHeaderRow() +
+                  LineRecordRow(SampleRecord("old.1", "S1", false, "2026-12-06T09:00:00+08:00")));
+    const httplib::Result csv = Get("/v1/records.csv");
+    ASSERT_TRUE(csv);
+    EXPECT_EQ(csv->body, "\xEF\xBB\xBF" + RecordHeaderRow(kRecordColumnCount) +
+                             LineRecordRow(SampleRecord("old.1", "S1", false, "2026-12-06T09:00:00+08:00"),
+                                           kRecordColumnCount) +
+                             LineRecordRow(SampleRecord("new.1", "S2", true), kRecordColumnCount) +
+                             LineRecordRow(PlanRecord("new.2", "S3"), kRecordColumnCount));
+    RecordSet set;
+    ASSERT_TRUE(ReadRecordText(csv->body, "records.csv", set));
+    EXPECT_TRUE(set.badRows.empty());
+    ASSERT_EQ(set.records.size(), 3u);
+    ASSERT_EQ(set.records[2].wrongKeys.size(), 2u);
+    EXPECT_EQ(set.records[2].wrongKeys[1].expected, ">");
+    EXPECT_EQ(set.records[2].rolloverReached, 4);
+    const httplib::Result page = Get("/", nullptr);
+    ASSERT_TRUE(page);
+    for (const char* part : {"<section id=\"plan-findings\">", "<table id=\"wrong-keys\">",
+                             "<table id=\"rollover\">", "Phantom keys", "Ghost keys"}) {
+        EXPECT_NE(page->body.find(part), std::string::npos) << part;
+    }
+}
+
 TEST_F(LineApi, GateRefusesAPassedSerialTooManyFailuresAndAnotherProduct) {
     EXPECT_EQ(Gate("S1"), (json{{"allow", true}}));
     ASSERT_EQ(PostRecord(SampleRecord("p1", "S1", true))->status, 201);

@@ -58,7 +58,8 @@ bool IsDigits(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// The columns the record file's reader checks for their form: the time, the test time and the chatter list.
+// The columns the record file's reader checks for their form: the time, the test time, the chatter list and
+// the wrong pairs.
 bool CheckForms(const KeyboardRecord& row, FieldError& error) {
     int64_t localSeconds = 0;
     if (!ParseRecordTime(row.time, localSeconds)) {
@@ -76,7 +77,20 @@ bool CheckForms(const KeyboardRecord& row, FieldError& error) {
             return Refuse(error, "chatter_keys", "item \"" + item + "\" is not label:ms");
         }
     }
+    std::vector<WrongKey> wrongKeys;
+    std::string badItem;
+    if (!ReadWrongKeys(row.wrongKeys, wrongKeys, badItem)) {
+        return Refuse(error, "wrong_keys", "item \"" + badItem + "\" is not expected>got");
+    }
     return true;
+}
+
+// A plan's findings come only with a plan: without one the record's row has no columns for them.
+bool CheckPlan(const KeyboardRecord& row, FieldError& error) {
+    const bool found = !row.wrongKeys.empty() || !row.phantomKeys.empty() || !row.ghostKeys.empty() ||
+                       row.rolloverRequired > 0 || row.rolloverReached > 0;
+    return row.withPlan || !found ||
+           Refuse(error, "with_plan", "false, yet the record holds a plan's findings");
 }
 
 // A converter from UTF-8 to GBK, closed with its thread.
@@ -127,7 +141,8 @@ bool ReadLineRecord(const nlohmann::json& body, LineRecord& record, FieldError& 
             return false;
         }
     }
-    return CheckLayout(record.row.layoutFile, error) && CheckForms(record.row, error);
+    return CheckLayout(record.row.layoutFile, error) && CheckForms(record.row, error) &&
+           CheckPlan(record.row, error);
 }
 
 bool ReadUnitStart(const nlohmann::json& body, UnitStart& unit, FieldError& error) {
@@ -146,11 +161,11 @@ nlohmann::json LineRecordJson(const LineRecord& record) {
     return RecordJson(record.id, record.station, record.row);
 }
 
-std::string LineRecordRow(const LineRecord& record) {
+std::string LineRecordRow(const LineRecord& record, size_t columnCount) {
     // The tester's row writer takes its texts in its code page; each was checked to have one on arrival.
     KeyboardRecord row = record.row;
     for (const RecordTextField& field : kRecordTextFields) {
         Utf8ToGbk(record.row.*field.member, row.*field.member);
     }
-    return RecordRow(row);
+    return RecordRow(row, columnCount);
 }

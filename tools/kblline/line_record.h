@@ -26,8 +26,8 @@ bool ReadUnitStart(const nlohmann::json& body, UnitStart& unit, FieldError& erro
 // The record as the stations send it.
 nlohmann::json LineRecordJson(const LineRecord& record);
 
-// The record's row in the tester's own CSV record format, ended by CR LF.
-std::string LineRecordRow(const LineRecord& record);
+// The record's row in the tester's own CSV record format, of its first `columnCount` columns, ended by CR LF.
+std::string LineRecordRow(const LineRecord& record, size_t columnCount = kClassicRecordColumnCount);
 
 // `utf8` in GBK, the tester's code page, into `gbk`; false when it is no UTF-8 or holds a character GBK has
 // not.

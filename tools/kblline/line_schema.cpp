@@ -29,7 +29,30 @@ const std::vector<std::string> kVersion1 = {
     "PRIMARY KEY (hour, tenths))",
 };
 
-const std::vector<std::string>* const kSteps[] = {&kVersion1};
+// Version 2: what the test plans found. A record stored before reads as one tested without a plan; the
+// tallies gain the keys found as phantoms and ghosts, the failed keyboards that named a plan's finding, the
+// wrong pairs by batch and the rollover steps by the keys held. The partial index finds at once whether a
+// span holds any record of a plan, which decides the width of its CSV.
+const std::vector<std::string> kVersion2 = {
+    "ALTER TABLE records ADD COLUMN wrong_keys TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE records ADD COLUMN phantom_keys TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE records ADD COLUMN ghost_keys TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE records ADD COLUMN rollover_required INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE records ADD COLUMN rollover_reached INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE records ADD COLUMN with_plan INTEGER NOT NULL DEFAULT 0",
+    "CREATE INDEX records_plan ON records (local_seconds) WHERE with_plan = 1",
+    "ALTER TABLE hour_tally ADD COLUMN plan_failed BIGINT NOT NULL DEFAULT 0",
+    "ALTER TABLE key_tally ADD COLUMN phantom BIGINT NOT NULL DEFAULT 0",
+    "ALTER TABLE key_tally ADD COLUMN ghost BIGINT NOT NULL DEFAULT 0",
+    "CREATE TABLE wrong_tally (hour BIGINT NOT NULL, layout TEXT NOT NULL, expected TEXT NOT NULL, "
+    "got TEXT NOT NULL, batch TEXT NOT NULL, keyboards BIGINT NOT NULL, PRIMARY KEY (hour, layout, "
+    "expected, got, batch))",
+    "CREATE TABLE rollover_tally (hour BIGINT NOT NULL, layout TEXT NOT NULL, required BIGINT NOT NULL, "
+    "reached BIGINT NOT NULL, keyboards BIGINT NOT NULL, PRIMARY KEY (hour, layout, required, reached))",
+};
+
+const std::vector<std::string>* const kSteps[] = {&kVersion1, &kVersion2};
+static_assert(sizeof kSteps / sizeof kSteps[0] == kSchemaVersion, "every version has its step");
 
 std::string ForDialect(SqlKind kind, std::string sql) {
     const std::string seq = kind == SqlKind::Sqlite ? "seq INTEGER PRIMARY KEY"
@@ -38,7 +61,7 @@ std::string ForDialect(SqlKind kind, std::string sql) {
     return at == std::string::npos ? sql : sql.replace(at, 4, seq);
 }
 
-bool Migrate(SqlDatabase& database, std::string& error) {
+bool Migrate(SqlDatabase& database, int newest, std::string& error) {
     // Two servers starting on one PostgreSQL database at once take turns here.
     if (database.kind == SqlKind::Postgres &&
         !SqlExecute(database, "SELECT pg_advisory_xact_lock(4242001)", {}, error)) {
@@ -53,31 +76,30 @@ bool Migrate(SqlDatabase& database, std::string& error) {
         return false;
     }
     const int version = found.rows.empty() || found.rows[0][0].empty() ? 0 : std::stoi(found.rows[0][0]);
-    if (version > kSchemaVersion) {
+    if (version > newest) {
         error = "the database's schema is version " + std::to_string(version) +
-                ", newer than this kblline's " + std::to_string(kSchemaVersion) + ": use a newer kblline";
+                ", newer than this kblline's " + std::to_string(newest) + ": use a newer kblline";
         return false;
     }
-    for (int step = version + 1; step <= kSchemaVersion; ++step) {
+    for (int step = version + 1; step <= newest; ++step) {
         for (const std::string& sql : *kSteps[step - 1]) {
             if (!SqlExecute(database, ForDialect(database.kind, sql), {}, error)) {
                 return false;
             }
         }
     }
-    return version == kSchemaVersion ||
-           (SqlExecute(database, "DELETE FROM schema_version", {}, error) &&
-            SqlExecute(database, "INSERT INTO schema_version (version) VALUES (?)",
-                       {std::to_string(kSchemaVersion)}, error));
+    return version == newest || (SqlExecute(database, "DELETE FROM schema_version", {}, error) &&
+                                 SqlExecute(database, "INSERT INTO schema_version (version) VALUES (?)",
+                                            {std::to_string(newest)}, error));
 }
 
 }  // namespace
 
-bool MigrateSchema(SqlDatabase& database, std::string& error) {
+bool MigrateSchema(SqlDatabase& database, std::string& error, int newest) {
     if (!SqlBegin(database, error)) {
         return false;
     }
-    const bool migrated = Migrate(database, error);
+    const bool migrated = Migrate(database, newest, error);
     std::string endError;
     if (!SqlEnd(database, migrated, endError)) {
         error = migrated ? endError : error;

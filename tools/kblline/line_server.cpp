@@ -180,13 +180,26 @@ void GetRecordsCsv(LineServer& server, const httplib::Request& request, httplib:
         Refuse(response, 400, problem.field, problem.problem);
         return;
     }
+    // The tester's own file: its first columns alone, unless a keyboard of the span was tested with a plan.
+    bool withPlan = false;
+    std::string error;
+    {
+        Reader reader(server.readers);
+        if (!AnyRecordWithPlan(reader.database, range->fromSeconds, range->toSeconds, withPlan, error)) {
+            LogProblem("the records did not read the database: " + error);
+            Refuse(response, 503, "", "the database did not answer: " + error);
+            return;
+        }
+    }
+    const size_t columns = withPlan ? kRecordColumnCount : kClassicRecordColumnCount;
     auto cursor = std::make_shared<RecordCursor>();
     auto started = std::make_shared<bool>(false);
     response.set_chunked_content_provider(
-        "text/csv; charset=utf-8", [&server, range, cursor, started](size_t, httplib::DataSink& sink) {
+        "text/csv; charset=utf-8",
+        [&server, range, cursor, started, columns](size_t, httplib::DataSink& sink) {
             std::string text;
             if (!*started) {
-                text = "\xEF\xBB\xBF" + RecordHeaderRow();
+                text = "\xEF\xBB\xBF" + RecordHeaderRow(columns);
                 *started = true;
             }
             std::vector<StoredRecord> records;
@@ -199,7 +212,7 @@ void GetRecordsCsv(LineServer& server, const httplib::Request& request, httplib:
                 }
             }
             for (const StoredRecord& stored : records) {
-                text += LineRecordRow(stored.record);
+                text += LineRecordRow(stored.record, columns);
             }
             if (!text.empty() && !sink.write(text.data(), text.size())) {
                 return false;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "base/text_format.h"
@@ -24,7 +25,7 @@ const char* const kRecordColumns =
     "id, station, received, time, local_seconds, computer, operator, product, batch, serial, version, "
     "layout, "
     "passed, reason, reason_code, test_seconds, required_keys, tested_keys, untested_keys, chatter_keys, "
-    "max_keys_held";
+    "max_keys_held, wrong_keys, phantom_keys, ghost_keys, rollover_required, rollover_reached, with_plan";
 
 int64_t FloorDivide(int64_t value, int64_t divisor) {
     return value / divisor - (value % divisor < 0 ? 1 : 0);
@@ -34,6 +35,7 @@ struct HourCount {
     std::string label;
     int64_t tested = 0;
     int64_t passed = 0;
+    int64_t planFailed = 0;  // failed keyboards that named a plan's finding
 };
 
 struct ReasonTally {
@@ -46,6 +48,8 @@ struct KeyCount {
     int64_t untested = 0;
     int64_t chattered = 0;
     int64_t shortestGapMs = -1;
+    int64_t phantom = 0;
+    int64_t ghost = 0;
 };
 
 // The tallies of a batch's new records, by their keys.
@@ -54,15 +58,47 @@ struct BatchTallies {
     std::map<std::pair<int64_t, std::string>, ReasonTally> reasons;            // hour, code or text
     std::map<std::tuple<int64_t, std::string, std::string>, KeyCount> keys;    // hour, layout, label
     std::map<std::pair<int64_t, int64_t>, int64_t> times;                      // hour, tenths of a second
+    // hour, layout, expected, got, batch
+    std::map<std::tuple<int64_t, std::string, std::string, std::string, std::string>, int64_t> wrongPairs;
+    // hour, layout, keys required, keys reached
+    std::map<std::tuple<int64_t, std::string, int64_t, int64_t>, int64_t> rollovers;
 };
+
+// The plan's findings of a record: its wrong pairs, each counted once per keyboard as kblreport counts
+// them, its phantoms and ghosts, and its rollover step.
+void TallyPlanFindings(const KeyboardRecord& row, int64_t hour, BatchTallies& tallies) {
+    std::vector<WrongKey> wrongKeys;
+    std::string badItem;
+    ReadWrongKeys(row.wrongKeys, wrongKeys, badItem);
+    std::set<std::pair<std::string, std::string>> counted;
+    for (const WrongKey& wrong : wrongKeys) {
+        if (counted.insert({wrong.expected, wrong.got}).second) {
+            ++tallies.wrongPairs[{hour, row.layoutFile, wrong.expected, wrong.got, row.batchId}];
+        }
+    }
+    for (const std::string& label : SplitKeyList(row.phantomKeys)) {
+        ++tallies.keys[{hour, row.layoutFile, label}].phantom;
+    }
+    for (const std::string& label : SplitKeyList(row.ghostKeys)) {
+        ++tallies.keys[{hour, row.layoutFile, label}].ghost;
+    }
+    if (row.rolloverRequired > 0) {
+        ++tallies.rollovers[{hour, row.layoutFile, row.rolloverRequired, row.rolloverReached}];
+    }
+}
 
 void TallyRecord(const LineRecord& record, int64_t localSeconds, BatchTallies& tallies) {
     const KeyboardRecord& row = record.row;
     const int64_t hour = FloorDivide(localSeconds, kHour);
     HourCount& count = tallies.hours[{hour, record.station, row.layoutFile}];
     count.label = row.time.substr(0, 10) + " " + row.time.substr(11, 2) + ":00";
+    // A keyboard failed on a wrong key, a phantom or a ghost names no key it failed on among its untested
+    // ones: the plan stopped it where the fault showed.
+    const bool planFailed =
+        !row.passed && (!row.wrongKeys.empty() || !row.phantomKeys.empty() || !row.ghostKeys.empty());
     ++count.tested;
     count.passed += row.passed ? 1 : 0;
+    count.planFailed += planFailed ? 1 : 0;
     if (!row.passed) {
         ReasonTally& reason = tallies.reasons[{hour, row.reasonCode.empty() ? row.reason : row.reasonCode}];
         if (reason.failed++ == 0) {
@@ -74,7 +110,7 @@ void TallyRecord(const LineRecord& record, int64_t localSeconds, BatchTallies& t
     // it: a keyboard stopped early tells nothing about the keys it never reached.
     const std::vector<std::string> untested = SplitKeyList(row.untestedKeys);
     for (const std::string& label : untested) {
-        if (!row.passed && untested.size() <= kFewKeysLeft) {
+        if (!row.passed && !planFailed && untested.size() <= kFewKeysLeft) {
             ++tallies.keys[{hour, row.layoutFile, label}].untested;
         }
     }
@@ -89,18 +125,21 @@ void TallyRecord(const LineRecord& record, int64_t localSeconds, BatchTallies& t
         const double seconds = std::min(std::strtod(row.testSeconds.c_str(), nullptr), kLongestTallied);
         ++tallies.times[{hour, std::llround(seconds * 10)}];
     }
+    TallyPlanFindings(row, hour, tallies);
 }
 
 bool AddTallies(SqlDatabase& database, const BatchTallies& tallies, std::string& error) {
     for (const auto& [key, count] : tallies.hours) {
-        if (!SqlExecute(
-                database,
-                "INSERT INTO hour_tally VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (hour, station, layout) DO "
-                "UPDATE SET tested = hour_tally.tested + excluded.tested, "
-                "passed = hour_tally.passed + excluded.passed",
-                {std::to_string(std::get<0>(key)), std::get<1>(key), std::get<2>(key), count.label,
-                 std::to_string(count.tested), std::to_string(count.passed)},
-                error)) {
+        if (!SqlExecute(database,
+                        "INSERT INTO hour_tally (hour, station, layout, label, tested, passed, plan_failed) "
+                        "VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (hour, station, layout) DO "
+                        "UPDATE SET tested = hour_tally.tested + excluded.tested, "
+                        "passed = hour_tally.passed + excluded.passed, "
+                        "plan_failed = hour_tally.plan_failed + excluded.plan_failed",
+                        {std::to_string(std::get<0>(key)), std::get<1>(key), std::get<2>(key), count.label,
+                         std::to_string(count.tested), std::to_string(count.passed),
+                         std::to_string(count.planFailed)},
+                        error)) {
             return false;
         }
     }
@@ -117,15 +156,18 @@ bool AddTallies(SqlDatabase& database, const BatchTallies& tallies, std::string&
     for (const auto& [key, count] : tallies.keys) {
         if (!SqlExecute(
                 database,
-                "INSERT INTO key_tally VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (hour, layout, label) DO "
+                "INSERT INTO key_tally (hour, layout, label, untested, chattered, shortest_gap_ms, phantom, "
+                "ghost) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (hour, layout, label) DO "
                 "UPDATE SET untested = key_tally.untested + excluded.untested, "
                 "chattered = key_tally.chattered + excluded.chattered, shortest_gap_ms = CASE WHEN "
                 "excluded.shortest_gap_ms >= 0 AND (key_tally.shortest_gap_ms < 0 OR "
                 "excluded.shortest_gap_ms < key_tally.shortest_gap_ms) THEN excluded.shortest_gap_ms "
-                "ELSE key_tally.shortest_gap_ms END",
+                "ELSE key_tally.shortest_gap_ms END, phantom = key_tally.phantom + excluded.phantom, "
+                "ghost = key_tally.ghost + excluded.ghost",
                 {std::to_string(std::get<0>(key)), std::get<1>(key), std::get<2>(key),
                  std::to_string(count.untested), std::to_string(count.chattered),
-                 std::to_string(count.shortestGapMs)},
+                 std::to_string(count.shortestGapMs), std::to_string(count.phantom),
+                 std::to_string(count.ghost)},
                 error)) {
             return false;
         }
@@ -139,6 +181,28 @@ bool AddTallies(SqlDatabase& database, const BatchTallies& tallies, std::string&
             return false;
         }
     }
+    for (const auto& [key, keyboards] : tallies.wrongPairs) {
+        const auto& [hour, layout, expected, got, batch] = key;
+        if (!SqlExecute(
+                database,
+                "INSERT INTO wrong_tally VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (hour, layout, expected, "
+                "got, batch) DO UPDATE SET keyboards = wrong_tally.keyboards + excluded.keyboards",
+                {std::to_string(hour), layout, expected, got, batch, std::to_string(keyboards)}, error)) {
+            return false;
+        }
+    }
+    for (const auto& [key, keyboards] : tallies.rollovers) {
+        const auto& [hour, layout, required, reached] = key;
+        if (!SqlExecute(
+                database,
+                "INSERT INTO rollover_tally VALUES (?, ?, ?, ?, ?) ON CONFLICT (hour, layout, required, "
+                "reached) DO UPDATE SET keyboards = rollover_tally.keyboards + excluded.keyboards",
+                {std::to_string(hour), layout, std::to_string(required), std::to_string(reached),
+                 std::to_string(keyboards)},
+                error)) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -146,32 +210,40 @@ bool InsertRecord(SqlDatabase& database, const LineRecord& record, const std::st
                   int64_t localSeconds, bool& created, std::string& error) {
     const KeyboardRecord& row = record.row;
     SqlResult result;
-    if (!SqlExecute(database,
-                    std::string("INSERT INTO records (") + kRecordColumns +
-                        ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
-                        "ON CONFLICT (id) DO NOTHING",
-                    {record.id,
-                     record.station,
-                     received,
-                     row.time,
-                     std::to_string(localSeconds),
-                     row.computer,
-                     row.operatorId,
-                     row.productId,
-                     row.batchId,
-                     row.serial,
-                     row.version,
-                     row.layoutFile,
-                     row.passed ? "1" : "0",
-                     row.reason,
-                     row.reasonCode,
-                     row.testSeconds,
-                     std::to_string(row.requiredKeys),
-                     std::to_string(row.testedKeys),
-                     row.untestedKeys,
-                     row.chatterKeys,
-                     std::to_string(row.mostKeysHeld)},
-                    result, error)) {
+    if (!SqlExecute(
+            database,
+            std::string("INSERT INTO records (") + kRecordColumns +
+                ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                "?, ?) "
+                "ON CONFLICT (id) DO NOTHING",
+            {record.id,
+             record.station,
+             received,
+             row.time,
+             std::to_string(localSeconds),
+             row.computer,
+             row.operatorId,
+             row.productId,
+             row.batchId,
+             row.serial,
+             row.version,
+             row.layoutFile,
+             row.passed ? "1" : "0",
+             row.reason,
+             row.reasonCode,
+             row.testSeconds,
+             std::to_string(row.requiredKeys),
+             std::to_string(row.testedKeys),
+             row.untestedKeys,
+             row.chatterKeys,
+             std::to_string(row.mostKeysHeld),
+             row.wrongKeys,
+             row.phantomKeys,
+             row.ghostKeys,
+             std::to_string(row.rolloverRequired),
+             std::to_string(row.rolloverReached),
+             row.withPlan ? "1" : "0"},
+            result, error)) {
         return false;
     }
     created = result.changed > 0;
@@ -210,7 +282,13 @@ bool ReadStoredRecords(SqlDatabase& database, const std::string& where,
         keyboard.untestedKeys = row[18];
         keyboard.chatterKeys = row[19];
         keyboard.mostKeysHeld = std::atoi(row[20].c_str());
-        stored.seq = std::atoll(row[21].c_str());
+        keyboard.wrongKeys = row[21];
+        keyboard.phantomKeys = row[22];
+        keyboard.ghostKeys = row[23];
+        keyboard.rolloverRequired = std::atoi(row[24].c_str());
+        keyboard.rolloverReached = std::atoi(row[25].c_str());
+        keyboard.withPlan = row[26] == "1";
+        stored.seq = std::atoll(row[27].c_str());
         records.push_back(std::move(stored));
     }
     return true;
@@ -352,6 +430,19 @@ bool ReadRecordsByTime(SqlDatabase& database, int64_t fromSeconds, int64_t toSec
         ParseRecordTime(records.back().record.row.time, cursor.localSeconds);
         cursor.seq = records.back().seq;
     }
+    return true;
+}
+
+bool AnyRecordWithPlan(SqlDatabase& database, int64_t fromSeconds, int64_t toSeconds, bool& any,
+                       std::string& error) {
+    SqlResult result;
+    if (!SqlExecute(database,
+                    "SELECT 1 FROM records WHERE with_plan = 1 AND local_seconds >= CAST(? AS BIGINT) AND "
+                    "local_seconds < CAST(? AS BIGINT) LIMIT 1",
+                    {std::to_string(fromSeconds), std::to_string(toSeconds)}, result, error)) {
+        return false;
+    }
+    any = !result.rows.empty();
     return true;
 }
 

@@ -68,6 +68,10 @@ struct RecordCursor {
 bool ReadRecordsByTime(SqlDatabase& database, int64_t fromSeconds, int64_t toSeconds, size_t limit,
                        RecordCursor& cursor, std::vector<StoredRecord>& records, std::string& error);
 
+// Sets `any` when a record with a local time from `fromSeconds` to before `toSeconds` was tested with a plan.
+bool AnyRecordWithPlan(SqlDatabase& database, int64_t fromSeconds, int64_t toSeconds, bool& any,
+                       std::string& error);
+
 // Reads at most `limit` records in the order they arrived, those after the number `afterSeq`.
 bool ReadRecordsBySeq(SqlDatabase& database, int64_t afterSeq, size_t limit,
                       std::vector<StoredRecord>& records, std::string& error);

@@ -61,6 +61,15 @@ class LineStore : public testing::TestWithParam<SqlKind> {
         return outcomes;
     }
 
+    // Opens another database of the test's backend, empty, named after the test's and `suffix`.
+    bool OpenOther(const std::string& suffix, SqlDatabase& other) {
+        if (GetParam() == SqlKind::Sqlite) {
+            return OpenDatabase("sqlite:" + (folder / (suffix + ".db")).string(), other, error);
+        }
+        return CreateTestDatabase(cluster, name + "_" + suffix) &&
+               OpenDatabase(TestPostgresUrl(cluster, name + "_" + suffix), other, error);
+    }
+
     std::vector<StoredRecord> All() {
         std::vector<StoredRecord> records;
         EXPECT_TRUE(ReadRecordsBySeq(database, 0, 1000, records, error)) << error;
@@ -82,10 +91,11 @@ TEST_P(LineStore, KeepsEveryRecordOnceByItsIdWithEveryField) {
     LineRecord otherWithR1 = SampleRecord("r1", "S9", true, "2026-12-07T18:43:18+08:00", "bench-02");
     EXPECT_EQ(Store({SampleRecord("r1", "S1", false), quoted, SampleRecord("r1", "S1", false), otherWithR1}),
               (std::vector<StoreOutcome>{kNew, kNew, kAgain, kConflict}));
-    EXPECT_EQ(Store({SampleRecord("r3", "S3", true), quoted, otherWithR1}),
-              (std::vector<StoreOutcome>{kNew, kAgain, kConflict}));
+    EXPECT_EQ(Store({SampleRecord("r3", "S3", true), quoted, otherWithR1, PlanRecord("r4", "S4")}),
+              (std::vector<StoreOutcome>{kNew, kAgain, kConflict, kNew}));
     const std::vector<StoredRecord> records = All();
-    ASSERT_EQ(records.size(), 3u);
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(LineRecordJson(records[3].record), LineRecordJson(PlanRecord("r4", "S4")));
     EXPECT_EQ(LineRecordJson(records[0].record), LineRecordJson(SampleRecord("r1", "S1", false)));
     EXPECT_EQ(LineRecordJson(records[1].record), LineRecordJson(quoted));
     EXPECT_EQ(records[0].received, "2026-12-07T10:43:19Z");
@@ -93,7 +103,7 @@ TEST_P(LineStore, KeepsEveryRecordOnceByItsIdWithEveryField) {
 
     LiveFigures live;
     ASSERT_TRUE(ReadLiveFigures(database, kNow, live, error)) << error;
-    EXPECT_EQ(live.figures.total.tested, 3);
+    EXPECT_EQ(live.figures.total.tested, 4);
     EXPECT_EQ(live.figures.total.passed, 2);
 }
 
@@ -164,6 +174,43 @@ TEST_P(LineStore, LiveFiguresAddUpTheLastDayOfTheLinesClock) {
     EXPECT_EQ(live.last[0].record.id, "k4");
 }
 
+TEST_P(LineStore, LiveFiguresShowWhatThePlansFound) {
+    LineRecord again = PlanRecord("p2", "S2", "2026-12-07T18:50:00+08:00");
+    again.row.wrongKeys = "Q>W;Q>W";  // one keyboard, counted once
+    again.row.batchId = "B2026-13";
+    again.row.rolloverReached = 6;
+    LineRecord stopped = PlanRecord("p1", "S1");
+    stopped.row.untestedKeys = "K";  // left untested because the plan stopped at the wrong key
+    Store({stopped, again, SampleRecord("k1", "S3", false)});
+    LiveFigures live;
+    ASSERT_TRUE(ReadLiveFigures(database, kNow, live, error)) << error;
+    const ReportFigures& figures = live.figures;
+    EXPECT_EQ(figures.failedByPlan, 2);
+    const auto key = [&](const std::string& label) {
+        for (const KeyTally& tally : figures.keys) {
+            if (tally.label == label) {
+                return tally;
+            }
+        }
+        return KeyTally{};
+    };
+    EXPECT_EQ(key("F5").phantom, 2);
+    EXPECT_EQ(key("J").ghost, 2);
+    EXPECT_EQ(key("K").failedOn, 0);
+    EXPECT_EQ(key("A").failedOn, 1);
+    ASSERT_EQ(figures.wrongPairs.size(), 2u);
+    EXPECT_EQ(figures.wrongPairs[0].expected, "Q");
+    EXPECT_EQ(figures.wrongPairs[0].keyboards, 2);
+    EXPECT_EQ(figures.wrongPairs[0].batches,
+              (std::vector<std::pair<std::string, int64_t>>{{"B2026-12", 1}, {"B2026-13", 1}}));
+    EXPECT_EQ(figures.wrongPairs[1].expected, ">");
+    EXPECT_EQ(figures.wrongPairs[1].got, "Z");
+    ASSERT_EQ(figures.rollovers.size(), 1u);
+    EXPECT_EQ(figures.rollovers[0].keyboards, 2);
+    EXPECT_EQ(figures.rollovers[0].shortOf, 1);
+    EXPECT_EQ(figures.rollovers[0].reached, (std::vector<std::pair<int32_t, int64_t>>{{6, 1}, {4, 1}}));
+}
+
 TEST_P(LineStore, ReadsRecordsByTimeInPagesWithinTheirSpan) {
     std::vector<LineRecord> records;
     for (int i = 0; i < 7; ++i) {
@@ -198,6 +245,52 @@ TEST_P(LineStore, SchemaIsMadeOnceAndANewerOneIsRefused) {
                            {std::to_string(kSchemaVersion + 1)}, error));
     EXPECT_FALSE(MigrateSchema(database, error));
     EXPECT_NE(error.find("newer than this kblline's"), std::string::npos) << error;
+}
+
+// A database of the first kblline, with a record and its tallies: brought up to date, its record reads as one
+// tested without a plan, its tallies go on counting, and the plan's records are kept beside it.
+TEST_P(LineStore, ADatabaseOfTheFirstSchemaIsBroughtUpToDate) {
+    SqlDatabase old;
+    ASSERT_TRUE(OpenOther("old", old));
+    ASSERT_TRUE(MigrateSchema(old, error, 1)) << error;
+    int64_t localSeconds = 0;
+    ParseRecordTime("2026-12-07T18:10:00+08:00", localSeconds);
+    const std::string hour = std::to_string(localSeconds / 3600);
+    ASSERT_TRUE(
+        SqlExecute(old,
+                   "INSERT INTO records (id, station, received, time, local_seconds, computer, operator, "
+                   "product, batch, serial, version, layout, passed, reason, reason_code, test_seconds, "
+                   "required_keys, tested_keys, untested_keys, chatter_keys, max_keys_held) VALUES "
+                   "('o1', 'bench-01', '2026-12-07T10:10:01Z', '2026-12-07T18:10:00+08:00', ?, 'PC', "
+                   "'op', 'KB-104', 'B', 'S0', '1.2', 'US.kbl', 1, '', '', '9.5', 104, 104, '', '', 5)",
+                   {std::to_string(localSeconds)}, error) &&
+        SqlExecute(old, "INSERT INTO hour_tally VALUES (?, 'bench-01', 'US.kbl', '2026-12-07 18:00', 1, 1)",
+                   {hour}, error) &&
+        SqlExecute(old, "INSERT INTO key_tally VALUES (?, 'US.kbl', 'F5', 0, 1, 9)", {hour}, error))
+        << error;
+    ASSERT_TRUE(MigrateSchema(old, error)) << error;
+    std::vector<StoreOutcome> outcomes;
+    ASSERT_TRUE(StoreRecords(old, {PlanRecord("p1", "S1")}, "2026-12-07T10:43:19Z", outcomes, error))
+        << error;
+    std::vector<StoredRecord> records;
+    ASSERT_TRUE(ReadRecordsBySeq(old, 0, 10, records, error)) << error;
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_FALSE(records[0].record.row.withPlan);
+    EXPECT_EQ(records[0].record.row.rolloverRequired, 0);
+    EXPECT_EQ(records[0].record.row.mostKeysHeld, 5);
+    EXPECT_EQ(LineRecordJson(records[1].record), LineRecordJson(PlanRecord("p1", "S1")));
+    bool withPlan = true;
+    ASSERT_TRUE(AnyRecordWithPlan(old, localSeconds, localSeconds + 1, withPlan, error)) << error;
+    EXPECT_FALSE(withPlan);
+    LiveFigures live;
+    ASSERT_TRUE(ReadLiveFigures(old, kNow, live, error)) << error;
+    EXPECT_EQ(live.figures.total.tested, 2);
+    EXPECT_EQ(live.figures.failedByPlan, 1);
+    ASSERT_FALSE(live.figures.keys.empty());
+    EXPECT_EQ(live.figures.keys[0].label, "F5");
+    EXPECT_EQ(live.figures.keys[0].chattered, 1);
+    EXPECT_EQ(live.figures.keys[0].phantom, 1);
+    CloseDatabase(old);
 }
 
 TEST_P(LineStore, CopyKeepsEachRecordOnceWithTheTimeItArrived) {

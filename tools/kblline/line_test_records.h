@@ -31,3 +31,22 @@ inline LineRecord SampleRecord(const std::string& id, const std::string& serial,
     row.mostKeysHeld = 6;
     return record;
 }
+
+// A keyboard a test plan failed: a wrong pair (one of them a caption with its own '>'), a phantom, a ghost
+// and a rollover step of 6 keys of which 4 were held at once.
+inline LineRecord PlanRecord(const std::string& id, const std::string& serial,
+                             const std::string& time = "2026-12-07T18:43:18+08:00") {
+    LineRecord record = SampleRecord(id, serial, false, time);
+    KeyboardRecord& row = record.row;
+    row.reason = u8"按键错误";
+    row.reasonCode = "wrong_key";
+    row.untestedKeys = "";
+    row.chatterKeys = "";
+    row.wrongKeys = "Q>W;%3E>Z";
+    row.phantomKeys = "F5";
+    row.ghostKeys = "J";
+    row.rolloverRequired = 6;
+    row.rolloverReached = 4;
+    row.withPlan = true;
+    return record;
+}

@@ -50,8 +50,8 @@ bool ReadGroups(SqlDatabase& database, const char* column, const LiveHours& hour
 bool ReadPeriods(SqlDatabase& database, const LiveHours& hours, ReportFigures& figures, std::string& error) {
     SqlResult result;
     if (!TallyQuery(database,
-                    "SELECT hour, min(label), sum(tested), sum(passed) FROM hour_tally WHERE @HOURS "
-                    "GROUP BY hour ORDER BY hour",
+                    "SELECT hour, min(label), sum(tested), sum(passed), sum(plan_failed) FROM hour_tally "
+                    "WHERE @HOURS GROUP BY hour ORDER BY hour",
                     hours, result, error)) {
         return false;
     }
@@ -60,6 +60,7 @@ bool ReadPeriods(SqlDatabase& database, const LiveHours& hours, ReportFigures& f
         figures.periods.push_back({row[1], count});
         figures.total.tested += count.tested;
         figures.total.passed += count.passed;
+        figures.failedByPlan += Number(row[4]);
     }
     return true;
 }
@@ -82,14 +83,15 @@ bool ReadKeys(SqlDatabase& database, const LiveHours& hours, ReportFigures& figu
     SqlResult result;
     if (!TallyQuery(database,
                     "SELECT layout, label, sum(untested), sum(chattered), "
-                    "min(CASE WHEN shortest_gap_ms >= 0 THEN shortest_gap_ms END) FROM key_tally "
-                    "WHERE @HOURS GROUP BY layout, label",
+                    "min(CASE WHEN shortest_gap_ms >= 0 THEN shortest_gap_ms END), sum(phantom), sum(ghost) "
+                    "FROM key_tally WHERE @HOURS GROUP BY layout, label",
                     hours, result, error)) {
         return false;
     }
     for (const SqlRow& row : result.rows) {
         figures.keys.push_back({row[0], row[1], Number(row[2]), Number(row[3]), Number(row[2]),
-                                row[4].empty() ? -1 : static_cast<int32_t>(Number(row[4]))});
+                                row[4].empty() ? -1 : static_cast<int32_t>(Number(row[4])), Number(row[5]),
+                                Number(row[6])});
     }
     std::sort(figures.keys.begin(), figures.keys.end(), [](const KeyTally& a, const KeyTally& b) {
         if (a.layoutFile != b.layoutFile) {
@@ -97,8 +99,69 @@ bool ReadKeys(SqlDatabase& database, const LiveHours& hours, ReportFigures& figu
         }
         const int64_t heatA = a.failedOn + a.chattered;
         const int64_t heatB = b.failedOn + b.chattered;
-        return heatA != heatB ? heatA > heatB : a.label < b.label;
+        if (heatA != heatB) {
+            return heatA > heatB;
+        }
+        return a.phantom + a.ghost != b.phantom + b.ghost ? a.phantom + a.ghost > b.phantom + b.ghost
+                                                          : a.label < b.label;
     });
+    return true;
+}
+
+// The wrong pairs the plans found, the most keyboards first, each with its batches, the most keyboards first.
+bool ReadWrongPairs(SqlDatabase& database, const LiveHours& hours, ReportFigures& figures,
+                    std::string& error) {
+    SqlResult result;
+    if (!TallyQuery(database,
+                    "SELECT layout, expected, got, batch, sum(keyboards) FROM wrong_tally WHERE @HOURS "
+                    "GROUP BY layout, expected, got, batch ORDER BY layout, expected, got, 5 DESC, batch",
+                    hours, result, error)) {
+        return false;
+    }
+    for (const SqlRow& row : result.rows) {
+        if (figures.wrongPairs.empty() || figures.wrongPairs.back().layoutFile != row[0] ||
+            figures.wrongPairs.back().expected != row[1] || figures.wrongPairs.back().got != row[2]) {
+            WrongPairCount pair;
+            pair.layoutFile = row[0];
+            pair.expected = row[1];
+            pair.got = row[2];
+            figures.wrongPairs.push_back(std::move(pair));
+        }
+        figures.wrongPairs.back().keyboards += Number(row[4]);
+        figures.wrongPairs.back().batches.emplace_back(row[3], Number(row[4]));
+    }
+    std::stable_sort(
+        figures.wrongPairs.begin(), figures.wrongPairs.end(),
+        [](const WrongPairCount& a, const WrongPairCount& b) { return a.keyboards > b.keyboards; });
+    return true;
+}
+
+// The rollover steps by layout and keys required, each with the keys held at once, the most first.
+bool ReadRollovers(SqlDatabase& database, const LiveHours& hours, ReportFigures& figures,
+                   std::string& error) {
+    SqlResult result;
+    if (!TallyQuery(database,
+                    "SELECT layout, required, reached, sum(keyboards) FROM rollover_tally WHERE @HOURS "
+                    "GROUP BY layout, required, reached ORDER BY layout, required, reached DESC",
+                    hours, result, error)) {
+        return false;
+    }
+    for (const SqlRow& row : result.rows) {
+        const auto required = static_cast<int32_t>(Number(row[1]));
+        const auto reached = static_cast<int32_t>(Number(row[2]));
+        const int64_t keyboards = Number(row[3]);
+        if (figures.rollovers.empty() || figures.rollovers.back().layoutFile != row[0] ||
+            figures.rollovers.back().required != required) {
+            RolloverCount count;
+            count.layoutFile = row[0];
+            count.required = required;
+            figures.rollovers.push_back(std::move(count));
+        }
+        RolloverCount& count = figures.rollovers.back();
+        count.keyboards += keyboards;
+        count.shortOf += reached < required ? keyboards : 0;
+        count.reached.emplace_back(reached, keyboards);
+    }
     return true;
 }
 
@@ -216,7 +279,9 @@ bool ReadLiveFigures(SqlDatabase& database, int64_t nowUtcSeconds, LiveFigures& 
            ReadGroups(database, "station", hours, live.stations, error) &&
            ReadGroups(database, "layout", hours, figures.layouts, error) &&
            ReadReasons(database, hours, figures, error) && ReadKeys(database, hours, figures, error) &&
-           ReadTestTimes(database, hours, figures, error) && ReadEnds(database, hours, figures, error) &&
+           ReadTestTimes(database, hours, figures, error) &&
+           ReadWrongPairs(database, hours, figures, error) &&
+           ReadRollovers(database, hours, figures, error) && ReadEnds(database, hours, figures, error) &&
            ReadLatestRecords(database, kLastKeyboards, live.last, error);
 }
 

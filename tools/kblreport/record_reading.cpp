@@ -168,20 +168,6 @@ bool ReadChatterKeys(const std::string& list, std::vector<ChatterKey>& keys, std
     return true;
 }
 
-// Reads the "expected>got" items of a wrong-key list; false when one is not such an item.
-bool ReadWrongKeys(const std::string& list, std::vector<WrongKey>& keys, std::string& badItem) {
-    for (const std::string& item : SplitKeyItems(list)) {
-        const size_t mark = item.find('>');
-        if (mark == std::string::npos || mark == 0 || mark + 1 == item.size() ||
-            item.find('>', mark + 1) != std::string::npos) {
-            badItem = item;
-            return false;
-        }
-        keys.push_back({DecodeKeyLabel(item.substr(0, mark)), DecodeKeyLabel(item.substr(mark + 1))});
-    }
-    return true;
-}
-
 // Reads a count of keys, "" as 0; false for anything but at most 9 digits.
 bool ReadKeyCount(const std::string& text, int32_t& count) {
     if (!text.empty() && (!IsDigits(text) || text.size() > 9)) {
@@ -299,6 +285,19 @@ bool ParseRecordTime(const std::string& text, int64_t& localSeconds) {
         return false;
     }
     localSeconds = DaysSinceEpoch(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    return true;
+}
+
+bool ReadWrongKeys(const std::string& list, std::vector<WrongKey>& keys, std::string& badItem) {
+    for (const std::string& item : SplitKeyItems(list)) {
+        const size_t mark = item.find('>');
+        if (mark == std::string::npos || mark == 0 || mark + 1 == item.size() ||
+            item.find('>', mark + 1) != std::string::npos) {
+            badItem = item;
+            return false;
+        }
+        keys.push_back({DecodeKeyLabel(item.substr(0, mark)), DecodeKeyLabel(item.substr(mark + 1))});
+    }
     return true;
 }
 

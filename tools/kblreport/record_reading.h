@@ -71,6 +71,10 @@ bool ReadRecordFile(const std::string& path, RecordSet& set);
 // so "A;;;S" is A, ; and S.
 std::vector<std::string> SplitKeyList(const std::string& list);
 
+// Reads the "expected>got" items of a wrong-key list as the tester writes it into `keys`, their captions
+// decoded; false, with `badItem` set, when one is not such an item.
+bool ReadWrongKeys(const std::string& list, std::vector<WrongKey>& keys, std::string& badItem);
+
 // Reads "2026-12-07T18:43:18+08:00" into `localSeconds`, the local clock it gives in seconds since
 // 1970-01-01 00:00; false unless it is such a time of the calendar with an offset of at most 14 hours.
 bool ParseRecordTime(const std::string& text, int64_t& localSeconds);
