@@ -109,19 +109,30 @@ std::string PlayLayoutCount(Session&, HWND mainWindow, const Step& step) {
                : "expected " + std::to_string(step.number) + " layouts; saw " + std::to_string(count);
 }
 
-std::string PlaySelectedIndex(Session&, HWND mainWindow, const Step& step) {
-    return CompareSelection(GetDlgItem(mainWindow, IDC_LAYOUT_LIST), step.number, "");
+// The selection is polled: a layout chosen just before is taken, and maybe taken back, by the tester's
+// handling of the posted change notification.
+std::string PollSelection(Session& session, HWND layoutList, long expectedIndex, const std::string& name) {
+    std::string failure;
+    PollUntil(session, [&] {
+        failure = CompareSelection(layoutList, expectedIndex, name);
+        return failure.empty();
+    });
+    return failure;
 }
 
-std::string PlaySelectedLayout(Session&, HWND mainWindow, const Step& step) {
+std::string PlaySelectedIndex(Session& session, HWND mainWindow, const Step& step) {
+    return PollSelection(session, GetDlgItem(mainWindow, IDC_LAYOUT_LIST), step.number, "");
+}
+
+std::string PlaySelectedLayout(Session& session, HWND mainWindow, const Step& step) {
     HWND layoutList = GetDlgItem(mainWindow, IDC_LAYOUT_LIST);
     const std::vector<std::string> items = ReadComboItems(layoutList);
     const auto item = std::find(items.begin(), items.end(), step.text);
     if (item == items.end()) {
         return "expected the layout " + QuoteText(step.text) + " in the list; saw " + DescribeItems(items);
     }
-    return CompareSelection(layoutList, static_cast<long>(item - items.begin()),
-                            " (" + QuoteText(step.text) + ")");
+    return PollSelection(session, layoutList, static_cast<long>(item - items.begin()),
+                         " (" + QuoteText(step.text) + ")");
 }
 
 // A media key's application command must be answered as handled and go no further.
