@@ -281,11 +281,9 @@ bool AskLineGate(HWND dialog, const std::string& serial, const std::string& vers
     if (!LineLinkOn() || !program.lineGate) {
         return true;
     }
-    LineAddress address;
-    ParseLineUrl(program.lineUrl, address);
     const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     const LineResponse response =
-        SendLineRequest(address, program.lineToken, L"POST", "/v1/units/start",
+        SendLineRequest(setting.address, setting.token, L"POST", "/v1/units/start",
                         JsonText(UnitStartJson(UnitToTest(serial, version))), kGateTimeoutMs);
     SetCursor(previous);
     const GateAnswer answer = ReadGateAnswer(response.status, response.body);

@@ -8,10 +8,6 @@ const char* const kPlanOrders = "guided or strict";
 
 namespace {
 
-bool NeedsQuotes(const std::string& label) {
-    return label.empty() || label.find_first_of(" \t") != std::string::npos;
-}
-
 bool IsQuote(char c) {
     return c == '"' || c == '\'';
 }
@@ -30,7 +26,8 @@ bool FormatPlanSequence(const std::vector<std::string>& labels, std::string& val
                     "\" holds a double quote in its label, and a plan's Sequence cannot name such a key";
             return false;
         }
-        value += (value.empty() ? "" : " ") + (NeedsQuotes(label) ? "\"" + label + "\"" : label);
+        // An empty label is quoted too, so that it still names a key.
+        value += (value.empty() ? "" : " ") + (label.empty() ? "\"\"" : PlanLabelText(label));
     }
     if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front()) {
         value = "\"" + value + "\"";
