@@ -56,3 +56,10 @@ inline void TraceLine(const char* format, Arguments... arguments) {
         WriteTraceLine(format, arguments...);
     }
 }
+
+// A trace line with nothing to format: its text is written as it stands.
+inline void TraceLine(const char* text) {
+    if (TraceActive()) {
+        WriteTraceLine("%s", text);
+    }
+}

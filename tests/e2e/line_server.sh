@@ -19,14 +19,16 @@ start)
     echo $! >"$folder/kblline.pid"
     ;;
 stop)
+    # The pid file goes before the server does: the driver starts the next server as soon as this one stops
+    # answering, and a removal after that would take the new server's pid file with it.
     pid=$(cat "$2/kblline.pid" 2>/dev/null) || exit 0
+    rm -f "$2/kblline.pid"
     kill -TERM "$pid" 2>/dev/null || true
     for _ in $(seq 100); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.05
     done
     kill -KILL "$pid" 2>/dev/null || true
-    rm -f "$2/kblline.pid"
     ;;
 *)
     echo "usage: $0 start <kblline> <case folder> <port> | stop <case folder>" >&2
