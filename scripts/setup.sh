@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Prepares this Debian machine for building and testing: the i386 architecture, the build, Wine and X packages
-# (and the line server's libraries, with PostgreSQL for its tests), the zh_CN.UTF-8 locale, and a way to run
-# 32-bit programs. Looks first and installs only what is missing, so a
+# (and the line server's libraries, with PostgreSQL for its tests), the zh_CN.UTF-8 locale, and, for the
+# 32-bit build's test layer (DVQ_TEST_WIN32=1), a way to run 32-bit programs. Looks first and installs only what is missing, so a
 # ready machine passes through in a moment, whoever runs it; installing needs root.
 set -euo pipefail
 
@@ -65,8 +65,10 @@ if ! locale -a 2>/dev/null | grep -qx 'zh_CN.utf8'; then
 fi
 
 # Some kernels run no 32-bit programs (32-bit emulation off). Wine's 32-bit loader then runs under qemu's
-# user-mode emulator, which binfmt_misc starts for every i386 program.
-if ! "$wine32_loader" --version >/dev/null 2>&1; then
+# user-mode emulator, which binfmt_misc starts for every i386 program. Only the shipped 32-bit build's own
+# test layer asks for it (DVQ_TEST_WIN32=1): with the emulator registered, Wine sets up the 32-bit side of
+# every new prefix, the 64-bit tests' too, which costs each about two minutes of emulated processor time.
+if [[ ${DVQ_TEST_WIN32:-0} == 1 ]] && ! "$wine32_loader" --version >/dev/null 2>&1; then
     require_root "running 32-bit programs under qemu-i386"
     echo "setup: this kernel runs no 32-bit programs; running them under qemu-i386"
     is_installed qemu-user || apt_install qemu-user

@@ -16,6 +16,7 @@ logs=build/test-logs
 passed=0
 failed=0
 layer_lines=()
+failure_lines=()
 
 # Adds one layer's counts: count <layer> <passed> <failed>
 count() {
@@ -59,6 +60,23 @@ ctest_counts() {
     else
         count "$1" $((total - failures)) "$failures"
     fi
+    if [[ $failures -gt 0 ]]; then
+        note_failures "$1" "$3"
+    fi
+}
+
+# Keeps, for the last lines, the names of the tests that failed in a layer's <log> (ctest's list) and the
+# end-to-end driver's reason for each case it failed, each cut to 600 characters: a run whose output is seen
+# only from its end still says what failed.
+#   note_failures <layer> <log>
+note_failures() {
+    local line
+    while IFS= read -r line; do
+        failure_lines+=("$1: ${line:0:600}")
+    done < <(awk '/^The following tests FAILED:/ { listed = 1; next }
+        listed && /^[[:space:]]+[0-9]+ - / { sub(/^[[:space:]]+/, ""); print; next }
+        { listed = 0 }
+        /^[0-9]+: FAILED / { sub(/^[0-9]+: /, ""); print }' "$2")
 }
 
 # Runs all tests of a preset's tree, <jobs> at a time.
@@ -212,6 +230,9 @@ sanitize_layer
 fuzz_layer
 
 echo
+if [[ ${#failure_lines[@]} -gt 0 ]]; then
+    printf '%s\n' "${failure_lines[@]}"
+fi
 printf '%s\n' "${layer_lines[@]}"
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
