@@ -203,6 +203,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_TIMER:
             OnTimer(window, wParam);
             return 0;
+        case WM_ENABLE:
+            if (wParam != FALSE) {
+                OnPlanWindowEnabled(window);
+            }
+            return 0;
         case WM_LBUTTONDOWN:
             SetFocus(window);
             OnKeyDown(window, kLeftMouse, keyParam);

@@ -66,3 +66,9 @@ void OnPlanTimer(HWND window) {
     OnPlanClockTick(window);
     InvalidateRect(GetDlgItem(window, IDC_PICTURE), nullptr, FALSE);
 }
+
+void OnPlanWindowEnabled(HWND window) {
+    if (ActivePlan() != nullptr && testState.planPhase == PlanIdle) {
+        RunPlanClock(window, true);
+    }
+}

@@ -18,3 +18,7 @@ void PaintIdleCountdown(HDC dc);
 // The clock's timer fired for `window`: a second of the hands-off phase has passed when the main window takes
 // keys (no dialog of the tester is open over it); the picture shows the new count.
 void OnPlanTimer(HWND window);
+
+// `window` takes keys again (a dialog of the tester over it closed): a hands-off phase starts its second
+// afresh, so that it lasts its whole length from the moment the keyboard can be touched.
+void OnPlanWindowEnabled(HWND window);
