@@ -86,6 +86,8 @@ std::string PlayStep(Session& session, const Step& step) {
         case StepKind::Pause:
             Sleep(static_cast<DWORD>(step.number));
             return "";
+        case StepKind::ExpectSettled:
+            return PlayOnMainWindow(session, step, PlaySettled);
         case StepKind::ExpectPictureColour:
             return PlayOnMainWindow(session, step, PlayPictureColour);
         case StepKind::ExpectPanelColour:

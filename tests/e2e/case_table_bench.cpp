@@ -38,9 +38,9 @@ std::vector<Step> TypedAtSpeed() {
               ExpectPanelColour(kFailRed), TypeKey({Letter('4', 5), Letter('5', 6), kReturn}), Pause(300),
               ExpectDialog(kSerialTitle), ExpectDialogText(kSerialTitle, IDC_SERIAL, "")},
              EnterSerial("SN2", "V2"),
-             // The locks a keyboard is found with are read as its test begins, once the Serial dialog has
-             // closed; a lock key pressed in that same instant may still count as found.
-             {Pause(200),
+             // The locks a keyboard is found with are read as its test begins, after the Serial dialog has
+             // closed and the log is on the disk; a lock key pressed before that may still count as found.
+             {ExpectSettled(),
               TypeKey({kCapsLock}),
               PressKey({kAltKey}),
               TypeKey({Letter('A', 30)}),

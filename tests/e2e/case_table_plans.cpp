@@ -160,7 +160,7 @@ std::vector<E2eCase> ListPlanCases() {
         {"plan-guided-key-out-of-turn-goes-on", PlannedLayout("Order=guided\r\n"), "/b", GuidedOrder()},
         {"plan-stand-alone-never-concludes", PlannedLayout("Order=strict\r\n"), "", StandAlone()},
         WithShippedSettings(
-            {"plan-hands-off-phase-finds-a-phantom", PlannedLayout("Idle=2\r\n"), "/b", HandsOff()}),
+            {"plan-hands-off-phase-finds-a-phantom", PlannedLayout("Idle=3\r\n"), "/b", HandsOff()}),
         WithShippedSettings({"plan-rollover-held-together-and-a-ghost",
                              PlannedLayout("RolloverKeys=A S D\r\n"), "/b", Rollover()}),
     };

@@ -19,6 +19,14 @@ constexpr int kFilledBlock = 0xAA;
 // A key typed into another program reaches it within this, the tester busy or not (a loaded machine
 // included).
 constexpr int kPromptKeyMs = 300;
+// The tester ends at its next poll of the run flag (each second) and Wine then ends the process: the bound
+// leaves a loaded machine room for both.
+constexpr long kPollEndMs = 2500;
+// After the end state, the tester waits 3 s for the host (thirty sleeps, each of which may run late) and
+// ends: the bound leaves a loaded machine room for both.
+constexpr long kEndWaitEndMs = 4500;
+// A failure's message stays pending for 2 s: the host block is read well within that.
+constexpr int kWellWithinWaitMs = 1000;
 
 const LayoutKey kA = LetterKey('A', 30, "DQSTATUSUP", {10, 10, 40, 40});
 const LayoutKey kS = LetterKey('S', 31, "DQSTATUSUP", {60, 10, 40, 40});
@@ -106,7 +114,7 @@ std::vector<Step> ReadyAndCounting(int fill) {
 
 // The host drops its run flag to `value`: the tester ends at its next poll and writes no state.
 std::vector<Step> StoppedByHost(uint32_t value) {
-    return {SetRunFlag(value), ExpectEndWithin(0, 2000), ExpectState(-1),
+    return {SetRunFlag(value), ExpectEndWithin(0, kPollEndMs), ExpectState(-1),
             ExpectHostNumber(kMessageCount, 4, 0)};
 }
 
@@ -128,8 +136,8 @@ std::vector<Step> FailedKeyboard() {
         FailureAsked(),
         {ClickDialogButton(kFailReasonTitle, IDC_CONTINUE), ExpectHostNumber(kMessagePending, 1, 1),
          ExpectHostBytes(kMessageText, FailureMessage()), ExpectHostNumber(kMessageCount, 4, 1),
-         ExpectHostNumber(kMessageCode, 4, 3), SendCommand(IDC_FAULT_CHECK), Pause(1500), ExpectState(-1),
-         ExpectState(9), SendCommand(IDC_FAULT_CHECK), ExpectEndWithin(2500, 3800),
+         ExpectHostNumber(kMessageCode, 4, 3), SendCommand(IDC_FAULT_CHECK), Pause(kWellWithinWaitMs),
+         ExpectState(-1), ExpectState(9), SendCommand(IDC_FAULT_CHECK), ExpectEndWithin(2500, kEndWaitEndMs),
          ExpectNoDialog(kFailReasonTitle), ExpectHostNumber(kMessageCount, 4, 1),
          ExpectHostNumber(kMessagePending, 1, 1), ExpectHostNumber(kRunFlag, 4, 1),
          ExpectNoFile("test.log")});
@@ -149,7 +157,7 @@ std::vector<Step> ResetShownDuringTheEndWait() {
             ClickDialogButton(kFailReasonTitle, IDC_CONTINUE),
             ExpectState(9),
             ExpectKeyPlain(kA.place),
-            ExpectEndWithin(1500, 3800)};
+            ExpectEndWithin(1500, kEndWaitEndMs)};
 }
 
 // While the tester waits for the host after a failure, with the system-key filter on, keys typed into another
@@ -168,7 +176,7 @@ std::vector<Step> KeysElsewhereDuringTheWaits() {
             ExpectKeysElsewhere(keys, kPromptKeyMs),
             ExpectState(9),
             ExpectKeysElsewhere(keys, kPromptKeyMs),
-            ExpectEndWithin(0, 3800)};
+            ExpectEndWithin(0, kEndWaitEndMs)};
 }
 
 // The host drops its run flag while a modal dialog of the tester is open: the poll that the dialog's own loop
@@ -178,7 +186,8 @@ std::vector<Step> StoppedWithDialogOpen(int fill, int64_t operations) {
     std::string block = ReadyBlock(fill);
     PutNumber(block, kRunFlag, 4, 0);
     PutNumber(block, kFirstCounterValue, 8, operations);
-    return {SetRunFlag(0), ExpectEndWithin(0, 2000), ExpectHostBytes(0, block), ExpectNoFile("test.log")};
+    return {SetRunFlag(0), ExpectEndWithin(0, kPollEndMs), ExpectHostBytes(0, block),
+            ExpectNoFile("test.log")};
 }
 
 // The pass question open while the LED test runs: no answer, no state 9, no message and not the completing
@@ -216,7 +225,7 @@ std::vector<Step> RecordQuestionOutlivesTheRunFlag() {
                      {ClickDialogButton(kFailReasonTitle, IDC_CONTINUE), ExpectDialog(kLinkErrorCaption),
                       ExpectHostNumber(kMessageCount, 4, 0), SetRunFlag(0), Pause(1600),
                       ExpectDialog(kLinkErrorCaption), ClickDialogButton(kLinkErrorCaption, IDCANCEL),
-                      ExpectHostNumber(kMessageCount, 4, 1), ExpectEndWithin(0, 2500)});
+                      ExpectHostNumber(kMessageCount, 4, 1), ExpectEndWithin(0, kPollEndMs)});
 }
 
 std::vector<Step> LinkRefused(int code) {

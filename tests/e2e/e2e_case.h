@@ -39,6 +39,7 @@ enum class StepKind {
     SetClientSize,   // the main window's client area is made `number` x `extra` pixels
     RepaintWindow,   // the whole main window is invalidated and painted anew
     Pause,           // the operator waits `number` ms
+    ExpectSettled,   // the tester's window thread takes a message again: what it was doing is done
     // What the window shows
     ExpectPictureColour,  // the keyboard picture shows the colour `number` (0xRRGGBB)
     ExpectPanelColour,    // the picture control shows the colour `number` somewhere below the picture

@@ -45,6 +45,7 @@ Step ChooseLayout(const std::string& name, SourcePlace writtenAt = {});
 Step SetClientSize(int width, int height, SourcePlace writtenAt = {});
 Step RepaintWindow(SourcePlace writtenAt = {});
 Step Pause(int milliseconds, SourcePlace writtenAt = {});
+Step ExpectSettled(SourcePlace writtenAt = {});
 
 // What the window shows
 Step ExpectPictureColour(long colour, SourcePlace writtenAt = {});

@@ -94,6 +94,10 @@ Step Pause(int milliseconds, SourcePlace writtenAt) {
     return MakeStep(StepKind::Pause, 0, milliseconds, "", writtenAt);
 }
 
+Step ExpectSettled(SourcePlace writtenAt) {
+    return MakeStep(StepKind::ExpectSettled, 0, 0, "", writtenAt);
+}
+
 Step ExpectDialog(const std::string& title, SourcePlace writtenAt) {
     return MakeDialogStep(StepKind::ExpectDialog, title, 0, 0, "", writtenAt);
 }

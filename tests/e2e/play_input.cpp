@@ -199,3 +199,13 @@ std::string PlayRepaint(Session&, HWND mainWindow, const Step&) {
     RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     return "";
 }
+
+// A message sent from another process is taken only where the window's thread asks for messages: the answer
+// comes once the work it was doing (a dialog's aftermath, a write to the disk) is done.
+std::string PlaySettled(Session&, HWND mainWindow, const Step&) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(mainWindow, WM_NULL, 0, 0, SMTO_NORMAL, StepTimeoutMs(), &result) != 0
+               ? ""
+               : "expected the tester to take messages again within " +
+                     std::to_string(StepTimeoutMs() / 1000) + " s; it does not";
+}

@@ -5,6 +5,7 @@
 #include <winsock2.h>
 
 #include "records/line_http_win.h"
+#include "records/line_spool.h"
 #include "tests/e2e/case_folder.h"
 #include "tests/e2e/line_server.h"
 #include "tests/e2e/shown_text.h"
@@ -13,8 +14,12 @@ namespace {
 
 constexpr int32_t kRequestTimeoutMs = 2000;
 constexpr DWORD kLinePollMs = 100;
-// The records of a line that was down reach it after the sender's back-off: give them three steps' time.
-constexpr DWORD kRecordsPatience = 3;
+
+// The records of a line that was down reach it after the sender's back-off, which may have grown to its
+// longest while the line was away, and then within a step's time.
+DWORD RecordsPatienceMs() {
+    return StepTimeoutMs() + static_cast<DWORD>(kLongestBackOffMs);
+}
 
 // The Unix path of a path on Wine's drive Z:, which is the Linux root, and the other way.
 std::string UnixPath(const std::string& path) {
@@ -151,7 +156,7 @@ std::string PlayLineRecords(Session& session, const Step& step) {
             line = answer.status == 200 ? answer.body : "HTTP " + std::to_string(answer.status);
             return found && line == local;
         },
-        StepTimeoutMs() * kRecordsPatience, kLinePollMs * 2);
+        RecordsPatienceMs(), kLinePollMs * 2);
     if (!found) {
         return "expected the record file " + QuoteText(step.text) + "; there is none";
     }

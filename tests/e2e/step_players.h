@@ -44,6 +44,7 @@ std::string PlayMouseOnControl(Session& session, HWND mainWindow, const Step& st
 std::string PlayChooseLayout(Session& session, HWND mainWindow, const Step& step);
 std::string PlayClientSize(Session& session, HWND mainWindow, const Step& step);
 std::string PlayRepaint(Session& session, HWND mainWindow, const Step& step);
+std::string PlaySettled(Session& session, HWND mainWindow, const Step& step);
 
 // The picture's colours and the places of the picture and the buttons (play_picture.cpp).
 std::string PlayPictureColour(Session& session, HWND mainWindow, const Step& step);
