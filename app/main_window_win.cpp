@@ -207,7 +207,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam != FALSE) {
                 OnPlanWindowEnabled(window);
             }
-            return 0;
+            break;
         case WM_LBUTTONDOWN:
             SetFocus(window);
             OnKeyDown(window, kLeftMouse, keyParam);

@@ -104,11 +104,6 @@ std::vector<Step> StartsFromTheLastRun() {
             ExpectLogFile("old.log", {"old run"})};
 }
 
-E2eCase WithShippedSettings(E2eCase e2eCase) {
-    e2eCase.shippedSettings = true;
-    return e2eCase;
-}
-
 }  // namespace
 
 std::vector<E2eCase> ListBenchCases() {

@@ -200,11 +200,6 @@ std::vector<Step> RecordsBesideTheProgram() {
                                                           ",key_broken,,3,0,A;S;D,,0"})});
 }
 
-E2eCase WithShippedSettings(E2eCase e2eCase) {
-    e2eCase.shippedSettings = true;
-    return e2eCase;
-}
-
 }  // namespace
 
 std::vector<E2eCase> ListChatterCases() {

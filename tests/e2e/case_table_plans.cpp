@@ -146,11 +146,6 @@ std::vector<Step> Rollover() {
     return steps;
 }
 
-E2eCase WithShippedSettings(E2eCase e2eCase) {
-    e2eCase.shippedSettings = true;
-    return e2eCase;
-}
-
 }  // namespace
 
 std::vector<E2eCase> ListPlanCases() {

@@ -20,3 +20,9 @@ std::vector<E2eCase> ListMadeLayoutCases();  // the layouts kblmake makes, in th
 std::vector<E2eCase> ListBenchCases();       // the operator's bench, with the shipped settings
 std::vector<E2eCase> ListLineCases();        // the line link against the real line server
 std::vector<E2eCase> ListPlanCases();        // test plans: order, hands-off phase, rollover step
+
+// `e2eCase` run with the settings file that ships beside the tester.
+inline E2eCase WithShippedSettings(E2eCase e2eCase) {
+    e2eCase.shippedSettings = true;
+    return e2eCase;
+}
